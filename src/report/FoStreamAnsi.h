@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+namespace fiscora {
+
+// The ANSI code page written files use: Windows-1252.
+// Characters it cannot represent become "?" (one per character, surrogate pairs included).
+QByteArray AnsiFromText(QStringView text);
+
+// Decodes Windows-1252 bytes; the five bytes the code page leaves unassigned map to the same code point.
+QString TextFromAnsi(QByteArrayView bytes);
+
+} // namespace fiscora
