@@ -3,6 +3,9 @@
 // The fiscal-year arithmetic every schedule shares.
 
 #include "AssetInputs.h"
+#include "ScheduleRows.h"
+
+#include <span>
 
 #include <string>
 #include <string_view>
@@ -31,5 +34,9 @@ ScheduleFrame MakeScheduleFrame(const AssetInputs &inputs);
 
 // The amount the percentages apply to: the cost less the bonus amount when the bonus box is checked.
 double DepreciationBasis(const AssetInputs &inputs);
+
+// The shared row computation: one row per rate and a last row that takes the remainder of the basis;
+// every other period is the basis times its rate, rounded to cents.
+ScheduleRows ComputeRateRows(double basis, const ScheduleFrame &frame, std::span<const double> rates);
 
 } // namespace fiscora

@@ -1,0 +1,28 @@
+#include "Depreciate.h"
+
+#include "RateTables.h"
+#include "ScheduleFrame.h"
+#include "ScheduleText.h"
+
+namespace fiscora {
+
+ScheduleRows ComputeHeavyTruckSchedule(const AssetInputs &inputs) {
+    if (inputs.convention == Convention::MidMonth)
+        throw ECustomException("Heavy vehicles take the half-year or mid-quarter convention");
+    const ScheduleFrame frame = MakeScheduleFrame(inputs);
+    const int column = rates::RateColumn(inputs.convention, FiscalQuarter(frame.fiscalMonth));
+    const auto &table =
+        inputs.method == DepreciationMethod::Macrs ? rates::kHeavyTruckMacrs : rates::kHeavyTruckStraightLine;
+    std::array<double, 3> rowRates{};
+    for (std::size_t row = 0; row < table.size(); ++row)
+        rowRates[row] = table[row][column];
+    return ComputeRateRows(DepreciationBasis(inputs), frame, rowRates);
+}
+
+ScheduleRows DepreciateHeavyTruck(const AssetInputs &inputs, ScheduleSink &sink) {
+    ScheduleRows rows = ComputeHeavyTruckSchedule(inputs);
+    WriteScheduleRows(rows, sink);
+    return rows;
+}
+
+} // namespace fiscora

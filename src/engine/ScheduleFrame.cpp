@@ -1,0 +1,57 @@
+#include "ScheduleFrame.h"
+
+#include "ToolBox.h"
+
+#include <cstdio>
+
+namespace fiscora {
+
+int FiscalMonth(std::string_view placedInService, std::string_view fiscalYearEnd) {
+    int placedMonth = 0;
+    int yearEndMonth = 0;
+    int unusedDay = 0;
+    int unusedYear = 0;
+    SplitDateStr(placedInService, placedMonth, unusedDay, unusedYear);
+    SplitDateStr(fiscalYearEnd, yearEndMonth, unusedDay, unusedYear);
+    const int offset = (placedMonth - yearEndMonth - 1) % 12;
+    return (offset < 0 ? offset + 12 : offset) + 1;
+}
+
+int FiscalQuarter(int fiscalMonth) {
+    return (fiscalMonth - 1) / 3 + 1;
+}
+
+std::string ScheduleFrame::YearEnd(int row) const {
+    char text[48];
+    std::snprintf(text, sizeof text, "%02d/%02d/%04d", yearEndMonth, yearEndDays, yearEndYear + row - 1);
+    return text;
+}
+
+ScheduleFrame MakeScheduleFrame(const AssetInputs &inputs) {
+    if (!IsValidDateStr(inputs.placedInService) || !IsValidDateStr(inputs.fiscalYearEnd))
+        throw ECustomException("A schedule needs a valid date placed in service and fiscal year end");
+    ScheduleFrame frame;
+    int unusedDay = 0;
+    SplitDateStr(inputs.fiscalYearEnd, frame.yearEndMonth, unusedDay, frame.yearEndYear);
+    frame.yearEndDays = DaysInMonthOf(inputs.fiscalYearEnd);
+    frame.fiscalMonth = FiscalMonth(inputs.placedInService, inputs.fiscalYearEnd);
+    return frame;
+}
+
+double DepreciationBasis(const AssetInputs &inputs) {
+    return inputs.bonusRequested ? inputs.cost - inputs.bonusAmount : inputs.cost;
+}
+
+ScheduleRows ComputeRateRows(double basis, const ScheduleFrame &frame, std::span<const double> rates) {
+    ScheduleRows rows;
+    const int rowCount = static_cast<int>(rates.size()) + 1;
+    double accumulated = 0;
+    for (int row = 1; row <= rowCount; ++row) {
+        const double period = row == rowCount ? basis - accumulated : RoundAmount(basis * rates[row - 1], 2);
+        accumulated += period;
+        rows.Add({frame.YearEnd(row), period, accumulated});
+    }
+    return rows;
+}
+
+} // namespace fiscora
