@@ -1,0 +1,7 @@
+#include "CurrentCentDigits.h"
+
+namespace fiscora {
+
+int CurrentCentDigits = 0;
+
+} // namespace fiscora
