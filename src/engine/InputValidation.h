@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AssetInputs.h"
+#include "ToolBoxExceptions.h"
 
 #include <functional>
 #include <optional>
