@@ -1,16 +1,15 @@
 #include "ScheduleRecorder.h"
 
-#include <algorithm>
-
 namespace fiscora {
 
 namespace {
 
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        return lower(x) == lower(y);
-    });
+std::string LowerCase(std::string_view name) {
+    std::string lower(name);
+    for (char &c : lower)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return lower;
 }
 
 } // namespace
@@ -28,15 +27,19 @@ void ScheduleRecorder::AddLine(std::string_view line) {
 }
 
 void ScheduleRecorder::SetParam(std::string_view name, std::string_view value) {
-    const auto found = std::find_if(params_.begin(), params_.end(), [&](const auto &param) {
-        return SameNameIgnoringCase(param.first, name);
-    });
+    std::string key = LowerCase(name);
+    const auto found = paramIndex_.find(key);
     if (value.empty()) {
-        if (found != params_.end())
-            params_.erase(found);
-    } else if (found != params_.end()) {
-        found->second = value;
+        if (found == paramIndex_.end())
+            return;
+        params_.erase(params_.begin() + static_cast<std::ptrdiff_t>(found->second));
+        paramIndex_.clear();
+        for (std::size_t i = 0; i < params_.size(); ++i)
+            paramIndex_.emplace(LowerCase(params_[i].first), i);
+    } else if (found != paramIndex_.end()) {
+        params_[found->second].second = value;
     } else {
+        paramIndex_.emplace(std::move(key), params_.size());
         params_.emplace_back(name, value);
     }
 }
@@ -46,10 +49,8 @@ void ScheduleRecorder::CaretToStart() {
 }
 
 std::string ScheduleRecorder::Param(std::string_view name) const {
-    for (const auto &[paramName, value] : params_)
-        if (SameNameIgnoringCase(paramName, name))
-            return value;
-    return {};
+    const auto found = paramIndex_.find(LowerCase(name));
+    return found == paramIndex_.end() ? std::string() : params_[found->second].second;
 }
 
 } // namespace fiscora

@@ -3,6 +3,7 @@
 #include "ScheduleSink.h"
 
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -34,6 +35,7 @@ public:
 private:
     std::vector<Line> lines_;
     std::vector<std::pair<std::string, std::string>> params_;
+    std::unordered_map<std::string, std::size_t> paramIndex_; // lower-case name -> position in params_
     ScheduleFormat format_;
     int caretResets_ = 0;
 };

@@ -32,15 +32,21 @@ void WriteScheduleHeader(const AssetInputs &inputs, ScheduleSink &sink) {
     sink.AddLine("Year End\tDepreciation\tDepreciation");
 }
 
-std::string ScheduleRowText(const ScheduleRow &row) {
+std::string ScheduleRowText(std::string_view yearEnd, double period, std::string_view groupedPeriod,
+                            std::string_view groupedAccumulated) {
     std::string text;
     text.reserve(48);
-    text += row.yearEnd;
+    text += yearEnd;
     text += '\t';
-    text += FormatDollars(row.period);
-    text += row.period > 100 ? "\t" : "\t\t";
-    text += FormatDollars(row.accumulated);
+    text += AddDollarSign(groupedPeriod);
+    text += period > 100 ? "\t" : "\t\t";
+    text += AddDollarSign(groupedAccumulated);
     return text;
+}
+
+std::string ScheduleRowText(const ScheduleRow &row) {
+    return ScheduleRowText(row.yearEnd, row.period, FormatGroupedAmount(row.period),
+                           FormatGroupedAmount(row.accumulated));
 }
 
 void WriteScheduleRows(const ScheduleRows &rows, ScheduleSink &sink) {
@@ -50,14 +56,16 @@ void WriteScheduleRows(const ScheduleRows &rows, ScheduleSink &sink) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const ScheduleRow &row = rows[i];
         const std::string number = std::to_string(i + 1);
+        const std::string period = FormatGroupedAmount(row.period);
+        const std::string accumulated = FormatGroupedAmount(row.accumulated);
         sink.SetFormat(rowFormat);
-        sink.AddLine(ScheduleRowText(row));
+        sink.AddLine(ScheduleRowText(row.yearEnd, row.period, period, accumulated));
         name.assign("YearEnd").append(number);
         sink.SetParam(name, row.yearEnd);
         name.assign("PerDepr").append(number);
-        sink.SetParam(name, FormatGroupedAmount(row.period));
+        sink.SetParam(name, period);
         name.assign("AccumDepr").append(number);
-        sink.SetParam(name, FormatGroupedAmount(row.accumulated));
+        sink.SetParam(name, accumulated);
     }
     sink.CaretToStart();
 }

@@ -17,6 +17,9 @@ void WriteScheduleHeader(const AssetInputs &inputs, ScheduleSink &sink);
 // The pane line of a row: year end, tab, "$,0.00" period, one tab after periods above 100 and two
 // otherwise, "$,0.00" accumulated amount.
 std::string ScheduleRowText(const ScheduleRow &row);
+// The same from the rows' ",0.00" texts (the report parameters), so that each amount is formatted once.
+std::string ScheduleRowText(std::string_view yearEnd, double period, std::string_view groupedPeriod,
+                            std::string_view groupedAccumulated);
 
 // Writes every row in Courier New 8 bold (the header's size and style) and sets YearEnd<i>,
 // PerDepr<i> and AccumDepr<i> for it; then puts the caret at the start.

@@ -40,4 +40,15 @@ std::string FormatGroupedAmount(double value) {
     return FormatAmount(value, 2, true, false);
 }
 
+std::string AddDollarSign(std::string_view grouped) {
+    std::string text;
+    text.reserve(grouped.size() + 1);
+    const bool negative = !grouped.empty() && grouped.front() == '-';
+    if (negative)
+        text += '-';
+    text += '$';
+    text.append(grouped.substr(negative ? 1 : 0));
+    return text;
+}
+
 } // namespace fiscora

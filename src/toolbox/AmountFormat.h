@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace fiscora {
 
@@ -15,5 +16,8 @@ std::string FormatDollars(double value);
 
 // ",0.00": 1234.5 gives "1,234.50".
 std::string FormatGroupedAmount(double value);
+
+// The "$,0.00" text of an amount already formatted ",0.00" (the dollar sign goes after any minus).
+std::string AddDollarSign(std::string_view grouped);
 
 } // namespace fiscora

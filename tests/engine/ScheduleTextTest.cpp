@@ -137,3 +137,23 @@ TEST(DepreciateCommand, TheLongestScheduleTakesWellUnderAMillisecond) {
 
 } // namespace
 } // namespace fiscora
+
+namespace fiscora {
+namespace {
+
+TEST(ScheduleRecorder, ReplacesParametersByNameWithoutRegardToCase) {
+    ScheduleRecorder recorder;
+    recorder.SetParam("YearEnd1", "a");
+    recorder.SetParam("PerDepr1", "b");
+    recorder.SetParam("yearend1", "c");
+    recorder.SetParam("AccumDepr1", "d");
+    recorder.SetParam("PERDEPR1", "");
+    const std::vector<std::pair<std::string, std::string>> expected = {{"YearEnd1", "c"},
+                                                                       {"AccumDepr1", "d"}};
+    EXPECT_EQ(recorder.params(), expected);
+    EXPECT_EQ(recorder.Param("ACCUMDEPR1"), "d");
+    EXPECT_EQ(recorder.Param("PerDepr1"), "");
+}
+
+} // namespace
+} // namespace fiscora

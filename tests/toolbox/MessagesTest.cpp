@@ -86,6 +86,7 @@ TEST(FormatAmount, GroupsThousandsAndRoundsHalvesAway) {
     EXPECT_EQ(FormatGroupedAmount(1234567.125), "1,234,567.13");
     EXPECT_EQ(FormatAmount(1234.5678, 0, false, false), "1235");
     EXPECT_EQ(FormatAmount(1234.5678, 3, false, true), "$1234.568");
+    EXPECT_EQ(AddDollarSign("-1,234.50"), "-$1,234.50");
 }
 
 } // namespace
