@@ -1,0 +1,40 @@
+#include "FoProjectParams.h"
+
+#include <algorithm>
+
+namespace fiscora {
+
+std::size_t TFoParams::IndexOf(const QString &name) const {
+    const auto found = std::find_if(FEntries.begin(), FEntries.end(), [&](const Entry &entry) {
+        return entry.first.compare(name, Qt::CaseInsensitive) == 0;
+    });
+    return static_cast<std::size_t>(found - FEntries.begin());
+}
+
+void TFoParams::SetParam(const QString &name, const QString &value) {
+    const std::size_t index = IndexOf(name);
+    const bool present = index < FEntries.size();
+    if (value.isEmpty()) {
+        if (present)
+            FEntries.erase(FEntries.begin() + static_cast<std::ptrdiff_t>(index));
+    } else if (present) {
+        // The line is rewritten whole, so the name takes the spelling of the latest call.
+        FEntries[index] = Entry(name, value);
+    } else {
+        FEntries.emplace_back(name, value);
+    }
+}
+
+QString TFoParams::GetParam(const QString &name) const {
+    const std::size_t index = IndexOf(name);
+    return index < FEntries.size() ? FEntries[index].second : QString();
+}
+
+QStringList TFoParams::Lines() const {
+    QStringList lines;
+    for (const auto &[name, value] : FEntries)
+        lines << name + u'=' + value;
+    return lines;
+}
+
+} // namespace fiscora

@@ -1,0 +1,249 @@
+#include "FoSystem.h"
+
+#include "FoErrors.h"
+#include "FoFiler.h"
+#include "FoRender.h"
+
+#include <QBuffer>
+#include <QFile>
+
+#include <exception>
+
+namespace fiscora {
+namespace {
+
+// Runs cleanup at scope exit, also when an exception leaves the scope; while unwinding, an error of the
+// cleanup itself gives way to the one already on its way.
+template <typename Cleanup> class ScopeExit {
+public:
+    explicit ScopeExit(Cleanup cleanup) : FCleanup(std::move(cleanup)) {}
+    ~ScopeExit() noexcept(false) {
+        if (std::uncaught_exceptions() == FUncaught) {
+            FCleanup();
+            return;
+        }
+        try {
+            FCleanup();
+        } catch (...) {
+        }
+    }
+    ScopeExit(const ScopeExit &) = delete;
+    ScopeExit &operator=(const ScopeExit &) = delete;
+
+private:
+    Cleanup FCleanup;
+    int FUncaught = std::uncaught_exceptions();
+};
+
+constexpr const char *kMsgNoSetupDialog =
+    "The output options dialog is not available; clear ssAllowSetup or assign OverrideSetup";
+constexpr const char *kMsgNoStatusWindow =
+    "The report status window is not available; clear soShowStatus or assign OverrideStatus";
+constexpr const char *kMsgNoPreview = "The report preview is not available; assign OverridePreview";
+constexpr const char *kMsgNoPrinterOutput = "Printer output is not available in this program";
+
+} // namespace
+
+TFoSystem::TFoSystem(QObject *parent) : QObject(parent) {}
+
+TFoSystem::~TFoSystem() = default;
+
+TFoSystemDialogs &TFoSystem::DefaultDialogs() {
+    static TFoSystemDialogs dialogs;
+    return dialogs;
+}
+
+TBaseReport *TFoSystem::BaseReport() const {
+    return FWriter;
+}
+
+void TFoSystem::CallOverride(const TOverrideEvent &custom, const TOverrideEvent &fallback,
+                             const char *missing, TOverrideMode mode, std::unique_ptr<QObject> &form) {
+    if (custom)
+        custom(*this, mode, form);
+    else if (fallback)
+        fallback(*this, mode, form);
+    else
+        throw EFolioReport(QString::fromLatin1(missing));
+}
+
+void TFoSystem::DefaultStatus(TOverrideMode mode, std::unique_ptr<QObject> &form) {
+    if (OverrideStatus) {
+        OverrideStatus(*this, mode, form);
+        return;
+    }
+    // The default status window exists only when soShowStatus asks for it.
+    if (!(SystemOptions & soShowStatus))
+        return;
+    if (mode != TOverrideMode::omCreate && !form)
+        return;
+    CallOverride({}, DefaultDialogs().Status, kMsgNoStatusWindow, mode, form);
+}
+
+void TFoSystem::RunSetup() {
+    ReportDest = DefaultDest;
+    Aborted = false;
+    if (!(SystemSetups & ssAllowSetup))
+        return;
+    std::unique_ptr<QObject> form;
+    const auto &fallback = DefaultDialogs().Setup;
+    CallOverride(OverrideSetup, fallback, kMsgNoSetupDialog, TOverrideMode::omCreate, form);
+    ScopeExit freeForm([&] {
+        if (OverrideSetup || fallback)
+            (OverrideSetup ? OverrideSetup : fallback)(*this, TOverrideMode::omFree, form);
+    });
+    CallOverride(OverrideSetup, fallback, kMsgNoSetupDialog, TOverrideMode::omShow, form);
+    CallOverride(OverrideSetup, fallback, kMsgNoSetupDialog, TOverrideMode::omWait, form);
+}
+
+void TFoSystem::Execute() {
+    RunSetup();
+    if (Aborted)
+        return;
+    {
+        // The printer's own copy count decides whether printer output repeats the pages itself.
+        TFoSnapshotWriter probe;
+        FForceMultiPrint = probe.MaxCopies() <= 1 && SystemPrinter.Copies > 1;
+    }
+    if (SystemFiler.StreamMode != TStreamMode::smFile)
+        SystemFiler.FileName.clear();
+    ScopeExit releaseSnapshot([this] { ReleaseSnapshot(); });
+    if (!(SystemOptions & soNoGenerate))
+        RunGeneration();
+    if (!Aborted)
+        RunDestination();
+}
+
+void TFoSystem::Generate() {
+    if (SystemOptions & soNoGenerate)
+        return;
+    // Generation alone: neither dialogs nor destination; the snapshot stays with the filer.
+    const TSystemOptions saved = SystemOptions;
+    SystemOptions = static_cast<TSystemOptions>(SystemOptions & ~soShowStatus);
+    ScopeExit restore([&] { SystemOptions = saved; });
+    if (SystemFiler.StreamMode != TStreamMode::smFile)
+        SystemFiler.FileName.clear();
+    RunGeneration();
+}
+
+void TFoSystem::RunGeneration() {
+    Aborted = true;
+    std::unique_ptr<QObject> statusForm;
+    DefaultStatus(TOverrideMode::omCreate, statusForm);
+    auto writer = std::make_unique<TFoSnapshotWriter>();
+    bool succeeded = false;
+    ScopeExit finishGeneration([&] {
+        SystemFiler.FileName = writer->FileName();
+        if (writer->StreamMode() == TStreamMode::smTempFile)
+            FTempSnapshot = writer->FileName();
+        FWriter = nullptr;
+        writer.reset();
+        // A snapshot file written straight to the output is no output when the job failed.
+        if (!FPartialOutput.isEmpty() && (!succeeded || Aborted))
+            QFile::remove(FPartialOutput);
+        FPartialOutput.clear();
+        DefaultStatus(TOverrideMode::omFree, statusForm);
+    });
+    FWriter = writer.get();
+    SystemPrinter.InitPrinter(*writer);
+    SystemFiler.InitFiler(*writer);
+    if (ReportDest == TReportDest::rdFile && !RenderObject) {
+        if (DoNativeOutput) {
+            writer->SetOutputName(OutputFileName);
+        } else {
+            writer->SetStreamMode(TStreamMode::smFile);
+            writer->SetFileName(OutputFileName);
+            FPartialOutput = OutputFileName;
+        }
+    }
+    writer->OnPrint = OnPrint;
+    writer->OnPrintPage = OnPrintPage;
+    writer->OnBeforePrint = OnBeforePrint;
+    writer->OnAfterPrint = OnAfterPrint;
+    writer->OnNewPage = OnNewPage;
+    writer->OnNewColumn = OnNewColumn;
+    writer->OnPrintHeader = OnPrintHeader;
+    writer->OnPrintFooter = OnPrintFooter;
+    writer->OnEndOfSection = OnEndOfSection;
+    writer->OnDecodeImage = OnDecodeImage;
+    writer->OnRenderPage = OnRenderPage;
+    writer->OnRenderData = OnRenderData;
+    DefaultStatus(TOverrideMode::omShow, statusForm);
+    writer->Execute();
+    StorageMacroData = writer->MacroData();
+    Aborted = writer->Aborted();
+    succeeded = true;
+}
+
+void TFoSystem::RunDestination() {
+    switch (ReportDest) {
+    case TReportDest::rdPrinter:
+        break;
+    case TReportDest::rdFile:
+        if (DoNativeOutput)
+            break;
+        if (RenderObject)
+            RenderToObject();
+        // Without a render object the snapshot itself was written to OutputFileName.
+        return;
+    case TReportDest::rdPreview: {
+        std::unique_ptr<QObject> form;
+        const auto &fallback = DefaultDialogs().Preview;
+        CallOverride(OverridePreview, fallback, kMsgNoPreview, TOverrideMode::omCreate, form);
+        ScopeExit freeForm(
+            [&] { (OverridePreview ? OverridePreview : fallback)(*this, TOverrideMode::omFree, form); });
+        CallOverride(OverridePreview, fallback, kMsgNoPreview, TOverrideMode::omShow, form);
+        CallOverride(OverridePreview, fallback, kMsgNoPreview, TOverrideMode::omWait, form);
+        return;
+    }
+    }
+    const auto &printSnapshot = DefaultDialogs().PrintSnapshot;
+    if (!printSnapshot)
+        throw EFolioReport(QString::fromLatin1(kMsgNoPrinterOutput));
+    printSnapshot(*this);
+}
+
+void TFoSystem::RenderToObject() {
+    std::unique_ptr<QIODevice> owned;
+    QIODevice *snapshot = nullptr;
+    switch (SystemFiler.StreamMode) {
+    case TStreamMode::smMemory: {
+        auto copy = std::make_unique<QBuffer>();
+        if (auto *memory = qobject_cast<QBuffer *>(SystemFiler.Stream()))
+            copy->setData(memory->data());
+        copy->open(QIODevice::ReadOnly);
+        owned = std::move(copy);
+        snapshot = owned.get();
+        break;
+    }
+    case TStreamMode::smUser:
+        snapshot = SystemFiler.Stream();
+        if (!snapshot)
+            throw EFolioReport(QStringLiteral("StreamMode is smUser but Stream is nil"));
+        break;
+    case TStreamMode::smFile:
+    case TStreamMode::smTempFile: {
+        auto file = std::make_unique<QFile>(SystemFiler.FileName);
+        if (!file->open(QIODevice::ReadOnly))
+            throw EFolioReport(
+                QStringLiteral("Cannot open the report snapshot \"%1\"").arg(SystemFiler.FileName));
+        owned = std::move(file);
+        snapshot = owned.get();
+        break;
+    }
+    }
+    snapshot->seek(0);
+    RenderObject->SetOutputFileName(OutputFileName);
+    RenderObject->Render(snapshot);
+}
+
+void TFoSystem::ReleaseSnapshot() {
+    if (SystemFiler.StreamMode == TStreamMode::smMemory)
+        SystemFiler.FreeMemoryStream();
+    if (!FTempSnapshot.isEmpty()) {
+        QFile::remove(FTempSnapshot);
+        FTempSnapshot.clear();
+    }
+}
+
+} // namespace fiscora

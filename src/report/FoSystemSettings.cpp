@@ -1,0 +1,116 @@
+#include "FoSystemSettings.h"
+
+#include "FoBase.h"
+#include "MsgBox.h"
+
+#include <QBuffer>
+
+namespace fiscora {
+
+void TSystemPrinter::SetUnits(TPrintUnits value) {
+    FUnits = value;
+    switch (value) {
+    case TPrintUnits::unInch:
+        FUnitsFactor = 1.0;
+        break;
+    case TPrintUnits::unMM:
+        FUnitsFactor = 25.4;
+        break;
+    case TPrintUnits::unCM:
+        FUnitsFactor = 2.54;
+        break;
+    case TPrintUnits::unPoint:
+        FUnitsFactor = 72.0;
+        break;
+    case TPrintUnits::unUser:
+        break;
+    }
+}
+
+void TSystemPrinter::SetUnitsFactor(double value) {
+    if (value <= 0)
+        return;
+    FUnitsFactor = value;
+    if (value == 1.0)
+        FUnits = TPrintUnits::unInch;
+    else if (value == 25.4)
+        FUnits = TPrintUnits::unMM;
+    else if (value == 2.54)
+        FUnits = TPrintUnits::unCM;
+    else if (value == 72.0)
+        FUnits = TPrintUnits::unPoint;
+    else
+        FUnits = TPrintUnits::unUser;
+}
+
+void TSystemPrinter::InitPrinter(TBaseReport &report) const {
+    // Units first: margins are given in them.
+    report.SetUnits(FUnits);
+    if (FUnits == TPrintUnits::unUser)
+        report.SetUnitsFactor(FUnitsFactor);
+    report.SetCopies(Copies);
+    report.SetFirstPage(FirstPage);
+    report.SetLastPage(LastPage);
+    report.SetLineHeightMethod(LineHeightMethod);
+    report.SetLinesPerInch(LinesPerInch);
+    report.SetMarginLeft(MarginLeft);
+    report.SetMarginRight(MarginRight);
+    report.SetMarginTop(MarginTop);
+    report.SetMarginBottom(MarginBottom);
+    report.SetOrientation(Orientation);
+    report.SetScaleX(ScaleX);
+    report.SetScaleY(ScaleY);
+    report.SetStatusFormat(StatusFormat);
+    report.StatusText() = StatusText;
+    report.SetTabShade(FTabShade);
+    report.SetTextBKMode(TextBKMode);
+    report.SetTitle(Title);
+    if (!report.NoPrinters()) {
+        report.SetCollate(Collate);
+        report.SetDuplex(Duplex);
+    }
+}
+
+TSystemPreview::TSystemPreview() : FGridPen(std::make_unique<TFoPen>()) {}
+
+void TSystemPreview::SetMonochrome(bool value) {
+    if (value && FShadowDepth > 0) {
+        ShowMsgBox(kMsgMonochromeWithShadows, ApplicationTitle(), 0);
+        return;
+    }
+    FMonochrome = value;
+}
+
+void TSystemPreview::SetShadowDepth(int value) {
+    if (value > 0 && FMonochrome) {
+        ShowMsgBox(kMsgShadowsWithMonochrome, ApplicationTitle(), 0);
+        return;
+    }
+    FShadowDepth = value;
+}
+
+void TSystemFiler::InitFiler(TFoSnapshotWriter &writer) {
+    writer.SetIgnoreRichText(IgnoreRichText);
+    writer.SetAccuracyMethod(AccuracyMethod);
+    writer.SetFileName(FileName);
+    writer.SetStatusFormat(StatusFormat);
+    writer.StatusText() = StatusText;
+    if (StreamMode == TStreamMode::smMemory) {
+        auto memory = std::make_unique<QBuffer>();
+        memory->open(QIODevice::ReadWrite);
+        FMemoryStream = std::move(memory);
+        FStream = FMemoryStream.get();
+        writer.SetStreamMode(TStreamMode::smUser);
+    } else {
+        writer.SetStreamMode(StreamMode);
+    }
+    writer.SetStream(FStream);
+}
+
+void TSystemFiler::FreeMemoryStream() {
+    if (FStream == FMemoryStream.get())
+        FStream = nullptr;
+    FMemoryStream.reset();
+}
+
+} // namespace fiscora

@@ -1,0 +1,300 @@
+#include "TemplateLayout.h"
+
+#include "FoBase.h"
+#include "TemplateMemo.h"
+
+#include <cmath>
+
+namespace fiscora {
+namespace {
+
+constexpr double Tolerance = 1e-9;
+
+// SetPen width argument for a width in points: negative values below -10000 are ten-thousandths of an inch.
+int PenWidthArgument(double points) {
+    const int tenThousandths = std::max(1, static_cast<int>(std::lround(points / 72.0 * 10000.0)));
+    return -(10000 + tenThousandths);
+}
+
+} // namespace
+
+TemplateLayout::TemplateLayout(const TemplateReport &report, const TFoParams &params)
+    : FReport(report), FParams(params) {}
+
+void TemplateLayout::ApplyPaper(TBaseReport &canvas, const TemplatePage &page) {
+    // The canvas swaps the printer-less page size when the orientation changes, so the size is given
+    // in the orientation the canvas has now.
+    const bool landscapeNow = canvas.Orientation() == TOrientation::poLandScape;
+    canvas.SetNoPrinterPageWidth(landscapeNow ? page.paperHeight : page.paperWidth);
+    canvas.SetNoPrinterPageHeight(landscapeNow ? page.paperWidth : page.paperHeight);
+    canvas.SetOrientation(page.orientation == TemplateOrientation::Landscape ? TOrientation::poLandScape
+                                                                             : TOrientation::poPortrait);
+}
+
+void TemplateLayout::BeforePrint(TBaseReport &canvas) const {
+    if (!FReport.pages.empty())
+        ApplyPaper(canvas, FReport.pages.front());
+}
+
+void TemplateLayout::Print(TBaseReport &canvas) {
+    FCanvas = &canvas;
+    FAppliedFont.reset();
+    FRowCount = 0;
+    for (std::size_t index = 0; index < FReport.pages.size(); ++index) {
+        const TemplatePage &page = FReport.pages[index];
+        if (index > 0) {
+            EndSheet();
+            ApplyPaper(canvas, page);
+            canvas.NewPage();
+        }
+        PrintPageTemplate(page);
+    }
+    if (FPage)
+        EndSheet();
+    FCanvas = nullptr;
+    FPage = nullptr;
+}
+
+double TemplateLayout::PageHeightOf(const TemplatePage &page) const {
+    return page.orientation == TemplateOrientation::Landscape ? page.paperWidth : page.paperHeight;
+}
+
+const TemplateBand *TemplateLayout::FindBand(BandKind kind) const {
+    for (const auto &band : FPage->bands)
+        if (band.kind == kind && IsVisible(band.when, 0))
+            return &band;
+    return nullptr;
+}
+
+double TemplateLayout::ContentBottom() const {
+    const TemplateBand *footer = FindBand(BandKind::PageFooter);
+    return PageHeightOf(*FPage) - FPage->marginBottom - (footer ? footer->height : 0);
+}
+
+void TemplateLayout::PrintPageTemplate(const TemplatePage &page) {
+    FPage = &page;
+    FRepeatHeader = nullptr;
+    FCanvas->SetMarginLeft(page.marginLeft);
+    FCanvas->SetMarginRight(page.marginRight);
+    FCanvas->SetMarginTop(page.marginTop);
+    FCanvas->SetMarginBottom(page.marginBottom);
+    StartSheet();
+    for (std::size_t index = 0; index < page.bands.size(); ++index)
+        PrintFlowBand(page.bands, index);
+}
+
+void TemplateLayout::StartSheet() {
+    FY = FPage->marginTop;
+    if (const TemplateBand *header = FindBand(BandKind::PageHeader)) {
+        PrintBand(*header, FY, 0);
+        FY += header->height;
+    }
+    FSheetTop = FY;
+    if (FRepeatHeader) {
+        PrintBand(*FRepeatHeader, FY, 0);
+        FY += FRepeatHeader->height;
+    }
+}
+
+void TemplateLayout::EndSheet() {
+    if (const TemplateBand *footer = FindBand(BandKind::PageFooter))
+        PrintBand(*footer, ContentBottom(), 0);
+}
+
+void TemplateLayout::EnsureRoom(double height) {
+    // A band taller than an empty sheet is printed anyway rather than breaking forever.
+    if (FY + height <= ContentBottom() + Tolerance || FY <= FSheetTop + Tolerance)
+        return;
+    EndSheet();
+    FCanvas->NewPage();
+    StartSheet();
+}
+
+void TemplateLayout::PrintFlowBand(const std::vector<TemplateBand> &bands, std::size_t index) {
+    const TemplateBand &band = bands[index];
+    if (!IsVisible(band.when, 0))
+        return;
+    switch (band.kind) {
+    case BandKind::PageHeader:
+    case BandKind::PageFooter:
+        return;
+    case BandKind::Detail:
+        PrintDetail(band);
+        FRepeatHeader = nullptr;
+        return;
+    case BandKind::DetailHeader: {
+        const TemplateBand *detail = index + 1 < bands.size() && bands[index + 1].kind == BandKind::Detail
+                                         ? &bands[index + 1]
+                                         : nullptr;
+        if (detail && !FParams.IsSet(RowParamName(detail->repeat, 1)))
+            return; // no rows: no header either
+        EnsureRoom(band.height + (detail ? detail->height : 0));
+        PrintBand(band, FY, 0);
+        FY += band.height;
+        if (detail)
+            FRepeatHeader = &band;
+        return;
+    }
+    case BandKind::Title:
+    case BandKind::Summary:
+        EnsureRoom(band.height);
+        PrintBand(band, FY, 0);
+        FY += band.height;
+        return;
+    }
+}
+
+void TemplateLayout::PrintDetail(const TemplateBand &band) {
+    FRowCount = 0;
+    while (FParams.IsSet(RowParamName(band.repeat, FRowCount + 1)))
+        ++FRowCount;
+    for (int row = 1; row <= FRowCount; ++row) {
+        EnsureRoom(band.height);
+        PrintBand(band, FY, row);
+        FY += band.height;
+    }
+}
+
+bool TemplateLayout::IsVisible(const QString &when, int row) const {
+    return when.isEmpty() || FParams.IsSet(RowParamName(when, row, FRowCount));
+}
+
+void TemplateLayout::PrintBand(const TemplateBand &band, double top, int row) {
+    for (const auto &component : band.components)
+        if (IsVisible(component.when, row))
+            DrawComponent(component, top, row);
+}
+
+QString TemplateLayout::Expand(const TemplateComponent &component, int row) {
+    auto parsed = FParsedTexts.find(&component);
+    if (parsed == FParsedTexts.end())
+        parsed = FParsedTexts.emplace(&component, ParseTemplateText(component.text)).first;
+    TextValues values;
+    values.param = [this](const QString &name) { return FParams.GetParam(name); };
+    values.macro = [this](TMacroID id) { return FCanvas->Macro(id); };
+    values.row = row;
+    values.rowCount = FRowCount;
+    return ExpandTemplateText(parsed->second, values);
+}
+
+void TemplateLayout::DrawComponent(const TemplateComponent &component, double top, int row) {
+    switch (component.kind) {
+    case ComponentKind::Text:
+        DrawText(component, component.text, top);
+        break;
+    case ComponentKind::DataText:
+        DrawText(component, Expand(component, row), top);
+        break;
+    case ComponentKind::Memo:
+        DrawMemo(component, Expand(component, row), top);
+        break;
+    case ComponentKind::Line:
+        DrawLine(component, top);
+        break;
+    case ComponentKind::Rectangle:
+        DrawRectangle(component, top);
+        break;
+    case ComponentKind::Picture:
+        DrawPicture(component, top);
+        break;
+    }
+}
+
+void TemplateLayout::ApplyFont(const TemplateFont &font) {
+    if (FAppliedFont == font)
+        return;
+    FCanvas->SetFont(font.name, font.size);
+    FCanvas->SetBold(font.bold);
+    FCanvas->SetItalic(font.italic);
+    FCanvas->SetUnderline(font.underline);
+    FCanvas->SetFontColor(font.color);
+    FAppliedFont = font;
+}
+
+void TemplateLayout::ApplyPen(double points, std::uint32_t color) {
+    if (points <= 0)
+        FCanvas->SetPen(color, TPenStyle::psClear, 0, TPenMode::pmCopy);
+    else
+        FCanvas->SetPen(color, TPenStyle::psSolid, PenWidthArgument(points), TPenMode::pmCopy);
+}
+
+void TemplateLayout::DrawText(const TemplateComponent &component, const QString &text, double top) {
+    if (text.isEmpty())
+        return;
+    ApplyFont(component.font);
+    FCanvas->SetYPos(top + component.y);
+    const double x = FPage->marginLeft + component.x;
+    switch (component.align) {
+    case TemplateAlign::Left:
+        FCanvas->PrintLeft(text, x);
+        break;
+    case TemplateAlign::Center:
+        FCanvas->PrintCenter(text, x);
+        break;
+    case TemplateAlign::Right:
+        FCanvas->PrintRight(text, x);
+        break;
+    }
+}
+
+void TemplateLayout::DrawMemo(const TemplateComponent &component, const QString &text, double top) {
+    const double left = FPage->marginLeft + component.x;
+    const double boxTop = top + component.y;
+    if (component.border) {
+        ApplyPen(component.pen, component.font.color);
+        FCanvas->SetBrush(clWhite, TBrushStyle::bsClear);
+        FCanvas->Rectangle(left, boxTop, left + component.width, boxTop + component.height);
+    }
+    ApplyFont(component.font);
+    // Inside a frame the text keeps clear of the lines.
+    const double inset = component.border ? 0.05 : 0;
+    const double width = component.width - 2 * inset;
+    const double lineHeight = component.font.size * 1.2 / 72.0;
+    const QStringList lines = WrapMemoText(
+        text, width, [this](const QString &line) { return line.isEmpty() ? 0.0 : FCanvas->TextWidth(line); });
+    double baseline = boxTop + inset + FCanvas->AscentHeight();
+    for (const QString &line : lines) {
+        if (baseline + FCanvas->DescentHeight() > boxTop + component.height - inset + Tolerance)
+            break;
+        if (!line.isEmpty()) {
+            FCanvas->SetYPos(baseline);
+            switch (component.align) {
+            case TemplateAlign::Left:
+                FCanvas->PrintLeft(line, left + inset);
+                break;
+            case TemplateAlign::Center:
+                FCanvas->PrintCenter(line, left + component.width / 2);
+                break;
+            case TemplateAlign::Right:
+                FCanvas->PrintRight(line, left + component.width - inset);
+                break;
+            }
+        }
+        baseline += lineHeight;
+    }
+}
+
+void TemplateLayout::DrawLine(const TemplateComponent &component, double top) {
+    if (component.pen <= 0)
+        return;
+    ApplyPen(component.pen, component.penColor);
+    FCanvas->MoveTo(FPage->marginLeft + component.x, top + component.y);
+    FCanvas->LineTo(FPage->marginLeft + component.x2, top + component.y2);
+}
+
+void TemplateLayout::DrawRectangle(const TemplateComponent &component, double top) {
+    ApplyPen(component.pen, component.penColor);
+    FCanvas->SetBrush(component.fillColor, component.filled ? TBrushStyle::bsSolid : TBrushStyle::bsClear);
+    const double left = FPage->marginLeft + component.x;
+    const double boxTop = top + component.y;
+    FCanvas->Rectangle(left, boxTop, left + component.width, boxTop + component.height);
+}
+
+void TemplateLayout::DrawPicture(const TemplateComponent &component, double top) {
+    const double left = FPage->marginLeft + component.x;
+    const double boxTop = top + component.y;
+    FCanvas->PrintBitmapRect(left, boxTop, left + component.width, boxTop + component.height,
+                             component.image);
+}
+
+} // namespace fiscora

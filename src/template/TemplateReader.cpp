@@ -1,0 +1,418 @@
+#include "TemplateReader.h"
+
+#include "FoErrors.h"
+#include "TemplateNames.h"
+#include "TemplateText.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QXmlStreamReader>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <stdexcept>
+
+namespace fiscora {
+namespace {
+
+// The attributes of one element; each is taken once, and whatever is left over is unknown.
+class ElementAttributes {
+public:
+    ElementAttributes(const QXmlStreamAttributes &attributes) {
+        for (const auto &attribute : attributes)
+            FValues.emplace(attribute.qualifiedName().toString(), attribute.value().toString());
+    }
+
+    std::optional<QString> Take(const QString &name) {
+        const auto found = FValues.find(name);
+        if (found == FValues.end())
+            return std::nullopt;
+        QString value = found->second;
+        FValues.erase(found);
+        return value;
+    }
+
+    QString FirstLeft() const { return FValues.empty() ? QString() : FValues.begin()->first; }
+
+private:
+    std::map<QString, QString> FValues;
+};
+
+class TemplateParser {
+public:
+    TemplateParser(QIODevice &device, const QString &sourceName)
+        : FXml(&device), FSourceName(sourceName), FBaseDir(QFileInfo(sourceName).absoluteDir()) {}
+
+    TemplateProject Parse() {
+        if (!NextElement())
+            Fail(FXml.hasError() ? QString() : QStringLiteral("the file holds no template"));
+        if (FXml.name() != QLatin1String(ProjectElementName))
+            Fail(QStringLiteral("the root element must be <%1>, not <%2>")
+                     .arg(QLatin1String(ProjectElementName), FXml.name()));
+        ElementAttributes attributes(FXml.attributes());
+        const int version = static_cast<int>(RequiredNumber(attributes, "version"));
+        if (version != TemplateFormatVersion)
+            Fail(QStringLiteral("unsupported template version %1").arg(version));
+        CheckNoneLeft(attributes);
+
+        TemplateProject project;
+        while (NextChild()) {
+            ExpectElement("report");
+            const qint64 reportLine = FElementLine;
+            TemplateReport report = ParseReport();
+            for (const auto &existing : project.reports)
+                if (existing.name.compare(report.name, Qt::CaseInsensitive) == 0)
+                    Fail(QStringLiteral("duplicate report name \"%1\"").arg(report.name), reportLine);
+            project.reports.push_back(std::move(report));
+        }
+        while (!FXml.atEnd()) {
+            FXml.readNext();
+            if (FXml.isStartElement())
+                Fail(QStringLiteral("unexpected element <%1> after the project").arg(FXml.name()));
+        }
+        if (FXml.hasError())
+            Fail(QString());
+        return project;
+    }
+
+private:
+    [[noreturn]] void Fail(const QString &what, qint64 line = -1) {
+        const QString reason =
+            what.isEmpty() ? QStringLiteral("not well-formed XML: ") + FXml.errorString() : what;
+        throw EFolioException(QStringLiteral("Report template \"%1\", line %2: %3")
+                                  .arg(FSourceName)
+                                  .arg(line >= 0 ? line : FXml.lineNumber())
+                                  .arg(reason));
+    }
+
+    // Advances to the next start element anywhere; false at the end of the document.
+    bool NextElement() {
+        while (!FXml.atEnd()) {
+            FXml.readNext();
+            if (FXml.isStartElement()) {
+                FElementLine = FXml.lineNumber();
+                return true;
+            }
+        }
+        if (FXml.hasError())
+            Fail(QString());
+        return false;
+    }
+
+    // Advances to the next child of the current element; false at its end tag.
+    bool NextChild() {
+        while (!FXml.atEnd()) {
+            FXml.readNext();
+            if (FXml.isStartElement()) {
+                FElementLine = FXml.lineNumber();
+                return true;
+            }
+            if (FXml.isEndElement())
+                return false;
+            if (FXml.isCharacters() && !FXml.isWhitespace())
+                Fail(QStringLiteral("unexpected text \"%1\"").arg(FXml.text().toString().trimmed()));
+        }
+        Fail(FXml.hasError() ? QString() : QStringLiteral("the file ends inside an element"));
+    }
+
+    void ExpectElement(const char *name) {
+        if (FXml.name() != QLatin1String(name))
+            Fail(QStringLiteral("unknown element <%1>").arg(FXml.name()));
+    }
+
+    void CheckNoneLeft(const ElementAttributes &attributes) {
+        const QString left = attributes.FirstLeft();
+        if (!left.isEmpty())
+            Fail(QStringLiteral("unknown attribute \"%1\" on <%2>").arg(left, FXml.name()), FElementLine);
+    }
+
+    QString Required(ElementAttributes &attributes, const char *name) {
+        const auto value = attributes.Take(QLatin1String(name));
+        if (!value)
+            Fail(QStringLiteral("<%1> lacks the attribute \"%2\"").arg(FXml.name(), QLatin1String(name)),
+                 FElementLine);
+        return *value;
+    }
+
+    double ToNumber(const QString &text, const char *name) {
+        bool ok = false;
+        const double value = text.trimmed().toDouble(&ok);
+        if (!ok || !std::isfinite(value))
+            Fail(QStringLiteral("attribute \"%1\" is not a number: \"%2\"").arg(QLatin1String(name), text),
+                 FElementLine);
+        return value;
+    }
+
+    double RequiredNumber(ElementAttributes &attributes, const char *name) {
+        return ToNumber(Required(attributes, name), name);
+    }
+
+    double Number(ElementAttributes &attributes, const char *name, double fallback, double minimum = 0) {
+        const auto text = attributes.Take(QLatin1String(name));
+        if (!text)
+            return fallback;
+        const double value = ToNumber(*text, name);
+        if (value < minimum)
+            Fail(
+                QStringLiteral("attribute \"%1\" must not be below %2").arg(QLatin1String(name)).arg(minimum),
+                FElementLine);
+        return value;
+    }
+
+    bool Flag(ElementAttributes &attributes, const char *name, bool fallback) {
+        const auto text = attributes.Take(QLatin1String(name));
+        if (!text)
+            return fallback;
+        if (*text == QLatin1String("true"))
+            return true;
+        if (*text == QLatin1String("false"))
+            return false;
+        Fail(QStringLiteral("attribute \"%1\" must be true or false, not \"%2\"")
+                 .arg(QLatin1String(name), *text),
+             FElementLine);
+    }
+
+    std::uint32_t Color(ElementAttributes &attributes, const char *name, std::uint32_t fallback) {
+        return OptionalColor(attributes, name).value_or(fallback);
+    }
+
+    std::optional<std::uint32_t> OptionalColor(ElementAttributes &attributes, const char *name) {
+        const auto text = attributes.Take(QLatin1String(name));
+        if (!text)
+            return std::nullopt;
+        bool ok = text->size() == 7 && text->startsWith(u'#');
+        const unsigned rgb = ok ? text->mid(1).toUInt(&ok, 16) : 0;
+        if (!ok)
+            Fail(QStringLiteral("attribute \"%1\" is not a colour \"#RRGGBB\": \"%2\"")
+                     .arg(QLatin1String(name), *text),
+                 FElementLine);
+        return std::uint32_t{((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16)};
+    }
+
+    template <typename Enum, std::size_t N>
+    Enum Choice(ElementAttributes &attributes, const char *name,
+                const std::array<std::pair<Enum, const char *>, N> &names, Enum fallback) {
+        const auto text = attributes.Take(QLatin1String(name));
+        if (!text)
+            return fallback;
+        const auto value = ValueOf(names, *text);
+        if (!value)
+            Fail(QStringLiteral("attribute \"%1\" has an unknown value \"%2\"")
+                     .arg(QLatin1String(name), *text),
+                 FElementLine);
+        return *value;
+    }
+
+    TemplateFont Font(ElementAttributes &attributes, const TemplateFont &base) {
+        TemplateFont font = base;
+        if (const auto name = attributes.Take(QStringLiteral("font")))
+            font.name = *name;
+        font.size = Number(attributes, "size", base.size, 1);
+        font.bold = Flag(attributes, "bold", base.bold);
+        font.italic = Flag(attributes, "italic", base.italic);
+        font.underline = Flag(attributes, "underline", base.underline);
+        font.color = Color(attributes, "color", base.color);
+        return font;
+    }
+
+    TemplateReport ParseReport() {
+        ElementAttributes attributes(FXml.attributes());
+        TemplateReport report;
+        report.name = Required(attributes, "name").trimmed();
+        if (report.name.isEmpty())
+            Fail(QStringLiteral("a report name must not be empty"), FElementLine);
+        report.fullName = attributes.Take(QStringLiteral("fullName")).value_or(QString());
+        report.description = attributes.Take(QStringLiteral("description")).value_or(QString());
+        report.category = attributes.Take(QStringLiteral("category")).value_or(QString());
+        report.alwaysGenerate = Flag(attributes, "alwaysGenerate", false);
+        report.font = Font(attributes, TemplateFont());
+        CheckNoneLeft(attributes);
+        const qint64 reportLine = FElementLine;
+        while (NextChild()) {
+            ExpectElement("page");
+            report.pages.push_back(ParsePage(report.font));
+        }
+        if (report.pages.empty())
+            Fail(QStringLiteral("report \"%1\" has no page").arg(report.name), reportLine);
+        return report;
+    }
+
+    TemplatePage ParsePage(const TemplateFont &reportFont) {
+        ElementAttributes attributes(FXml.attributes());
+        TemplatePage page;
+        page.paper = attributes.Take(QStringLiteral("paper")).value_or(page.paper);
+        if (page.paper == QLatin1String(CustomPaperName)) {
+            page.paperWidth = RequiredNumber(attributes, "width");
+            page.paperHeight = RequiredNumber(attributes, "height");
+            if (page.paperWidth <= 0 || page.paperHeight <= 0)
+                Fail(QStringLiteral("a custom paper size must be positive"), FElementLine);
+        } else {
+            const auto paper = std::find_if(PaperSizes.begin(), PaperSizes.end(), [&](const PaperSize &size) {
+                return page.paper == QLatin1String(size.name);
+            });
+            if (paper == PaperSizes.end())
+                Fail(QStringLiteral("unknown paper \"%1\"").arg(page.paper), FElementLine);
+            page.paperWidth = paper->width;
+            page.paperHeight = paper->height;
+        }
+        page.orientation = Choice(attributes, "orientation", OrientationNames, page.orientation);
+        page.marginLeft = Number(attributes, "marginLeft", page.marginLeft);
+        page.marginRight = Number(attributes, "marginRight", page.marginRight);
+        page.marginTop = Number(attributes, "marginTop", page.marginTop);
+        page.marginBottom = Number(attributes, "marginBottom", page.marginBottom);
+        CheckNoneLeft(attributes);
+
+        const bool landscape = page.orientation == TemplateOrientation::Landscape;
+        const double width = landscape ? page.paperHeight : page.paperWidth;
+        const double height = landscape ? page.paperWidth : page.paperHeight;
+        if (page.marginLeft + page.marginRight >= width || page.marginTop + page.marginBottom >= height)
+            Fail(QStringLiteral("the margins leave no room on the page"), FElementLine);
+
+        while (NextChild()) {
+            const auto kind = ValueOf(BandElementNames, FXml.name());
+            if (!kind)
+                Fail(QStringLiteral("unknown element <%1>").arg(FXml.name()));
+            if ((*kind == BandKind::PageHeader || *kind == BandKind::PageFooter) &&
+                std::any_of(page.bands.begin(), page.bands.end(),
+                            [&](const TemplateBand &band) { return band.kind == *kind; }))
+                Fail(QStringLiteral("a page has only one <%1>").arg(FXml.name()));
+            page.bands.push_back(ParseBand(*kind, reportFont));
+        }
+        double fixedHeight = 0;
+        for (const auto &band : page.bands)
+            if (band.kind == BandKind::PageHeader || band.kind == BandKind::PageFooter)
+                fixedHeight += band.height;
+        if (fixedHeight >= height - page.marginTop - page.marginBottom)
+            Fail(QStringLiteral("the page header and footer leave no room on the page"), FElementLine);
+        return page;
+    }
+
+    TemplateBand ParseBand(BandKind kind, const TemplateFont &reportFont) {
+        ElementAttributes attributes(FXml.attributes());
+        TemplateBand band;
+        band.kind = kind;
+        band.height = RequiredNumber(attributes, "height");
+        if (band.height < 0 || (kind == BandKind::Detail && band.height == 0))
+            Fail(QStringLiteral("<%1> needs a %2 height")
+                     .arg(FXml.name(), kind == BandKind::Detail ? "positive" : "non-negative"),
+                 FElementLine);
+        band.when = attributes.Take(QStringLiteral("when")).value_or(QString());
+        if (kind == BandKind::Detail) {
+            band.repeat = Required(attributes, "repeat");
+            if (!band.repeat.contains(QLatin1String("{i}")))
+                Fail(QStringLiteral("the repeat parameter \"%1\" must contain {i}").arg(band.repeat),
+                     FElementLine);
+        }
+        CheckNoneLeft(attributes);
+        while (NextChild()) {
+            const auto componentKind = ValueOf(ComponentElementNames, FXml.name());
+            if (!componentKind)
+                Fail(QStringLiteral("unknown element <%1>").arg(FXml.name()));
+            band.components.push_back(ParseComponent(*componentKind, reportFont));
+        }
+        return band;
+    }
+
+    TemplateComponent ParseComponent(ComponentKind kind, const TemplateFont &reportFont) {
+        ElementAttributes attributes(FXml.attributes());
+        TemplateComponent component;
+        component.kind = kind;
+        component.when = attributes.Take(QStringLiteral("when")).value_or(QString());
+        switch (kind) {
+        case ComponentKind::Text:
+        case ComponentKind::DataText:
+            component.x = RequiredNumber(attributes, "x");
+            component.y = RequiredNumber(attributes, "y");
+            component.align = Choice(attributes, "align", AlignNames, TemplateAlign::Left);
+            component.font = Font(attributes, reportFont);
+            break;
+        case ComponentKind::Memo:
+            ReadBox(attributes, component);
+            component.align = Choice(attributes, "align", AlignNames, TemplateAlign::Left);
+            component.border = Flag(attributes, "border", false);
+            component.pen = Number(attributes, "pen", component.pen);
+            component.font = Font(attributes, reportFont);
+            break;
+        case ComponentKind::Line:
+            component.x = RequiredNumber(attributes, "x1");
+            component.y = RequiredNumber(attributes, "y1");
+            component.x2 = RequiredNumber(attributes, "x2");
+            component.y2 = RequiredNumber(attributes, "y2");
+            component.pen = Number(attributes, "pen", component.pen);
+            component.penColor = Color(attributes, "color", 0);
+            break;
+        case ComponentKind::Rectangle:
+            ReadBox(attributes, component);
+            component.pen = Number(attributes, "pen", component.pen);
+            component.penColor = Color(attributes, "color", 0);
+            if (const auto fill = OptionalColor(attributes, "fill")) {
+                component.filled = true;
+                component.fillColor = *fill;
+            }
+            break;
+        case ComponentKind::Picture:
+            ReadBox(attributes, component);
+            component.file = Required(attributes, "file");
+            component.image = ReadPicture(component.file);
+            break;
+        }
+        CheckNoneLeft(attributes);
+        const bool holdsText =
+            kind == ComponentKind::Text || kind == ComponentKind::DataText || kind == ComponentKind::Memo;
+        const QString elementName = FXml.name().toString();
+        const QString content = FXml.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement);
+        if (FXml.hasError())
+            Fail(FXml.error() == QXmlStreamReader::UnexpectedElementError
+                     ? QStringLiteral("<%1> cannot hold elements").arg(elementName)
+                     : QString());
+        if (kind == ComponentKind::DataText || kind == ComponentKind::Memo) {
+            try {
+                ParseTemplateText(content);
+            } catch (const std::invalid_argument &error) {
+                Fail(QString::fromStdString(error.what()), FElementLine);
+            }
+        }
+        if (holdsText)
+            component.text = content;
+        else if (!content.trimmed().isEmpty())
+            Fail(QStringLiteral("<%1> cannot hold text").arg(elementName));
+        return component;
+    }
+
+    void ReadBox(ElementAttributes &attributes, TemplateComponent &component) {
+        component.x = RequiredNumber(attributes, "x");
+        component.y = RequiredNumber(attributes, "y");
+        component.width = RequiredNumber(attributes, "width");
+        component.height = RequiredNumber(attributes, "height");
+        if (component.width <= 0 || component.height <= 0)
+            Fail(QStringLiteral("<%1> needs a positive width and height").arg(FXml.name()), FElementLine);
+    }
+
+    QImage ReadPicture(const QString &file) {
+        QImageReader reader(FBaseDir.filePath(file));
+        const QByteArray format = reader.format();
+        if (format != "bmp" && format != "png")
+            Fail(QStringLiteral("picture \"%1\" is missing or not a BMP or PNG file").arg(file),
+                 FElementLine);
+        QImage image = reader.read();
+        if (image.isNull())
+            Fail(QStringLiteral("picture \"%1\" cannot be read: %2").arg(file, reader.errorString()),
+                 FElementLine);
+        return image;
+    }
+
+    QXmlStreamReader FXml;
+    QString FSourceName;
+    QDir FBaseDir;
+    qint64 FElementLine = 0;
+};
+
+} // namespace
+
+TemplateProject ReadTemplate(QIODevice &device, const QString &sourceName) {
+    return TemplateParser(device, sourceName).Parse();
+}
+
+} // namespace fiscora

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "FoTypes.h"
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+namespace fiscora {
+
+// The texts of data texts and memos: literal text with placeholders in braces.
+//   {Name}      the value of the report parameter Name ("" when it is not set)
+//   {Name{i}}   inside a detail band, {i} in a name stands for the row number: {YearEnd{i}}
+//   {i}         the row number itself
+//   {n}         the number of rows of the detail band (the last row number); usable in names too,
+//               so {AccumDepr{n}} is the last row's value
+//   {@Page} {@Pages} {@Date} {@Time}   page number, total pages, report date and time (canvas macros)
+//   {{ and }}   literal braces
+struct TextPiece {
+    enum class Kind { Literal, Param, Row, RowCount, Macro };
+    Kind kind = Kind::Literal;
+    QString text; // literal text or parameter name pattern
+    TMacroID macro = TMacroID::midCurrentPage;
+};
+
+// Splits a template text; raises std::invalid_argument describing a malformed placeholder.
+std::vector<TextPiece> ParseTemplateText(const QString &text);
+
+// A parameter name pattern with every "{i}" replaced by the row number and every "{n}" by the row count.
+QString RowParamName(const QString &pattern, int row, int rowCount = 0);
+
+struct TextValues {
+    std::function<QString(const QString &name)> param;
+    std::function<QString(TMacroID id)> macro;
+    int row = 0;
+    int rowCount = 0;
+};
+
+QString ExpandTemplateText(const std::vector<TextPiece> &pieces, const TextValues &values);
+
+} // namespace fiscora
