@@ -1,0 +1,246 @@
+#include "ScheduleOptions.h"
+
+#include "DepreciateCommand.h"
+#include "ScheduleRecorder.h"
+#include "ToolBox.h"
+
+#include <algorithm>
+#include <set>
+#include <span>
+
+namespace fiscora::cli {
+
+namespace {
+
+// The cost field: 9 dollar digits, 2 cent digits, no minus key.
+constexpr std::size_t kCostDollarDigits = 9;
+constexpr std::size_t kCostCentDigits = 2;
+
+const std::vector<std::string> &ScheduleValueOptions() {
+    static const std::vector<std::string> names = {"--description", "--type",           "--placed",
+                                                   "--cost",        "--method",         "--convention",
+                                                   "--life",        "--fiscal-year-end"};
+    return names;
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+        return lower(x) == lower(y);
+    });
+}
+
+// A choice by its 0-based index or its display text.
+template <typename Choice, std::size_t Count>
+Choice ParseChoice(const std::string &option, const std::string &value,
+                   const std::array<std::string_view, Count> &texts) {
+    if (!value.empty() &&
+        std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        if (value.size() <= 2 && std::stoul(value) < Count)
+            return static_cast<Choice>(std::stoul(value));
+    } else {
+        for (std::size_t i = 0; i < Count; ++i)
+            if (EqualIgnoringCase(value, texts[i]))
+                return static_cast<Choice>(i);
+    }
+    throw UsageError(option + ": unknown choice '" + value + "' (give 0 to " + std::to_string(Count - 1) +
+                     " or the choice's text)");
+}
+
+// A date as the masked date field holds it: digits or blanks around "/" in positions 3 and 6.
+std::string ParseDateText(const std::string &option, const std::string &value) {
+    bool holdable = value.size() == 10;
+    for (std::size_t i = 0; holdable && i < value.size(); ++i) {
+        const char c = value[i];
+        holdable = (i == 2 || i == 5) ? c == '/' : (c == ' ' || (c >= '0' && c <= '9'));
+    }
+    if (!holdable)
+        throw UsageError(option + ": '" + value + "' is not a date the field can hold (MM/DD/YYYY)");
+    return value;
+}
+
+// An amount as the cost field reads it: everything but "-", "." and digits is ignored, and the
+// rest must fit the field (no minus key, 9 dollar digits, 2 cent digits).
+double ParseCost(const std::string &option, const std::string &value) {
+    const std::string amount = FilterChars(value, MakeCharSet("-.0123456789"));
+    const auto refuse = [&](const char *why) { return UsageError(option + ": '" + value + "' " + why); };
+    if (amount.find('-') != std::string::npos)
+        throw refuse("is negative; the field takes no minus sign");
+    if (std::count(amount.begin(), amount.end(), '.') > 1)
+        throw refuse("has more than one decimal point");
+    if (amount.find_first_of("0123456789") == std::string::npos)
+        throw refuse("has no digits");
+    const std::size_t point = amount.find('.');
+    const std::size_t dollarDigits = point == std::string::npos ? amount.size() : point;
+    const std::size_t centDigits = point == std::string::npos ? 0 : amount.size() - point - 1;
+    if (dollarDigits > kCostDollarDigits)
+        throw refuse("has more than 9 dollar digits");
+    if (centDigits > kCostCentDigits)
+        throw refuse("has more than 2 decimals");
+    return RoundAmount(StrToAmount(amount), 2);
+}
+
+void StoreOption(ScheduleRequest &request, const std::string &name, const std::string &value) {
+    if (name == "--description")
+        request.description = value;
+    else if (name == "--type")
+        request.propertyType = ParseChoice<PropertyType>(name, value, kPropertyTypeTexts);
+    else if (name == "--placed")
+        request.placedInService = ParseDateText(name, value);
+    else if (name == "--cost")
+        request.cost = ParseCost(name, value);
+    else if (name == "--method")
+        request.method = ParseChoice<DepreciationMethod>(name, value, kDepreciationMethodTexts);
+    else if (name == "--convention")
+        request.convention = ParseChoice<Convention>(name, value, kConventionTexts);
+    else if (name == "--life")
+        request.life = ParseChoice<DepreciableLife>(name, value, kDepreciableLifeTexts);
+    else if (name == "--fiscal-year-end")
+        request.fiscalYearEnd = ParseDateText(name, value);
+}
+
+void RequireEnabled(bool enabled, const std::string &option, std::string_view control) {
+    if (!enabled)
+        throw UsageError(option + ": the " + std::string(control) +
+                         " control is disabled at this point (the property type or life fixes it)");
+}
+
+} // namespace
+
+ParsedScheduleArguments ParseScheduleArguments(const std::vector<std::string> &args,
+                                               const std::vector<std::string> &extraValueOptions) {
+    ParsedScheduleArguments parsed;
+    std::set<std::string> seen;
+    const auto isOneOf = [](const std::string &name, const std::vector<std::string> &names) {
+        return std::find(names.begin(), names.end(), name) != names.end();
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string &arg = args[i];
+        if (arg.size() < 3 || arg.compare(0, 2, "--") != 0)
+            throw UsageError("unexpected argument '" + arg + "'");
+        const std::size_t equals = arg.find('=');
+        const std::string name = arg.substr(0, equals);
+        const bool isSchedule = isOneOf(name, ScheduleValueOptions());
+        const bool isExtra = isOneOf(name, extraValueOptions);
+        if (name == "--bonus") {
+            if (equals != std::string::npos)
+                throw UsageError("--bonus takes no value");
+        } else if (!isSchedule && !isExtra) {
+            throw UsageError("unknown option '" + name + "'");
+        }
+        if (!seen.insert(name).second)
+            throw UsageError(name + " is given more than once");
+        if (name == "--bonus") {
+            parsed.request.bonus = true;
+            continue;
+        }
+        std::string value;
+        if (equals != std::string::npos) {
+            value = arg.substr(equals + 1);
+        } else {
+            if (i + 1 >= args.size())
+                throw UsageError(name + " needs a value");
+            value = args[++i];
+        }
+        if (isSchedule)
+            StoreOption(parsed.request, name, value);
+        else
+            parsed.extras[name] = value;
+    }
+    return parsed;
+}
+
+AssetEntry ApplyScheduleRequest(const ScheduleRequest &request, const std::string &today) {
+    AssetEntry entry = InitialAssetEntry(today);
+    AssetInputs &inputs = entry.inputs;
+    if (request.description)
+        inputs.description = *request.description;
+    if (request.propertyType) {
+        inputs.propertyType = *request.propertyType;
+        ApplyPropertyTypeChange(entry);
+        ApplyBonusEligibility(entry);
+    }
+    if (request.placedInService) {
+        inputs.placedInService = *request.placedInService;
+        ApplyBonusEligibility(entry);
+    }
+    if (request.cost) {
+        inputs.cost = *request.cost;
+        ApplyBonusEligibility(entry);
+    }
+    if (request.method) {
+        RequireEnabled(entry.controls.methodEnabled, "--method", "Depreciation Method");
+        inputs.method = *request.method;
+        ApplyBonusEligibility(entry);
+    }
+    if (request.convention) {
+        RequireEnabled(entry.controls.conventionEnabled, "--convention", "Convention");
+        inputs.convention = *request.convention;
+        ApplyBonusEligibility(entry);
+    }
+    if (request.life) {
+        RequireEnabled(entry.controls.lifeEnabled, "--life", "Depreciable Life");
+        inputs.life = *request.life;
+        ApplyLifeRule(entry);
+    }
+    if (request.fiscalYearEnd)
+        inputs.fiscalYearEnd = *request.fiscalYearEnd;
+    if (request.bonus) {
+        if (!entry.controls.bonusEnabled)
+            throw UsageError(
+                "--bonus: the bonus box is disabled at this point (it needs a date placed in service "
+                "in 2026, a cost and a property type other than real property)");
+        inputs.bonusRequested = true;
+        ApplyBonusRule(entry);
+    }
+    return entry;
+}
+
+ScheduleRun RunSchedule(const AssetInputs &inputs) {
+    ScheduleRecorder pane;
+    ScheduleRun run{inputs, RunDepreciateCommand(inputs, pane), {}, pane.params()};
+    run.lines.reserve(pane.lines().size());
+    for (const ScheduleRecorder::Line &line : pane.lines())
+        run.lines.push_back(line.text);
+    return run;
+}
+
+std::string ScheduleOptionsHelp() {
+    return "  --description TEXT            property description\n"
+           "  --type N                      property type\n"
+           "  --placed MM/DD/YYYY           date placed in service (default: today)\n"
+           "  --cost AMOUNT                 cost or basis, e.g. 12500.00 or $12,500.00\n"
+           "  --method N                    depreciation method\n"
+           "  --convention N                convention\n"
+           "  --life N                      depreciable life\n"
+           "  --fiscal-year-end MM/DD/YYYY  fiscal year end date\n"
+           "  --bonus                       check the 1st year bonus depreciation box\n";
+}
+
+std::string ScheduleChoicesHelp() {
+    std::string help = "N is the 0-based index of the choice or its text, in any case:\n";
+    const auto list = [&help](std::string_view option, std::span<const std::string_view> texts) {
+        constexpr std::size_t kWidth = 100;
+        std::string line = "  " + std::string(option);
+        line.resize(16, ' ');
+        const std::size_t indent = line.size();
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            const std::string item = std::to_string(i) + " \"" + std::string(texts[i]) + "\"";
+            if (line.size() > indent && line.size() + 2 + item.size() > kWidth) {
+                help += line + '\n';
+                line.assign(indent, ' ');
+            } else if (line.size() > indent) {
+                line += "  ";
+            }
+            line += item;
+        }
+        help += line + '\n';
+    };
+    list("--type", kPropertyTypeTexts);
+    list("--method", kDepreciationMethodTexts);
+    list("--convention", kConventionTexts);
+    list("--life", kDepreciableLifeTexts);
+    return help;
+}
+
+} // namespace fiscora::cli
