@@ -465,7 +465,7 @@ public:
     QStringList &StatusText() { return FStatusText; }
     // Receives the formatted status text; empty = no status label.
     std::function<void(const QString &)> StatusLabel;
-    QString FormatStatus() const;
+    QString FormatStatus();
     QStringList &MacroData() { return FMacroData; }
     int CurrentPass() const { return FCurrentPass; }
     void SetCurrentPass(int value) { FCurrentPass = value; }
@@ -579,22 +579,32 @@ protected:
     int FXDPI = 300;
     int FYDPI = 300;
 
-private:
-    friend class TFoLineBuffer;
+    // Width of a text in inches at the current font and horizontal scale.
+    double TextWidthInches(const QString &Text);
+    // The platform font realising a description at the device resolution and zoom.
+    TFoFont PlatformFont(const TSaveFont &font) const;
+    // Line drawing in inches, with line buffering.
+    void MoveToInches(double X, double Y);
+    void LineToInches(double X, double Y);
 
+private:
     double SectionWidth() const { return FSectionRight - FSectionLeft; }
+    double PageWidthInches();
+    double PageHeightInches();
     double LineHeightInches();
+    double LineStartInches() const;
+    void RecomputeLineHeight();
     void ApplyOrientation();
     void ApplyMargins();
     void MarkFontChanged();
-    void DoLineToBuffered(double X, double Y);
     void DrawBufferedLines();
     void TabBoxLine(int Width, bool Side, double X1, double Y1, double X2, double Y2);
     QString MacroText(int MacroID);
     void PrintPiece(const QString &Text);
     void CopyFromDeviceFont(TFoFont &Font);
-    void ForwardPen();
-    void ForwardBrush();
+    int DeviceTextWidth(const QString &Text);
+    double RichTextWidthInches(const QString &Text);
+    QRectF DeviceRectToInches(const QRect &Rect) const;
 
     // Devices.
     TFoBaseDevice *FPrinterDevice = nullptr;
@@ -689,7 +699,9 @@ private:
     std::vector<QPointF> FPosStack;
     std::array<std::optional<QPointF>, 10> FPosSlots;
 
-    // Lines.
+    // Lines: the point of the last MoveTo (inches) and the page's buffered lines.
+    double FPenX = 0.0;
+    double FPenY = 0.0;
     std::unique_ptr<TFoLineBuffer> FLineBuffer;
 
     // Page numbering and settings.
