@@ -1,0 +1,111 @@
+#pragma once
+
+#include "AssetRules.h"
+#include "InputValidation.h"
+#include "ReportParameters.h"
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QHeaderView;
+class QLabel;
+class QLineEdit;
+class QToolButton;
+
+namespace fiscora {
+
+class HelpWindow;
+class SchedulePane;
+class TDateEdit;
+class TDollarEdit;
+class TEnterAsTab;
+
+// The main window: the asset's input fields, the schedule pane and the Depreciate, Print and Help
+// buttons. Its handlers apply the engine's choice rules to the fields and run the Depreciate command.
+// The components are public, named as on the form, so that commands and tests can reach them.
+class TFrmAmortix : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kClientWidth = 580;
+    static constexpr int kClientHeight = 508;
+    static constexpr int kBorderWidth = 8;
+    static constexpr int kHelpContext = 1;
+
+    explicit TFrmAmortix(QWidget *parent = nullptr);
+    ~TFrmAmortix() override;
+
+    // The executable's folder with a trailing delimiter, and the report project file in it; both set
+    // when the window is first shown.
+    const QString &ExeDir() const { return FExeDir; }
+    const QString &ReportProjectFile() const { return FReportProjectFile; }
+
+    // The named texts the report prints: the schedule sets its row parameters here.
+    ReportParameters &ReportParams() { return FReportParams; }
+    const ReportParameters &ReportParams() const { return FReportParams; }
+
+    // The asset as the fields hold it now.
+    AssetInputs ReadInputs() const;
+
+    // Event handlers.
+    void FormShow();
+    void FormClose();
+    void CbxProperty_TypeChange();
+    void CbxDepreciable_LifeChange();
+    void ChkBonusDeprClick();
+    void FieldExit();
+    void BtnDepreciateClick();
+    void BtnHelpClick();
+
+    QWidget *ClientArea;
+    QLabel *LblProperty_Description;
+    QLineEdit *EdtProperty_Description;
+    QLabel *LblProperty_Type;
+    QComboBox *CbxProperty_Type;
+    QLabel *LblDate_Placed_in_Service;
+    TDateEdit *EdtDate_Placed_in_Service;
+    QLabel *LblCost_or_Basis;
+    TDollarEdit *EdtCost_or_Basis;
+    QLabel *LblDepreciation_Method;
+    QComboBox *CbxDepreciation_Method;
+    QLabel *LblConvention;
+    QComboBox *CbxConvention;
+    QLabel *LblDepreciable_Life;
+    QComboBox *CbxDepreciable_Life;
+    QCheckBox *ChkBonusDepr;
+    QLabel *LblBonusDepr;
+    TDollarEdit *EdtBonusDepr;
+    QLabel *LblFiscal_Year;
+    TDateEdit *EdtFiscal_Year;
+    SchedulePane *RichEdit;
+    QHeaderView *HdrDepreciation_Report;
+    QToolButton *BtnDepreciate;
+    QToolButton *BtnPrint;
+    QToolButton *BtnHelp;
+    TEnterAsTab *EnterAsTab;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void CreateControls();
+    void SetTabOrder();
+    void ConnectHandlers();
+    void CentreOnScreen();
+    AssetEntry ReadEntry() const;
+    // Writes back what the rules decide (method, convention, life, bonus and the enabled states)
+    // without running the change handlers again.
+    void WriteRuleResults(const AssetEntry &entry);
+    void FocusField(AssetField field);
+
+    ReportParameters FReportParams;
+    QString FExeDir;
+    QString FReportProjectFile;
+    bool FShown = false;
+    QPointer<HelpWindow> FHelpWindow;
+};
+
+} // namespace fiscora

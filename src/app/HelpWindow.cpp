@@ -1,0 +1,67 @@
+#include "HelpWindow.h"
+
+#include "MsgBox.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace fiscora {
+
+namespace {
+
+QString &HelpFileName() {
+    static QString name = QStringLiteral("Amortix.html");
+    return name;
+}
+
+} // namespace
+
+HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window), FBrowser(new QTextBrowser(this)) {
+    setWindowTitle(QStringLiteral("Fiscora Help"));
+    setObjectName(QStringLiteral("HelpWindow"));
+    FBrowser->setObjectName(QStringLiteral("HelpBrowser"));
+    FBrowser->setOpenLinks(true);
+    FBrowser->setOpenExternalLinks(false);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(FBrowser);
+    resize(560, 600);
+}
+
+void HelpWindow::SetHelpFile(const QString &fileName) {
+    HelpFileName() = fileName;
+}
+
+QString HelpWindow::HelpFilePath() {
+    const QString &name = HelpFileName();
+    if (QFileInfo(name).isAbsolute())
+        return name;
+    return QDir(QCoreApplication::applicationDirPath()).filePath(name);
+}
+
+QString HelpWindow::ContextAnchor(int context) {
+    return QStringLiteral("context%1").arg(context);
+}
+
+bool HelpWindow::ShowContext(int context) {
+    const QString path = HelpFilePath();
+    if (!QFileInfo(path).isReadable()) {
+        ShowMsgBox("The help file " + QDir::toNativeSeparators(path).toStdString() + " could not be found.",
+                   ApplicationTitle(), 48);
+        return false;
+    }
+    QUrl url = QUrl::fromLocalFile(path);
+    url.setFragment(ContextAnchor(context));
+    FBrowser->setSource(url);
+    FBrowser->scrollToAnchor(ContextAnchor(context));
+    show();
+    raise();
+    activateWindow();
+    return true;
+}
+
+} // namespace fiscora

@@ -1,0 +1,79 @@
+#include "SchedulePane.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+
+namespace fiscora {
+
+namespace {
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QTextCharFormat CharFormatOf(const ScheduleFormat &format) {
+    QTextCharFormat result;
+    result.setFontFamilies({QString::fromStdString(format.fontName)});
+    result.setFontPointSize(format.pointSize);
+    result.setFontWeight(format.bold ? QFont::Bold : QFont::Normal);
+    result.setFontItalic(format.italic);
+    // Whole-pixel advances, as the columns' tab rule expects: "$104.32" in Courier New 8 needs 49 pixels.
+    result.setFontHintingPreference(QFont::PreferFullHinting);
+    return result;
+}
+
+} // namespace
+
+SchedulePane::SchedulePane(ReportParameters &parameters, QWidget *parent)
+    : QTextEdit(parent), FParameters(parameters) {
+    setReadOnly(true);
+    setAcceptRichText(false);
+    setTabChangesFocus(false);
+    setLineWrapMode(QTextEdit::NoWrap);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setFont(QFont(QStringLiteral("Arial"), 8));
+    // Keep the selection visible when the pane is not focused.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Inactive, QPalette::Highlight,
+                     colours.color(QPalette::Active, QPalette::Highlight));
+    colours.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     colours.color(QPalette::Active, QPalette::HighlightedText));
+    setPalette(colours);
+    FLineFormat = CharFormatOf(ScheduleFormat{});
+    // The default tab stops of the view: every half inch.
+    setTabStopDistance(logicalDpiX() * 0.5);
+}
+
+void SchedulePane::Clear() {
+    clear();
+    FEmpty = true;
+}
+
+void SchedulePane::SetFormat(const ScheduleFormat &format) {
+    FLineFormat = CharFormatOf(format);
+}
+
+void SchedulePane::AddLine(std::string_view line) {
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::End);
+    // The block's own format gives an empty line the height of the font in force.
+    if (FEmpty)
+        cursor.setBlockCharFormat(FLineFormat);
+    else
+        cursor.insertBlock(QTextBlockFormat(), FLineFormat);
+    cursor.insertText(FromUtf8(line), FLineFormat);
+    FEmpty = false;
+}
+
+void SchedulePane::SetParam(std::string_view name, std::string_view value) {
+    FParameters.SetParam(FromUtf8(name), FromUtf8(value));
+}
+
+void SchedulePane::CaretToStart() {
+    QTextCursor cursor = textCursor();
+    cursor.movePosition(QTextCursor::Start);
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+} // namespace fiscora

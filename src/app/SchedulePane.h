@@ -1,0 +1,30 @@
+#pragma once
+
+#include "ReportParameters.h"
+#include "ScheduleSink.h"
+
+#include <QTextCharFormat>
+#include <QTextEdit>
+
+namespace fiscora {
+
+// The main window's read-only schedule view. A schedule run writes its lines here, each with the
+// formatting in force when it is added, and its row parameters into the window's report parameters.
+class SchedulePane : public QTextEdit, public ScheduleSink {
+    Q_OBJECT
+public:
+    SchedulePane(ReportParameters &parameters, QWidget *parent);
+
+    void Clear() override;
+    void SetFormat(const ScheduleFormat &format) override;
+    void AddLine(std::string_view line) override;
+    void SetParam(std::string_view name, std::string_view value) override;
+    void CaretToStart() override;
+
+private:
+    ReportParameters &FParameters;
+    QTextCharFormat FLineFormat;
+    bool FEmpty = true;
+};
+
+} // namespace fiscora

@@ -1,0 +1,36 @@
+#include "AmortixMain.h"
+#include "ApplicationFont.h"
+#include "FiscoraApplication.h"
+#include "HelpWindow.h"
+#include "MessageBoxPresenter.h"
+#include "MsgBox.h"
+#include "ScreenCheck.h"
+#include "ScreenshotTour.h"
+#include "VisualStyle.h"
+
+#include <QMessageBox>
+#include <QScreen>
+
+int main(int argc, char **argv) {
+    using namespace fiscora;
+    FiscoraApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Fiscora"));
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen();
+        screen != nullptr && IsScreenTooSmall(screen->size())) {
+        QMessageBox refusal(QMessageBox::NoIcon, QString(), ScreenTooSmallMessage(), QMessageBox::Ok);
+        refusal.exec();
+        return 0;
+    }
+
+    InstallMessageBoxPresenter();
+    SetUpApplicationFont();
+    ApplyVisualStyle(application);
+    SetApplicationTitle("Fiscora 2025");
+    HelpWindow::SetHelpFile(QStringLiteral("Amortix.html"));
+
+    TFrmAmortix mainWindow;
+    mainWindow.show();
+    StartScreenshotTourIfAsked(mainWindow);
+    return QApplication::exec();
+}
