@@ -90,8 +90,14 @@ QString TDollarEdit::FormatAmountText(double value) const {
     return QString::fromStdString(FormatAmount(value, FCentDigits, true, dollarSign));
 }
 
+// Not QLineEdit's maxLength: that would also cut the longer display form ("$123,456,789.00").
 void TDollarEdit::UpdateTypingLimit() {
-    setMaxLength(FDollarDigits + FCentDigits + 2);
+    FTypingLimit = FDollarDigits + FCentDigits + 2;
+}
+
+bool TDollarEdit::IsAtTypingLimit() const {
+    const qsizetype kept = text().size() - (hasSelectedText() ? selectedText().size() : 0);
+    return kept >= FTypingLimit;
 }
 
 void TDollarEdit::FormatValue() {
@@ -150,7 +156,7 @@ void TDollarEdit::keyPressEvent(QKeyEvent *event) {
     }
     QChar key = *typed;
     KeyPress(key);
-    if (key.isNull()) {
+    if (key.isNull() || (key.isPrint() && IsAtTypingLimit())) {
         event->accept();
         return;
     }

@@ -44,6 +44,8 @@ public:
     void SetMaxValue(double value) { FMaxValue = value; }
     double MinValue() const { return FMinValue; } // 0: no bound
     void SetMinValue(double value) { FMinValue = value; }
+    // Most characters that can be typed: DollarDigits + CentDigits + 2.
+    int TypingLimit() const { return FTypingLimit; }
     QColor FontColor() const { return FontClr; }
     void SetFontColor(const QColor &color) { FontClr = color; } // shown from the next display form
 
@@ -75,6 +77,7 @@ private:
     void FormatValue();
     void UnformatText();
     void UpdateTypingLimit();
+    bool IsAtTypingLimit() const;
     void CalculatorHandOff();
     void RefuseAmount(const char *messageStart, double bound);
 
@@ -90,6 +93,7 @@ private:
     double FieldValue = 0;
     bool FCurrency = false;
     QColor FontClr;
+    int FTypingLimit = 0;
     FieldFocus FFocus;
 };
 

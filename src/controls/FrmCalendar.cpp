@@ -1,5 +1,6 @@
 #include "FrmCalendar.h"
 
+#include "Clock.h"
 #include "FormKeyPreview.h"
 #include "ToolBox.h"
 
@@ -47,7 +48,6 @@ TFrmCalendar::TFrmCalendar(QWidget *parent) : QDialog(parent) {
     Calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     Calendar->setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
     Calendar->setGeometry(kBorder, kBorder + kGridTop, kGridWidth, kGridHeight);
-    Calendar->setSelectedDate(QDate::currentDate());
 
     BtnPrior = new QToolButton(this);
     BtnPrior->setObjectName(QStringLiteral("BtnPrior"));
@@ -95,6 +95,8 @@ TFrmCalendar::TFrmCalendar(QWidget *parent) : QDialog(parent) {
 
     FKeyPreview = new FormKeyPreview(
         *this, [this](QKeyEvent &event) { return FormKeyDown(event); }, this);
+    // The grid starts on today's date.
+    PutDate(QString::fromStdString(TodayDateStr()));
     UpdateCaption();
     Calendar->setFocus();
 }
