@@ -67,6 +67,13 @@ void WriteScheduleRows(const ScheduleRows &rows, ScheduleSink &sink) {
         name.assign("AccumDepr").append(number);
         sink.SetParam(name, accumulated);
     }
+    // A shorter schedule must not leave an earlier, longer one's rows behind for the report.
+    for (std::size_t i = rows.size() + 1; i <= ScheduleRows::kCapacity; ++i) {
+        const std::string number = std::to_string(i);
+        sink.SetParam(name.assign("YearEnd").append(number), {});
+        sink.SetParam(name.assign("PerDepr").append(number), {});
+        sink.SetParam(name.assign("AccumDepr").append(number), {});
+    }
     sink.CaretToStart();
 }
 

@@ -22,7 +22,8 @@ std::string ScheduleRowText(std::string_view yearEnd, double period, std::string
                             std::string_view groupedAccumulated);
 
 // Writes every row in Courier New 8 bold (the header's size and style) and sets YearEnd<i>,
-// PerDepr<i> and AccumDepr<i> for it; then puts the caret at the start.
+// PerDepr<i> and AccumDepr<i> for it; removes (sets empty) the row parameters of higher rows up to
+// the capacity, left by an earlier longer schedule; then puts the caret at the start.
 void WriteScheduleRows(const ScheduleRows &rows, ScheduleSink &sink);
 
 } // namespace fiscora

@@ -42,6 +42,22 @@ TEST(ScheduleFrame, YearEndsUseTheLastDayOfTheYearEndMonth) {
     }
 }
 
+TEST(ChoiceTexts, AreTheControlsItems) {
+    const auto joined = [](const auto &texts) {
+        std::string all;
+        for (std::string_view text : texts)
+            all.append(all.empty() ? "" : "|").append(text);
+        return all;
+    };
+    EXPECT_EQ(joined(kPropertyTypeTexts),
+              "Furniture, Equipment Etc.|Automobile|Van, Light Truck or SUV|Truck or "
+              "Heavy Vehicle|Residential Real Property|Non-Residential Real Property");
+    EXPECT_EQ(joined(kDepreciationMethodTexts), "MACRS|Staright-Line");
+    EXPECT_EQ(joined(kConventionTexts), "Half-Year|Mid-Quarter|Mid-Month");
+    EXPECT_EQ(joined(kDepreciableLifeTexts),
+              "3-Years|5-Years|7-Years|10-Years|15-Years|20-Years|27.5-Years|39-Years");
+}
+
 TEST(ScheduleText, RowsSeparateAmountsByTheirSize) {
     EXPECT_EQ(ScheduleRowText({"12/31/2026", 100, 100}), "12/31/2026\t$100.00\t\t$100.00");
     EXPECT_EQ(ScheduleRowText({"12/31/2026", 100.01, 1234567.5}), "12/31/2026\t$100.01\t$1,234,567.50");
@@ -92,6 +108,20 @@ TEST(DepreciateCommand, WritesTheHeaderRowsAndParameters) {
         {"YearEnd4", "12/31/2029"}, {"PerDepr4", "741.00"},   {"AccumDepr4", "10,000.00"},
     };
     EXPECT_EQ(pane.params(), params);
+}
+
+TEST(DepreciateCommand, AShorterScheduleRemovesTheRowsOfALongerOne) {
+    ScheduleRecorder pane;
+    RunDepreciateCommand(Asset(PropertyType::Automobile, "06/01/2017", 145000, DepreciationMethod::Macrs,
+                               Convention::HalfYear, DepreciableLife::Years5, "12/31/2017"),
+                         pane);
+    ASSERT_EQ(pane.Param("AccumDepr75"), "145,000.00");
+    RunDepreciateCommand(Asset(PropertyType::HeavyTruck, "03/01/2026", 10000, DepreciationMethod::Macrs,
+                               Convention::HalfYear, DepreciableLife::Years3, "12/31/2026"),
+                         pane);
+    EXPECT_EQ(pane.params().size(), 12u);
+    EXPECT_EQ(pane.Param("YearEnd5"), "");
+    EXPECT_EQ(pane.Param("AccumDepr4"), "10,000.00");
 }
 
 TEST(DepreciateCommand, TheBonusLineFollowsTheAmount) {
