@@ -1,0 +1,60 @@
+#include "TemplateText.h"
+#include "TemplateMemo.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <stdexcept>
+
+using namespace fiscora;
+
+TEST(TemplateText, ExpandsParametersRowsMacrosAndBraces) {
+    const std::map<QString, QString> params{{QStringLiteral("COST"), QStringLiteral("$1.00")},
+                                            {QStringLiteral("YearEnd3"), QStringLiteral("12/31/2028")},
+                                            {QStringLiteral("Accum7"), QStringLiteral("900.00")}};
+    TextValues values;
+    values.param = [&](const QString &name) {
+        for (const auto &[key, value] : params)
+            if (key.compare(name, Qt::CaseInsensitive) == 0)
+                return value;
+        return QString();
+    };
+    values.macro = [](TMacroID id) { return QStringLiteral("<M%1>").arg(int(id)); };
+    values.row = 3;
+    values.rowCount = 7;
+    const struct {
+        const char *text;
+        const char *expected;
+    } cases[] = {
+        {"Cost: {cost}", "Cost: $1.00"},
+        {"{Missing}|", "|"},
+        {"Row {i}: {YearEnd{i}}", "Row 3: 12/31/2028"},
+        {"{n} rows, total {Accum{n}}", "7 rows, total 900.00"},
+        {"Page {@Page} of {@Pages}", "Page <M11> of <M10>"},
+        {"{@Date} {@Time}", "<M0> <M4>"},
+        {"{{literal}} }}", "{literal} }"},
+        {"", ""},
+    };
+    for (const auto &test : cases)
+        EXPECT_EQ(ExpandTemplateText(ParseTemplateText(QString::fromUtf8(test.text)), values),
+                  QString::fromUtf8(test.expected))
+            << test.text;
+}
+
+TEST(TemplateText, RefusesMalformedPlaceholders) {
+    for (const char *text : {"{Cost", "Cost}", "{}", "{@Nope}", "{ }", "{{i}}}"})
+        EXPECT_THROW(ParseTemplateText(QString::fromUtf8(text)), std::invalid_argument) << text;
+}
+
+TEST(TemplateMemo, WrapsAtWordsAndLineBreaksAndSplitsLongWords) {
+    // One unit per character.
+    const auto measure = [](const QString &text) { return double(text.size()); };
+    EXPECT_EQ(WrapMemoText(QStringLiteral("the quick brown fox"), 10, measure),
+              QStringList({QStringLiteral("the quick"), QStringLiteral("brown fox")}));
+    EXPECT_EQ(WrapMemoText(QStringLiteral("one\r\ntwo three"), 20, measure),
+              QStringList({QStringLiteral("one"), QStringLiteral("two three")}));
+    EXPECT_EQ(WrapMemoText(QStringLiteral("ab abcdefghij"), 4, measure),
+              QStringList({QStringLiteral("ab"), QStringLiteral("abcd"), QStringLiteral("efgh"),
+                           QStringLiteral("ij")}));
+    EXPECT_EQ(WrapMemoText(QString(), 4, measure), QStringList({QString()}));
+}
