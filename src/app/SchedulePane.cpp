@@ -44,9 +44,12 @@ SchedulePane::SchedulePane(ReportParameters &parameters, QWidget *parent)
     setTabStopDistance(logicalDpiX() * 0.5);
 }
 
+// A new schedule starts: the rows of the one before go with its text, so that a shorter schedule
+// never reports rows of a longer one.
 void SchedulePane::Clear() {
     clear();
     FEmpty = true;
+    FParameters.ClearParams();
 }
 
 void SchedulePane::SetFormat(const ScheduleFormat &format) {

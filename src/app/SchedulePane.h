@@ -15,6 +15,7 @@ class SchedulePane : public QTextEdit, public ScheduleSink {
 public:
     SchedulePane(ReportParameters &parameters, QWidget *parent);
 
+    // Empties the pane and the report parameters of the schedule shown before.
     void Clear() override;
     void SetFormat(const ScheduleFormat &format) override;
     void AddLine(std::string_view line) override;

@@ -1,0 +1,103 @@
+#include "MainWindowFixture.h"
+
+namespace fiscora {
+namespace {
+
+struct Enabled {
+    bool method, convention, life, bonus;
+    bool operator==(const Enabled &) const = default;
+};
+
+Enabled EnabledControls(const TFrmAmortix &w) {
+    EXPECT_EQ(w.LblBonusDepr->isEnabled(), w.ChkBonusDepr->isEnabled());
+    return {w.CbxDepreciation_Method->isEnabled(), w.CbxConvention->isEnabled(),
+            w.CbxDepreciable_Life->isEnabled(), w.ChkBonusDepr->isEnabled()};
+}
+
+TEST_F(MainWindowTest, PropertyTypeForcesChoicesAndLocksControls) {
+    struct Case {
+        int type;
+        const char *method, *convention, *life;
+        Enabled enabled;
+    };
+    const Case cases[] = {
+        {1, "MACRS", "Half-Year", "5-Years", {true, true, false, true}},
+        {2, "MACRS", "Half-Year", "5-Years", {true, true, false, true}},
+        {3, "MACRS", "Half-Year", "3-Years", {true, true, false, true}},
+        {4, "Staright-Line", "Mid-Month", "27.5-Years", {false, false, false, false}},
+        {5, "Staright-Line", "Mid-Month", "39-Years", {false, false, false, false}},
+        {0, "MACRS", "Half-Year", "5-Years", {true, true, true, true}},
+    };
+    TypeAndLeave(window->EdtCost_or_Basis, "35000");
+    window->ChkBonusDepr->click();
+    for (const Case &c : cases) {
+        // Leave the forced choices somewhere else first, so that the type change has to reset them.
+        if (window->CbxConvention->isEnabled())
+            ChooseItem(window->CbxConvention, 1);
+        ChooseItem(window->CbxProperty_Type, c.type);
+        EXPECT_EQ(window->CbxDepreciation_Method->currentText(), c.method) << c.type;
+        EXPECT_EQ(window->CbxConvention->currentText(), c.convention) << c.type;
+        EXPECT_EQ(window->CbxDepreciable_Life->currentText(), c.life) << c.type;
+        EXPECT_EQ(EnabledControls(*window), c.enabled) << c.type;
+    }
+    // Real property unchecked the bonus on the way; furniture makes the box available again, unchecked.
+    EXPECT_FALSE(window->ChkBonusDepr->isChecked());
+    EXPECT_EQ(window->EdtBonusDepr->text(), "$0.00");
+}
+
+TEST_F(MainWindowTest, FifteenAndTwentyYearLivesForceStraightLine) {
+    TFrmAmortix &w = *window;
+    for (const int longLife : {4, 5}) {
+        ChooseItem(w.CbxDepreciation_Method, 0);
+        ChooseItem(w.CbxDepreciable_Life, longLife);
+        EXPECT_EQ(w.CbxDepreciation_Method->currentText(), "Staright-Line");
+        EXPECT_FALSE(w.CbxDepreciation_Method->isEnabled());
+        ChooseItem(w.CbxDepreciable_Life, 2);
+        EXPECT_TRUE(w.CbxDepreciation_Method->isEnabled());
+        EXPECT_EQ(w.CbxDepreciation_Method->currentText(), "Staright-Line");
+    }
+}
+
+TEST_F(MainWindowTest, BonusFollowsTheDateAndCostWhenAFieldIsLeft) {
+    TFrmAmortix &w = *window;
+    TypeAndLeave(w.EdtCost_or_Basis, "35000");
+    EXPECT_TRUE(w.ChkBonusDepr->isEnabled());
+    EXPECT_TRUE(w.LblBonusDepr->isEnabled());
+
+    QTest::mouseClick(w.ChkBonusDepr, Qt::LeftButton, {}, QPoint(6, w.ChkBonusDepr->height() / 2));
+    EXPECT_TRUE(w.ChkBonusDepr->isChecked());
+    EXPECT_EQ(w.EdtBonusDepr->text(), "$35,000.00");
+
+    // The type change runs the bonus rule again, with the automobile limit.
+    ChooseItem(w.CbxProperty_Type, 1);
+    EXPECT_EQ(w.EdtBonusDepr->text(), "$20,300.00");
+
+    // A new date typed but not yet left changes nothing.
+    w.EdtDate_Placed_in_Service->setFocus(Qt::TabFocusReason);
+    w.EdtDate_Placed_in_Service->SetText("12/31/2025");
+    EXPECT_TRUE(w.ChkBonusDepr->isEnabled());
+    EXPECT_TRUE(w.ChkBonusDepr->isChecked());
+
+    QTest::keyClick(w.EdtDate_Placed_in_Service, Qt::Key_Tab);
+    EXPECT_FALSE(w.ChkBonusDepr->isEnabled());
+    EXPECT_FALSE(w.LblBonusDepr->isEnabled());
+    EXPECT_FALSE(w.ChkBonusDepr->isChecked());
+    EXPECT_EQ(w.EdtBonusDepr->text(), "$0.00");
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(MainWindowTest, ACostBelowOneDollarEnablesTheBonusOnExitButNotOnATypeChange) {
+    TFrmAmortix &w = *window;
+    TypeAndLeave(w.EdtCost_or_Basis, ".50");
+    EXPECT_TRUE(w.ChkBonusDepr->isEnabled());
+    ChooseItem(w.CbxProperty_Type, 4);
+    EXPECT_FALSE(w.ChkBonusDepr->isEnabled());
+    ChooseItem(w.CbxProperty_Type, 0);
+    EXPECT_FALSE(w.ChkBonusDepr->isEnabled());
+    // Leaving the type list is a field exit again.
+    QTest::keyClick(w.CbxProperty_Type, Qt::Key_Tab);
+    EXPECT_TRUE(w.ChkBonusDepr->isEnabled());
+}
+
+} // namespace
+} // namespace fiscora
