@@ -1,9 +1,13 @@
 #include "AmountFormat.h"
+#include "Clock.h"
 #include "ErrorDisplay.h"
 #include "MsgBoxRecorder.h"
-#include "ToolBoxExceptions.h"
+#include "ToolBox.h"
 
 #include <gtest/gtest.h>
+
+#include <iostream>
+#include <sstream>
 
 namespace fiscora {
 namespace {
@@ -87,6 +91,29 @@ TEST(FormatAmount, GroupsThousandsAndRoundsHalvesAway) {
     EXPECT_EQ(FormatAmount(1234.5678, 0, false, false), "1235");
     EXPECT_EQ(FormatAmount(1234.5678, 3, false, true), "$1234.568");
     EXPECT_EQ(AddDollarSign("-1,234.50"), "-$1,234.50");
+}
+
+} // namespace
+} // namespace fiscora
+
+namespace fiscora {
+namespace {
+
+TEST(ShowMsgBox, WithoutAPresenterTheMessageGoesToStandardError) {
+    std::ostringstream captured;
+    std::streambuf *const original = std::cerr.rdbuf(captured.rdbuf());
+    const int button = ShowMsgBox("first~second", "Fiscora 2025", kMsgIconWarning);
+    std::cerr.rdbuf(original);
+    EXPECT_EQ(button, kMsgResultOk);
+    EXPECT_EQ(captured.str(), "Fiscora 2025: first\nsecond\n");
+}
+
+TEST(TodayDateStr, ComesFromTheInstalledSource) {
+    EXPECT_TRUE(IsValidDateStr(TodayDateStr()));
+    const TodaySource previous = InstallTodaySource([] { return std::string("02/29/2028"); });
+    EXPECT_EQ(TodayDateStr(), "02/29/2028");
+    InstallTodaySource(previous);
+    EXPECT_NE(TodayDateStr(), "02/29/2028");
 }
 
 } // namespace
