@@ -119,6 +119,9 @@ bool TFoConverter::PageInRange(int PageNum) const {
 }
 
 void TFoConverter::GotoPage(int APageNum) {
+    // After the last page the stream is at its end; the walk starts from the page played last.
+    if (FCurrPagePos >= FReader.Size() && FPlayedPagePos > 0)
+        FCurrPagePos = FPlayedPagePos;
     FReader.Seek(FCurrPagePos);
     if (APageNum == FPageNo)
         return;
@@ -151,6 +154,7 @@ void TFoConverter::GotoPage(int APageNum) {
 
 void TFoConverter::PlayPage() {
     FReader.Seek(FCurrPagePos);
+    FPlayedPagePos = FCurrPagePos;
     PageHeader = ReadSnapshotPageHeader(FReader, ReportHeader);
     if (ReportHeader.FileVer >= 2000 && !(PlausibleSnapshotSize(PageHeader.PaperWidth, false) &&
                                           PlausibleSnapshotSize(PageHeader.PaperHeight, false)))

@@ -130,6 +130,7 @@ private:
     qint64 FCurrPagePos = 0;
     qint64 FPrevPagePos = 0;
     qint64 FNextPagePos = 0;
+    qint64 FPlayedPagePos = 0; // page header of the page played last
     bool FPenNotified = false;
     bool FBrushNotified = false;
     bool FFontNotified = false;

@@ -2,6 +2,8 @@
 
 #include "FoSnapshotCodes.h"
 
+#include <QStringList>
+
 namespace fiscora {
 
 std::vector<TRichSegment> SplitRichText(const QString &Text) {

@@ -1,0 +1,119 @@
+#pragma once
+
+#include "FoSnapshotCodes.h"
+#include "FoSnapshotOutput.h"
+#include "FoSnapshotRecorder.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+namespace fiscora::test {
+
+// Writes hand-made snapshot streams in the version-10000 layout, so playback can be tested
+// independently of the writer (and fed streams the writer never produces).
+class TSnapshotBuilder {
+public:
+    TSnapshotBuilder() {
+        FBuffer.setBuffer(&FBytes);
+        FBuffer.open(QIODevice::ReadWrite);
+        Out = std::make_unique<TFoSnapshotOutput>(FBuffer);
+    }
+
+    // Header with the given page count and range; the page size is letter.
+    void Header(int PageCount, int FirstPage = 1, int LastPage = 9999, const QString &Title = "T") {
+        Out->WriteByte(scHeaderVersioned);
+        Out->WriteWord(SnapshotWriteVersion);
+        Out->WriteString(Title);
+        Out->WriteInt(PageCount);
+        Out->WriteInt(FirstPage);
+        Out->WriteInt(LastPage);
+        for (double value : {8.5, 11.0, 0.0, 0.0, 0.0, 0.0})
+            Out->WriteFloat(value);
+        Out->WriteByte(0);
+        Out->WriteWord(265);
+        Out->WriteByte(0);
+        Out->WriteByte(0);
+        Out->WriteWord(1);
+        Out->WriteWord(1);
+        Out->WriteWord(0);
+        Out->WriteWord(0);
+        Out->WriteString(QString());
+    }
+
+    // A page record chained to the previous one; Body writes its records.
+    void Page(int PageNo, const std::function<void(TFoSnapshotOutput &)> &Body = {}) {
+        const qint64 position = Out->Position();
+        if (FNextField > 0)
+            Out->PatchInt(FNextField, static_cast<qint32>(position));
+        Out->WriteByte(scPageHeader);
+        Out->WriteInt(static_cast<qint32>(FPrevPage));
+        FNextField = Out->Position();
+        Out->WriteInt(0);
+        Out->WriteInt(PageNo);
+        Out->WriteFloat(8.5);
+        Out->WriteFloat(11.0);
+        Out->WriteByte(0);
+        Out->WriteWord(512);
+        if (Body)
+            Body(*Out);
+        Out->WriteByte(scPageEnd);
+        FPrevPage = position;
+    }
+
+    // A stream of Count pages, each with one LeftText record "page N".
+    static QByteArray Pages(int Count) {
+        TSnapshotBuilder builder;
+        builder.Header(Count);
+        for (int page = 1; page <= Count; ++page)
+            builder.Page(page, [page](TFoSnapshotOutput &out) {
+                out.WriteByte(scLeftText);
+                out.WriteFloat(1.0);
+                out.WriteString(QStringLiteral("page %1").arg(page));
+                out.WriteFloat(0.5);
+            });
+        return builder.Bytes();
+    }
+
+    QByteArray Bytes() {
+        Out->Flush();
+        return FBytes;
+    }
+
+    std::unique_ptr<TFoSnapshotOutput> Out;
+
+private:
+    QByteArray FBytes;
+    QBuffer FBuffer;
+    qint64 FPrevPage = 0;
+    qint64 FNextField = 0;
+};
+
+// Plays the bytes into the recorder; returns the converter's error message, empty when none.
+inline QString Play(const QByteArray &Bytes, TFoSnapshotRecorder &Recorder, int Page = 0) {
+    QByteArray copy = Bytes;
+    QBuffer stream(&copy);
+    stream.open(QIODevice::ReadOnly);
+    Recorder.SetSnapshotStream(&stream);
+    try {
+        Recorder.RenderPage(Page);
+    } catch (const std::exception &error) {
+        Recorder.SetSnapshotStream(nullptr);
+        return QString::fromStdString(error.what());
+    }
+    Recorder.SetSnapshotStream(nullptr);
+    return {};
+}
+
+// The texts of the LeftText calls, joined by "|".
+inline QString LeftTexts(const TFoSnapshotRecorder &Recorder) {
+    QStringList texts;
+    for (const auto &call : Recorder.CallsNamed(QStringLiteral("LeftText")))
+        texts << std::get<QString>(call.Args.at(0).Value);
+    return texts.join(QLatin1Char('|'));
+}
+
+} // namespace fiscora::test
