@@ -1,6 +1,7 @@
 #include "ScheduleOptions.h"
 
 #include "DepreciateCommand.h"
+#include "SameText.h"
 #include "ScheduleRecorder.h"
 #include "ToolBox.h"
 
@@ -23,13 +24,6 @@ const std::vector<std::string> &ScheduleValueOptions() {
     return names;
 }
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        return lower(x) == lower(y);
-    });
-}
-
 // A choice by its 0-based index or its display text.
 template <typename Choice, std::size_t Count>
 Choice ParseChoice(const std::string &option, const std::string &value,
@@ -40,7 +34,7 @@ Choice ParseChoice(const std::string &option, const std::string &value,
             return static_cast<Choice>(std::stoul(value));
     } else {
         for (std::size_t i = 0; i < Count; ++i)
-            if (EqualIgnoringCase(value, texts[i]))
+            if (SameText(value, texts[i]))
                 return static_cast<Choice>(i);
     }
     throw UsageError(option + ": unknown choice '" + value + "' (give 0 to " + std::to_string(Count - 1) +

@@ -1,18 +1,8 @@
 #include "ScheduleRecorder.h"
 
+#include "SameText.h"
+
 namespace fiscora {
-
-namespace {
-
-std::string LowerCase(std::string_view name) {
-    std::string lower(name);
-    for (char &c : lower)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return lower;
-}
-
-} // namespace
 
 void ScheduleRecorder::Clear() {
     lines_.clear();
@@ -27,7 +17,7 @@ void ScheduleRecorder::AddLine(std::string_view line) {
 }
 
 void ScheduleRecorder::SetParam(std::string_view name, std::string_view value) {
-    std::string key = LowerCase(name);
+    std::string key = LowerCaseAscii(name);
     const auto found = paramIndex_.find(key);
     if (value.empty()) {
         if (found == paramIndex_.end())
@@ -35,7 +25,7 @@ void ScheduleRecorder::SetParam(std::string_view name, std::string_view value) {
         params_.erase(params_.begin() + static_cast<std::ptrdiff_t>(found->second));
         paramIndex_.clear();
         for (std::size_t i = 0; i < params_.size(); ++i)
-            paramIndex_.emplace(LowerCase(params_[i].first), i);
+            paramIndex_.emplace(LowerCaseAscii(params_[i].first), i);
     } else if (found != paramIndex_.end()) {
         params_[found->second].second = value;
     } else {
@@ -49,7 +39,7 @@ void ScheduleRecorder::CaretToStart() {
 }
 
 std::string ScheduleRecorder::Param(std::string_view name) const {
-    const auto found = paramIndex_.find(LowerCase(name));
+    const auto found = paramIndex_.find(LowerCaseAscii(name));
     return found == paramIndex_.end() ? std::string() : params_[found->second].second;
 }
 

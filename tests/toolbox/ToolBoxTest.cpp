@@ -1,4 +1,5 @@
 #include "ToolBox.h"
+#include "SameText.h"
 
 #include <gtest/gtest.h>
 
@@ -165,6 +166,19 @@ TEST(IsDateInRange, IncludesBothEndsAndRaisesOnBadDates) {
     EXPECT_FALSE(IsDateInRange("12/31/2025", "01/01/2026", "12/31/2026"));
     EXPECT_FALSE(IsDateInRange("01/01/2027", "01/01/2026", "12/31/2026"));
     EXPECT_THROW(IsDateInRange("  /  /    ", "01/01/2026", "12/31/2026"), EConvertError);
+}
+
+} // namespace
+} // namespace fiscora
+
+namespace fiscora {
+namespace {
+
+TEST(SameText, IgnoresTheCaseOfAsciiLetters) {
+    EXPECT_TRUE(SameText("YearEnd1", "YEAREND1"));
+    EXPECT_FALSE(SameText("YearEnd1", "YearEnd10"));
+    EXPECT_FALSE(SameText("a", "\xc3\xa0"));
+    EXPECT_EQ(LowerCaseAscii("PerDepr12"), "perdepr12");
 }
 
 } // namespace
