@@ -2,6 +2,7 @@
 
 #include "ToolBox.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace fiscora {
@@ -39,7 +40,11 @@ ScheduleFrame MakeScheduleFrame(const AssetInputs &inputs) {
 }
 
 double DepreciationBasis(const AssetInputs &inputs) {
-    return inputs.bonusRequested ? inputs.cost - inputs.bonusAmount : inputs.cost;
+    if (!inputs.bonusRequested)
+        return inputs.cost;
+    // The bonus amount is refreshed only when a field is left, so a cost lowered just before
+    // Depreciate can lie below it: nothing is left to depreciate then, rather than a negative basis.
+    return std::max(0.0, inputs.cost - inputs.bonusAmount);
 }
 
 ScheduleRows ComputeRateRows(double basis, const ScheduleFrame &frame, std::span<const double> rates) {

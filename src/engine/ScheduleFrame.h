@@ -32,7 +32,8 @@ struct ScheduleFrame {
 // The frame of validated inputs (both dates valid).
 ScheduleFrame MakeScheduleFrame(const AssetInputs &inputs);
 
-// The amount the percentages apply to: the cost less the bonus amount when the bonus box is checked.
+// The amount the percentages apply to: the cost less the bonus amount when the bonus box is checked
+// (never below 0).
 double DepreciationBasis(const AssetInputs &inputs);
 
 // The shared row computation: one row per rate and a last row that takes the remainder of the basis;

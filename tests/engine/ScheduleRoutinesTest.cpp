@@ -189,6 +189,17 @@ TEST(VehicleSchedule, AnOldBonusNeverMakesTheFirstYearNegative) {
     EXPECT_EQ(rows[rows.size() - 1].accumulated, 9700);
 }
 
+TEST(ScheduleRoutines, ABonusAboveALoweredCostLeavesNothingToDepreciate) {
+    // The cost was lowered after the bonus was computed, and Depreciate ran before the field was left.
+    AssetInputs furniture = Asset(PropertyType::FurnitureEquipment, "03/01/2026", 10000, kMacrs, kHalf,
+                                  DepreciableLife::Years5, "12/31/2026", true);
+    furniture.cost = 5000;
+    for (const ScheduleRow &row : ComputeSchedule(furniture)) {
+        EXPECT_EQ(row.period, 0);
+        EXPECT_EQ(row.accumulated, 0);
+    }
+}
+
 TEST(ScheduleRoutines, RefuseInputsTheyCannotDepreciate) {
     const AssetInputs threeYearFurniture = Asset(PropertyType::FurnitureEquipment, "03/01/2026", 10000,
                                                  kMacrs, kHalf, DepreciableLife::Years3, "12/31/2026");
