@@ -24,9 +24,18 @@ QMessageBox::Icon IconOf(int flags) {
 
 } // namespace
 
+QString LineBreaksForDisplay(const QString &text) {
+    QString display = text;
+    display.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    display.replace(u'\r', u'\n');
+    return display;
+}
+
 int PresentMessageBox(const std::string &text, const std::string &caption, int flags) {
-    QMessageBox box(IconOf(flags), QString::fromStdString(caption), QString::fromStdString(text),
-                    QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(IconOf(flags), QString::fromStdString(caption),
+                    LineBreaksForDisplay(QString::fromStdString(text)), QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
     box.exec();
     return kMsgResultOk;
 }

@@ -1,5 +1,6 @@
 #include "SchedulePane.h"
 
+#include <QKeyEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 
@@ -46,6 +47,18 @@ SchedulePane::SchedulePane(ReportParameters &parameters, QWidget *parent)
 
 // A new schedule starts: the rows of the one before go with its text, so that a shorter schedule
 // never reports rows of a longer one.
+bool SchedulePane::event(QEvent *event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto &key = static_cast<const QKeyEvent &>(*event);
+        const bool tab = key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab;
+        if (tab && !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            event->accept();
+            return true;
+        }
+    }
+    return QTextEdit::event(event);
+}
+
 void SchedulePane::Clear() {
     clear();
     FEmpty = true;

@@ -22,6 +22,10 @@ public:
     void SetParam(std::string_view name, std::string_view value) override;
     void CaretToStart() override;
 
+protected:
+    // The pane takes Tab and Shift+Tab itself, as a view that wants tabs: they do not move the focus on.
+    bool event(QEvent *event) override;
+
 private:
     ReportParameters &FParameters;
     QTextCharFormat FLineFormat;

@@ -18,7 +18,8 @@ int main(int argc, char **argv) {
 
     if (const QScreen *screen = QGuiApplication::primaryScreen();
         screen != nullptr && IsScreenTooSmall(screen->size())) {
-        QMessageBox refusal(QMessageBox::NoIcon, QString(), ScreenTooSmallMessage(), QMessageBox::Ok);
+        QMessageBox refusal(QMessageBox::NoIcon, QString(), LineBreaksForDisplay(ScreenTooSmallMessage()),
+                            QMessageBox::Ok);
         refusal.exec();
         return 0;
     }

@@ -80,10 +80,13 @@ TEST_F(DepreciateTest, WritesTheHeaderAndOneRowPerYearInTheirFonts) {
     EXPECT_EQ(params.GetParam("AccumDepr6"), "35,000.00");
 }
 
-TEST_F(DepreciateTest, EnterInThePaneMovesOnToTheFirstField) {
+TEST_F(DepreciateTest, ThePaneKeepsTabButEnterMovesOnToTheFirstField) {
     EnterFurniture();
     ClickButton(window->BtnDepreciate);
     ASSERT_EQ(QApplication::focusWidget(), window->RichEdit);
+    QTest::keyClick(window->RichEdit, Qt::Key_Tab);
+    QTest::keyClick(window->RichEdit, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), window->RichEdit);
     QTest::keyClick(window->RichEdit, Qt::Key_Return);
     EXPECT_EQ(QApplication::focusWidget(), window->EdtProperty_Description);
 }

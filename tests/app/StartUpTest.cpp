@@ -74,9 +74,9 @@ TEST(MessageBoxPresenterTest, ShowsTheCaptionTextAndIconOfTheFlags) {
             icon = box->icon();
             box->accept();
         });
-        EXPECT_EQ(PresentMessageBox("Line one\rLine two", "Fiscora 2025", c.flags), 1);
+        EXPECT_EQ(PresentMessageBox("Line one\rLine two\r\nLine three", "Fiscora 2025", c.flags), 1);
         EXPECT_EQ(caption, "Fiscora 2025");
-        EXPECT_EQ(text, "Line one\rLine two");
+        EXPECT_EQ(text, "Line one\nLine two\nLine three");
         EXPECT_EQ(icon, c.icon);
     }
 }
