@@ -1,0 +1,159 @@
+// fiscora-cli report: the main window's Print command on the command line, with the snapshot
+// written to a file instead of a preview.
+
+#include "AmountFormat.h"
+#include "CliCommand.h"
+#include "Clock.h"
+#include "FoErrors.h"
+#include "FoProject.h"
+#include "FoSystem.h"
+#include "FoSystemFiscora.h"
+#include "ScheduleOptions.h"
+#include "ScheduleOutput.h"
+#include "TemplateProjectManager.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTemporaryFile>
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+
+namespace fiscora::cli {
+
+namespace {
+
+const char *const kDefaultTemplate = "Amortix.fol";
+const char *const kDefaultReport = "DeprReport";
+
+std::string ReportUsage() {
+    return "usage: fiscora-cli report [--description TEXT] [--type N] [--placed MM/DD/YYYY] [--cost AMOUNT]\n"
+           "                          [--method N] [--convention N] [--life N] [--fiscal-year-end "
+           "MM/DD/YYYY]\n"
+           "                          [--bonus] [--template FILE] [--report NAME] --output FILE.fsn\n" +
+           ScheduleOptionsHelp() +
+           "  --template FILE               report template (default: Amortix.fol beside fiscora-cli)\n"
+           "  --report NAME                 report of the template to run (default: DeprReport)\n"
+           "  --output FILE.fsn             snapshot file to write\n" +
+           ScheduleChoicesHelp();
+}
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The report parameters as the Print command sets them: the row parameters of the schedule run,
+// then the inputs in their order, then the bonus pair when the bonus box is checked.
+void SetPrintParameters(TFoProject &project, const ScheduleRun &run) {
+    for (const auto &[name, value] : run.params)
+        project.SetParam(FromUtf8(name), FromUtf8(value));
+    const AssetInputs &inputs = run.inputs;
+    project.SetParam(QStringLiteral("PropDesc"), FromUtf8(inputs.description));
+    project.SetParam(QStringLiteral("PropType"), FromUtf8(DisplayText(inputs.propertyType)));
+    project.SetParam(QStringLiteral("Date"), FromUtf8(inputs.placedInService));
+    project.SetParam(QStringLiteral("Cost"), FromUtf8(FormatDollars(inputs.cost)));
+    project.SetParam(QStringLiteral("Method"), FromUtf8(DisplayText(inputs.method)));
+    project.SetParam(QStringLiteral("Convention"), FromUtf8(DisplayText(inputs.convention)));
+    project.SetParam(QStringLiteral("Life"), FromUtf8(DisplayText(inputs.life)));
+    if (inputs.bonusRequested) {
+        project.SetParam(QStringLiteral("BonusDeprDesc"), QStringLiteral("1st Year Bonus Depreciation"));
+        project.SetParam(QStringLiteral("BonusDeprAmount"), FromUtf8(FormatDollars(inputs.bonusAmount)));
+    }
+}
+
+// Text layout measures fonts, which needs a GUI application; a headless one does.
+std::unique_ptr<QGuiApplication> EnsureGuiApplication() {
+    if (QCoreApplication::instance())
+        return nullptr;
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static int argc = 1;
+    static char name[] = "fiscora-cli";
+    static char *argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+// Runs the report into a file beside the output and moves it into place only when the job succeeded,
+// so that a failed run never leaves a half-written snapshot under the output name.
+void WriteReport(TFoProject &project, const QString &outputFile) {
+    QTemporaryFile partial(QFileInfo(outputFile).absolutePath() +
+                           QStringLiteral("/.fiscora-report-XXXXXX.part"));
+    if (!partial.open())
+        throw EFolioReport(QStringLiteral("Cannot create the output file \"%1\": %2")
+                               .arg(outputFile, partial.errorString()));
+    partial.close();
+
+    TFoSystem system;
+    ApplyFiscoraReportSettings(system);
+    system.SystemSetups = static_cast<TSystemSetups>(system.SystemSetups & ~ssAllowSetup);
+    system.SystemOptions = static_cast<TSystemOptions>(system.SystemOptions & ~soShowStatus);
+    system.DefaultDest = TReportDest::rdFile;
+    system.DoNativeOutput = false;
+    system.OutputFileName = partial.fileName();
+    project.SetEngine(&system);
+    project.Execute();
+    if (system.Aborted)
+        throw EFolioReport(QStringLiteral("The report was aborted"));
+    if (std::rename(QFile::encodeName(partial.fileName()).constData(),
+                    QFile::encodeName(outputFile).constData()) != 0)
+        throw EFolioReport(QStringLiteral("Cannot write the output file \"%1\"").arg(outputFile));
+    // The temporary file was private; the report is an ordinary file.
+    QFile::setPermissions(outputFile, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ReadGroup | QFileDevice::ReadOther);
+}
+
+int RunReportCommand(const std::vector<std::string> &args) {
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        std::cout << ReportUsage();
+        return 0;
+    }
+    AssetEntry entry;
+    std::string templateFile, reportName = kDefaultReport, outputFile;
+    try {
+        const ParsedScheduleArguments parsed =
+            ParseScheduleArguments(args, {"--template", "--report", "--output"});
+        const auto extra = [&](const char *name) {
+            const auto found = parsed.extras.find(name);
+            return found == parsed.extras.end() ? std::optional<std::string>() : found->second;
+        };
+        outputFile = extra("--output").value_or(std::string());
+        if (outputFile.empty())
+            throw UsageError("--output FILE.fsn is required");
+        templateFile = extra("--template").value_or(std::string());
+        reportName = extra("--report").value_or(reportName);
+        entry = ApplyScheduleRequest(parsed.request, TodayDateStr());
+    } catch (const UsageError &error) {
+        std::cerr << "fiscora-cli report: " << error.what() << '\n' << ReportUsage();
+        return 2;
+    }
+    try {
+        const auto application = EnsureGuiApplication();
+        const ScheduleRun run = RunSchedule(entry.inputs);
+        const auto project = CreateTemplateProject();
+        project->SetProjectFile(
+            templateFile.empty()
+                ? QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(kDefaultTemplate))
+                : QString::fromStdString(templateFile));
+        project->Open();
+        if (!project->SelectReport(QString::fromStdString(reportName), false))
+            throw EFolioException(QStringLiteral("The report project \"%1\" has no report \"%2\"")
+                                      .arg(project->ProjectFile(), QString::fromStdString(reportName)));
+        SetPrintParameters(*project, run);
+        WriteReport(*project, QString::fromStdString(outputFile));
+        return 0;
+    } catch (const std::exception &error) {
+        WriteErrorMessage(error, std::cerr);
+        return 1;
+    }
+}
+
+const CliCommandRegistrar registrar("report", "write the depreciation report of one asset as a snapshot file",
+                                    RunReportCommand);
+
+} // namespace
+
+} // namespace fiscora::cli
