@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QStandardItemModel>
 #include <QToolButton>
@@ -237,6 +238,9 @@ void TFrmAmortix::ConnectHandlers() {
     connect(EdtCost_or_Basis, &TDollarEdit::Exited, this, &TFrmAmortix::FieldExit);
     connect(BtnDepreciate, &QToolButton::clicked, this, &TFrmAmortix::BtnDepreciateClick);
     connect(BtnHelp, &QToolButton::clicked, this, &TFrmAmortix::BtnHelpClick);
+    // F1 asks for the window's help context, as the Help button does.
+    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
+            &TFrmAmortix::BtnHelpClick);
 }
 
 void TFrmAmortix::showEvent(QShowEvent *event) {

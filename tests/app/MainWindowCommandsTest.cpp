@@ -91,6 +91,20 @@ TEST_F(DepreciateTest, ThePaneKeepsTabButEnterMovesOnToTheFirstField) {
     EXPECT_EQ(QApplication::focusWidget(), window->EdtProperty_Description);
 }
 
+TEST_F(DepreciateTest, AltDDepreciatesWithoutMovingTheFocusFirst) {
+    EnterFurniture();
+    window->EdtProperty_Description->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(window->EdtProperty_Description, Qt::Key_D, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window->RichEdit->toPlainText().isEmpty(); }));
+    EXPECT_EQ(QApplication::focusWidget(), window->RichEdit);
+}
+
+TEST_F(DepreciateTest, TheSelectionStaysVisibleWithoutTheFocus) {
+    const QPalette colours = window->RichEdit->palette();
+    EXPECT_EQ(colours.color(QPalette::Inactive, QPalette::Highlight),
+              colours.color(QPalette::Active, QPalette::Highlight));
+}
+
 TEST_F(DepreciateTest, AShorterScheduleLeavesNoRowsOfTheLongerOne) {
     EnterFurniture();
     ChooseItem(window->CbxDepreciable_Life, 3);
@@ -146,14 +160,20 @@ TEST_F(DepreciateTest, AFailedCheckShowsItsMessageMovesTheFocusAndKeepsThePane) 
     }
 }
 
-TEST_F(MainWindowTest, HelpButtonOpensTheHelpAtContextOne) {
+TEST_F(MainWindowTest, HelpButtonAndF1OpenTheHelpAtContextOne) {
     HelpWindow::SetHelpFile(QStringLiteral(FISCORA_BIN_DIR "/Amortix.html"));
-    window->EdtCost_or_Basis->setFocus(Qt::TabFocusReason);
-    ClickButton(window->BtnHelp);
-    auto *help = window->findChild<HelpWindow *>();
-    ASSERT_NE(help, nullptr);
-    EXPECT_TRUE(help->isVisible());
-    EXPECT_EQ(help->Browser()->source().fragment(), "context1");
+    for (const bool byKey : {false, true}) {
+        window->EdtCost_or_Basis->setFocus(Qt::TabFocusReason);
+        if (byKey)
+            QTest::keyClick(window->EdtCost_or_Basis, Qt::Key_F1);
+        else
+            ClickButton(window->BtnHelp);
+        auto *help = window->findChild<HelpWindow *>();
+        ASSERT_NE(help, nullptr);
+        EXPECT_TRUE(help->isVisible());
+        EXPECT_EQ(help->Browser()->source().fragment(), "context1");
+        help->close();
+    }
     EXPECT_TRUE(messages.messages.empty());
 }
 

@@ -23,6 +23,12 @@ TEST_F(MainWindowTest, StartsWithTheDefaultsAndTheCaptionsOfThisEdition) {
     EXPECT_EQ(w.CbxConvention->currentText(), "Half-Year");
     EXPECT_EQ(w.CbxDepreciable_Life->currentText(), "5-Years");
     EXPECT_EQ(w.EdtFiscal_Year->Text(), "  /  /    ");
+    EXPECT_EQ(w.CbxProperty_Type->count(), 6);
+    EXPECT_EQ(w.CbxProperty_Type->maxVisibleItems(), 6);
+    EXPECT_EQ(w.CbxDepreciation_Method->count(), 2);
+    EXPECT_EQ(w.CbxConvention->count(), 3);
+    EXPECT_EQ(w.CbxDepreciable_Life->count(), 8);
+    EXPECT_EQ(w.CbxDepreciable_Life->maxVisibleItems(), 9);
     // The cost is still 0, so the bonus is off even though today lies in 2026.
     EXPECT_FALSE(w.ChkBonusDepr->isChecked());
     EXPECT_FALSE(w.ChkBonusDepr->isEnabled());
