@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -18,18 +19,24 @@ public:
     // The value, or empty text when the parameter is not set.
     QString GetParam(const QString &name) const;
     bool IsSet(const QString &name) const { return IndexOf(name) < FEntries.size(); }
-    void ClearParams() { FEntries.clear(); }
+    void ClearParams() {
+        FEntries.clear();
+        FIndex.clear();
+    }
 
     const std::vector<Entry> &Entries() const { return FEntries; }
     // The lines as "name=value" texts, in order.
     QStringList Lines() const;
 
-    bool operator==(const TFoParams &) const = default;
+    bool operator==(const TFoParams &other) const { return FEntries == other.FEntries; }
 
 private:
     std::size_t IndexOf(const QString &name) const;
+    void Reindex();
 
     std::vector<Entry> FEntries;
+    // Position of each entry by case-folded name: a report has hundreds of row parameters.
+    QHash<QString, std::size_t> FIndex;
 };
 
 } // namespace fiscora
