@@ -1,6 +1,7 @@
 #include "Calculator.h"
 
 #include "CalculatorNumbers.h"
+#include "CaptionFit.h"
 #include "CurrentCentDigits.h"
 #include "MsgBox.h"
 #include "ToolBox.h"
@@ -24,6 +25,7 @@ constexpr int kButtonHeight = 25;
 constexpr int kColumnPitch = 32;
 constexpr int kRowPitch = 28;
 constexpr int kFirstRowTop = 28;
+constexpr int kCaptionMargin = 8;
 
 const QString kDigitHint = QStringLiteral("Puts this number in the calculator display");
 
@@ -107,6 +109,9 @@ QToolButton *TCalculator::AddButton(const char *name, const QString &caption, co
     const int width = kButtonWidth + (columnSpan - 1) * kColumnPitch;
     button->setGeometry(kBorder + (column - 1) * kColumnPitch, kBorder + kFirstRowTop + (row - 1) * kRowPitch,
                         width, kButtonHeight);
+    const QFont fitted = FontFittingWidth(button->font(), {caption}, width - kCaptionMargin);
+    if (fitted != button->font())
+        button->setFont(fitted);
     return button;
 }
 

@@ -1,5 +1,6 @@
 #include "FrmCalendar.h"
 
+#include "CaptionFit.h"
 #include "Clock.h"
 #include "FormKeyPreview.h"
 #include "ToolBox.h"
@@ -28,6 +29,7 @@ constexpr int kGridHeight = 116;
 constexpr int kButtonTop = 148;
 constexpr int kButtonWidth = 96;
 constexpr int kButtonHeight = 25;
+constexpr int kDayNameMargin = 8;
 
 const std::array<const char *, 12> kMonthNames = {"January, ",   "February, ", "March, ",    "April, ",
                                                   "May, ",       "June, ",     "July, ",     "August, ",
@@ -47,6 +49,10 @@ TFrmCalendar::TFrmCalendar(QWidget *parent) : QDialog(parent) {
     Calendar->setNavigationBarVisible(false);
     Calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     Calendar->setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
+    const QFont gridFont = FontFittingWidth(Calendar->font(), {QStringLiteral("Wed"), QStringLiteral("Mon")},
+                                            kGridWidth / 7 - kDayNameMargin);
+    if (gridFont != Calendar->font())
+        Calendar->setFont(gridFont);
     Calendar->setGeometry(kBorder, kBorder + kGridTop, kGridWidth, kGridHeight);
 
     BtnPrior = new QToolButton(this);
