@@ -220,6 +220,23 @@ TEST_F(DollarEditTest, RequiredFieldRefusesZeroOnLeavingAndKeepsTheFocus) {
     EXPECT_EQ(field->text(), "0");
 }
 
+TEST_F(DollarEditTest, RefusedEmptyFieldKeepsTheZeroTextOfItsCentDigits) {
+    const char *const zeroTexts[] = {"0", "0.0", "0.00", "0.000", "0.0000", "0.00000", "0.000000"};
+    ShowForm();
+    for (int cents = 0; cents <= 6; ++cents) {
+        SCOPED_TRACE(cents);
+        const std::unique_ptr<TDollarEdit> edit = std::make_unique<TDollarEdit>(form.get());
+        edit->show();
+        edit->SetRequiredField(true);
+        edit->SetCentDigits(cents);
+        edit->setFocus(Qt::TabFocusReason);
+        Type("\b");
+        Leave();
+        EXPECT_EQ(edit->text(), zeroTexts[cents]);
+    }
+    EXPECT_EQ(messages.messages.size(), 7u);
+}
+
 TEST_F(DollarEditTest, RequiredFieldThatCannotTakeTheFocusBackSaysSo) {
     field->SetRequiredField(true);
     Enter();
@@ -295,6 +312,11 @@ TEST_F(CalculatorHandOffTest, DisplayLongerThanTheRoomIsRefused) {
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].text, "The calculator display will not\rfit into the data entry field!");
     EXPECT_EQ(messages.messages[0].flags, 16);
+    // A minus in the field's text makes room for one more character.
+    Type("\b-5");
+    OpenAndType("123456789.00_P");
+    EXPECT_EQ(field->text(), "-123456789.00");
+    EXPECT_EQ(messages.messages.size(), 1u);
 }
 
 TEST_F(CalculatorHandOffTest, NegativeResultIntoAFieldWithoutMinusKeyBecomesZero) {
