@@ -22,7 +22,8 @@ std::optional<QChar> TypedChar(const QKeyEvent &event) {
         break;
     }
     const QString text = event.text();
-    if (text.size() != 1 || text[0].unicode() == 0x7f)
+    // More than one character (a composed key) is judged by its first one.
+    if (text.isEmpty() || text[0].unicode() == 0x7f)
         return std::nullopt;
     return text[0];
 }
