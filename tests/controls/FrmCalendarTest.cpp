@@ -1,6 +1,7 @@
 #include "FrmCalendar.h"
 #include "ControlsTestSupport.h"
 
+#include <QAbstractItemView>
 #include <QCalendarWidget>
 #include <QLabel>
 #include <QPushButton>
@@ -90,6 +91,19 @@ TEST_F(FrmCalendarTest, EnterAndPasteDateChooseTheDate) {
     EXPECT_FALSE(calendar.Paste);
     calendar.BtnPasteDate->click();
     EXPECT_TRUE(calendar.Paste);
+    EXPECT_EQ(calendar.result(), QDialog::Accepted);
+}
+
+TEST_F(FrmCalendarTest, DoubleClickOnADayChoosesIt) {
+    calendar.PutDate("05/10/2024");
+    auto *grid = calendar.Calendar->findChild<QAbstractItemView *>();
+    ASSERT_NE(grid, nullptr);
+    // The middle of the grid is a day of the month shown.
+    const QPoint middle = grid->viewport()->rect().center();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, middle);
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, middle);
+    EXPECT_TRUE(calendar.Paste);
+    EXPECT_EQ(calendar.GetDate().left(3), "05/");
     EXPECT_EQ(calendar.result(), QDialog::Accepted);
 }
 
