@@ -1,7 +1,6 @@
 #include "ApplicationFont.h"
 
 #include <QApplication>
-#include <QStringList>
 
 namespace fiscora {
 
@@ -11,16 +10,21 @@ const QString kFormFace = QStringLiteral("Tahoma");
 
 } // namespace
 
+QStringList FaceFamilies(const QString &face) {
+    if (face.compare(kFormFace, Qt::CaseInsensitive) == 0)
+        return {face, QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans")};
+    return {face};
+}
+
 QFont FormFont(double pointSize, bool bold) {
-    QFont font(kFormFace);
+    QFont font;
+    font.setFamilies(FaceFamilies(kFormFace));
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;
 }
 
 void SetUpApplicationFont() {
-    QFont::insertSubstitutions(
-        kFormFace, QStringList{QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans")});
     QApplication::setFont(FormFont());
 }
 

@@ -1,5 +1,7 @@
 #include "SchedulePane.h"
 
+#include "ApplicationFont.h"
+
 #include <QKeyEvent>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -14,7 +16,7 @@ QString FromUtf8(std::string_view text) {
 
 QTextCharFormat CharFormatOf(const ScheduleFormat &format) {
     QTextCharFormat result;
-    result.setFontFamilies({QString::fromStdString(format.fontName)});
+    result.setFontFamilies(FaceFamilies(QString::fromStdString(format.fontName)));
     result.setFontPointSize(format.pointSize);
     result.setFontWeight(format.bold ? QFont::Bold : QFont::Normal);
     result.setFontItalic(format.italic);

@@ -32,6 +32,17 @@ std::vector<PaneLine> PaneLines(const QTextDocument &document) {
     return lines;
 }
 
+// Where each tab-separated field of a pane line starts, in pixels.
+std::vector<double> FieldStarts(const QTextBlock &block) {
+    const QString text = block.text();
+    const QTextLine line = block.layout()->lineAt(0);
+    std::vector<double> starts;
+    for (int i = 0; i < text.size(); ++i)
+        if (text[i] != u'\t' && (i == 0 || text[i - 1] == u'\t'))
+            starts.push_back(line.cursorToX(i));
+    return starts;
+}
+
 class DepreciateTest : public MainWindowTest {
 protected:
     // Furniture placed in service 03/15/2026 for $35,000.00, calendar fiscal year, no bonus.
@@ -78,6 +89,39 @@ TEST_F(DepreciateTest, WritesTheHeaderAndOneRowPerYearInTheirFonts) {
     EXPECT_EQ(params.GetParam("YearEnd1"), "12/31/2026");
     EXPECT_EQ(params.GetParam("PerDepr2"), "11,200.00");
     EXPECT_EQ(params.GetParam("AccumDepr6"), "35,000.00");
+}
+
+// The schedule is read in columns: the tab stops must line the values up whatever the face in use.
+TEST_F(DepreciateTest, TabStopsLineUpTheHeaderValuesAndTheColumns) {
+    ChooseItem(window->CbxProperty_Type, 1);
+    TypeAndLeave(window->EdtCost_or_Basis, "48500");
+    window->ChkBonusDepr->click();
+    EnterDate(window->EdtFiscal_Year, "12/31/2026");
+    ClickButton(window->BtnDepreciate);
+    ASSERT_TRUE(messages.messages.empty()) << messages.messages[0].text;
+
+    std::vector<std::vector<double>> values, captions, rows;
+    for (QTextBlock block = window->RichEdit->document()->begin(); block.isValid(); block = block.next()) {
+        const std::vector<double> starts = FieldStarts(block);
+        if (block.text().contains(u':') && starts.size() == 2)
+            values.push_back(starts);
+        else if (block.text().startsWith(u'\t') || block.text().startsWith("Year End"))
+            captions.push_back(starts);
+        else if (starts.size() == 3)
+            rows.push_back(starts);
+    }
+    ASSERT_EQ(values.size(), 6u);
+    for (const auto &value : values)
+        EXPECT_EQ(value[1], values[0][1]);
+    ASSERT_EQ(captions.size(), 2u);
+    ASSERT_EQ(captions[1].size(), 3u);
+    EXPECT_EQ(captions[0][0], captions[1][1]);
+    EXPECT_EQ(captions[0][1], captions[1][2]);
+    ASSERT_EQ(rows.size(), 7u); // $0.00 and $104.32 among them
+    for (const auto &row : rows) {
+        EXPECT_EQ(row[1], captions[1][1]);
+        EXPECT_EQ(row[2], captions[1][2]);
+    }
 }
 
 TEST_F(DepreciateTest, ThePaneKeepsTabButEnterMovesOnToTheFirstField) {
