@@ -1,6 +1,7 @@
 #include "AmortixMain.h"
 #include "ApplicationFont.h"
 #include "FiscoraApplication.h"
+#include "GeneralErrorDisplay.h"
 #include "HelpWindow.h"
 #include "MessageBoxPresenter.h"
 #include "MsgBox.h"
@@ -30,8 +31,13 @@ int main(int argc, char **argv) {
     SetApplicationTitle("Fiscora 2025");
     HelpWindow::SetHelpFile(QStringLiteral("Amortix.html"));
 
-    TFrmAmortix mainWindow;
-    mainWindow.show();
-    StartScreenshotTourIfAsked(mainWindow);
-    return QApplication::exec();
+    // Whatever fails before the event loop runs is shown like any other error.
+    return RunHandlingExceptions(
+        [] {
+            TFrmAmortix mainWindow;
+            mainWindow.show();
+            StartScreenshotTourIfAsked(mainWindow);
+            return QApplication::exec();
+        },
+        1);
 }
