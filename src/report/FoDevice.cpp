@@ -238,10 +238,6 @@ const TFoNamedNumberList &TFoRenderDevice::Papers() {
     return FPaperList;
 }
 
-void TFoRenderDevice::SetOrientation(TOrientation value) {
-    TFoBaseDevice::SetOrientation(value);
-}
-
 int TFoRenderDevice::PageWidth() {
     const double inches = FOrientation == TOrientation::poLandScape ? FPaperHeightInches : FPaperWidthInches;
     return int(std::lround(inches * kResolution));

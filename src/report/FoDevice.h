@@ -166,7 +166,6 @@ public:
     int XDPI() override { return kResolution; }
     int YDPI() override { return kResolution; }
     const TFoNamedNumberList &Papers() override;
-    void SetOrientation(TOrientation value) override;
     int PageHeight() override;
     int PageWidth() override;
     int TextWidth(const QString &text) override;
