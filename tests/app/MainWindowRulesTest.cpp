@@ -1,4 +1,7 @@
 #include "MainWindowFixture.h"
+#include "ModalRunner.h"
+
+#include <QDialog>
 
 namespace fiscora {
 namespace {
@@ -83,6 +86,21 @@ TEST_F(MainWindowTest, BonusFollowsTheDateAndCostWhenAFieldIsLeft) {
     EXPECT_FALSE(w.LblBonusDepr->isEnabled());
     EXPECT_FALSE(w.ChkBonusDepr->isChecked());
     EXPECT_EQ(w.EdtBonusDepr->text(), "$0.00");
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(MainWindowTest, ACalculatorResultPutIntoTheCostCountsWhenTheFieldIsLeft) {
+    const ScopedModalRunner calculator(DrivingModalRunner([](QDialog &dialog) {
+        QTest::keyClicks(&dialog, "35000");
+        QTest::keyClick(&dialog, Qt::Key_P);
+    }));
+    TFrmAmortix &w = *window;
+    w.EdtCost_or_Basis->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w.EdtCost_or_Basis, Qt::Key_C);
+    EXPECT_FALSE(w.ChkBonusDepr->isEnabled());
+    QTest::keyClick(w.EdtCost_or_Basis, Qt::Key_Tab);
+    EXPECT_EQ(w.EdtCost_or_Basis->text(), "$35,000.00");
+    EXPECT_TRUE(w.ChkBonusDepr->isEnabled());
     EXPECT_TRUE(messages.messages.empty());
 }
 
