@@ -50,6 +50,7 @@ TCalculator::TCalculator(QWidget *parent) : QDialog(parent) {
     QFont bold = Display->font();
     bold.setBold(true);
     Display->setFont(bold);
+    FDisplayFont = bold;
     Display->setGeometry(Panel1->contentsRect().adjusted(2, 0, -3, 0));
 
     static const int kDigitRow[10] = {4, 3, 3, 3, 2, 2, 2, 1, 1, 1};
@@ -120,6 +121,10 @@ QString TCalculator::DisplayText() const {
 }
 
 void TCalculator::SetDisplay(const QString &text) {
+    // The overflow text may be longer than the 17 characters the display is laid out for.
+    const QFont fitted = FontFittingWidth(FDisplayFont, {text}, Display->width());
+    if (fitted != Display->font())
+        Display->setFont(fitted);
     Display->setText(text);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QFont>
 #include <QString>
 
 class QAbstractButton;
@@ -67,6 +68,7 @@ private:
     int iGetRcl = 5;
     int iMaxChars = 17;
 
+    QFont FDisplayFont;
     QFrame *Panel1 = nullptr;
     QLabel *Display = nullptr;
     QToolButton *Btn[10] = {};
