@@ -65,12 +65,20 @@ void SetPrintParameters(TFoProject &project, const ScheduleRun &run) {
     }
 }
 
+// Qt's own notes about the headless platform (no runtime folder and the like) are not the user's
+// concern; the command reports its errors itself.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::cerr << message.toStdString() << '\n';
+}
+
 // Text layout measures fonts, which needs a GUI application; a headless one does.
 std::unique_ptr<QGuiApplication> EnsureGuiApplication() {
     if (QCoreApplication::instance())
         return nullptr;
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    qInstallMessageHandler(QuietQtMessages);
     static int argc = 1;
     static char name[] = "fiscora-cli";
     static char *argv[] = {name, nullptr};

@@ -89,11 +89,12 @@ void TemplateLayout::StartSheet() {
         PrintBand(*header, FY, 0);
         FY += header->height;
     }
-    FSheetTop = FY;
     if (FRepeatHeader) {
         PrintBand(*FRepeatHeader, FY, 0);
         FY += FRepeatHeader->height;
     }
+    // Whatever comes next is the first thing on this sheet and is printed even if it does not fit.
+    FSheetTop = FY;
 }
 
 void TemplateLayout::EndSheet() {

@@ -1,5 +1,7 @@
 #include "FoSystem.h"
 #include "FoErrors.h"
+#include "FoRender.h"
+#include "FoSystemFiscora.h"
 #include "MsgBoxRecorder.h"
 
 #include <QDir>
@@ -234,4 +236,60 @@ TEST(FoSystemJob, InitPrinterAndFilerReachTheWriter) {
     EXPECT_EQ(copies, 2);
     EXPECT_EQ(shade, 40);
     EXPECT_DOUBLE_EQ(width, 11.0);
+}
+
+TEST(FoSystemJob, RenderObjectPlaysTheSnapshotIntoItsOutputFile) {
+    struct PageCounter : TFoRender {
+        int pages = 0;
+        QString output;
+        void PageBegin() override {
+            ++pages;
+            output = OutputFileName();
+        }
+    } renderer;
+    TFoSystem system;
+    system.SystemSetups = 0;
+    system.SystemOptions = 0;
+    system.DefaultDest = TReportDest::rdFile;
+    system.DoNativeOutput = false;
+    system.RenderObject = &renderer;
+    system.OutputFileName = QStringLiteral("/tmp/report.pdf");
+    system.OnPrint = [](TBaseReport &canvas) {
+        canvas.PrintLeft(QStringLiteral("One"), 1);
+        canvas.NewPage();
+        canvas.PrintLeft(QStringLiteral("Two"), 1);
+    };
+    system.Execute();
+    EXPECT_EQ(renderer.pages, 2);
+    EXPECT_EQ(renderer.output, QStringLiteral("/tmp/report.pdf"));
+    EXPECT_FALSE(QFile::exists(system.OutputFileName)); // the render object writes it, not the system
+}
+
+TEST(FoSystemJob, UserStreamModeWithoutAStreamIsRefused) {
+    TFoSystem system;
+    system.SystemSetups = 0;
+    system.SystemOptions = 0;
+    system.SystemFiler.StreamMode = TStreamMode::smUser;
+    system.OverridePreview = [](TFoSystem &, TOverrideMode, std::unique_ptr<QObject> &) {};
+    system.OnPrint = [](TBaseReport &) {};
+    try {
+        system.Execute();
+        FAIL() << "no error";
+    } catch (const EFolioReport &error) {
+        EXPECT_STREQ(error.what(), "StreamMode is smUser but Stream is nil");
+    }
+}
+
+TEST(FoSystemSettings, FiscoraSettingsAreTheMainWindows) {
+    TFoSystem system;
+    ApplyFiscoraReportSettings(system);
+    EXPECT_EQ(system.TitleSetup, QStringLiteral("Fiscora Output Options"));
+    EXPECT_EQ(system.TitleStatus, QStringLiteral("Fiscora Report Status"));
+    EXPECT_EQ(system.TitlePreview, QStringLiteral("Fiscora Report Preview"));
+    EXPECT_EQ(system.SystemPrinter.Title, QStringLiteral("Fiscora"));
+    EXPECT_EQ(system.SystemPreview.FormState, TFormState::fsMaximized);
+    EXPECT_DOUBLE_EQ(system.SystemPreview.MarginPercent, 2.5);
+    EXPECT_EQ(system.SystemPreview.ShadowDepth(), 5);
+    EXPECT_DOUBLE_EQ(system.SystemPreview.ZoomFactor(), 100);
+    EXPECT_EQ(system.SystemSetups, AllSystemSetups); // dialogs stay as the defaults have them
 }

@@ -137,3 +137,24 @@ TEST(TemplateLayout, ConditionalComponentsBandsAndPictures) {
                            QStringLiteral("Extra band"), QStringLiteral("Rows header"), QStringLiteral("1:a"),
                            QStringLiteral("2:b"), QStringLiteral("note n")}));
 }
+
+TEST(TemplateLayout, BandTallerThanThePageTakesOnePageEach) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tall.fol"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("<folio-project version=\"1\"><report name=\"R\"><page>"
+               "<detailHeader height=\"0.5\"><text x=\"0\" y=\"0.2\">Head</text></detailHeader>"
+               "<detail height=\"20\" repeat=\"Row{i}\"><data x=\"0\" y=\"0.2\">{Row{i}}</data></detail>"
+               "</page></report></folio-project>");
+    file.close();
+    auto project = LoadProject(path);
+    ASSERT_TRUE(project->SelectReport(QStringLiteral("R"), false));
+    for (int row = 1; row <= 3; ++row)
+        project->SetParam(QStringLiteral("Row%1").arg(row), QStringLiteral("r%1").arg(row));
+    const auto pages = RunReport(*project);
+    ASSERT_EQ(pages.size(), 3u);
+    for (int page = 0; page < 3; ++page)
+        EXPECT_EQ(pages[page].texts,
+                  QStringList({QStringLiteral("Head"), QStringLiteral("r%1").arg(page + 1)}));
+}
