@@ -130,8 +130,12 @@ void TemplateLayout::PrintFlowBand(const std::vector<TemplateBand> &bands, std::
         if (detail && !FParams.IsSet(RowParamName(detail->repeat, 1)))
             return; // no rows: no header either
         EnsureRoom(band.height + (detail ? detail->height : 0));
+        // A header at the top of a sheet keeps its first row with it, even one that does not fit.
+        const bool atSheetTop = FY <= FSheetTop + Tolerance;
         PrintBand(band, FY, 0);
         FY += band.height;
+        if (atSheetTop)
+            FSheetTop = FY;
         if (detail)
             FRepeatHeader = &band;
         return;
