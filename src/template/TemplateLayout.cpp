@@ -208,11 +208,23 @@ void TemplateLayout::DrawComponent(const TemplateComponent &component, double to
 void TemplateLayout::ApplyFont(const TemplateFont &font) {
     if (FAppliedFont == font)
         return;
-    FCanvas->SetFont(font.name, font.size);
-    FCanvas->SetBold(font.bold);
-    FCanvas->SetItalic(font.italic);
-    FCanvas->SetUnderline(font.underline);
-    FCanvas->SetFontColor(font.color);
+    // Only what differs: every change becomes a record in the snapshot.
+    if (!FAppliedFont) {
+        FCanvas->SetFont(font.name, font.size);
+    } else {
+        if (FCanvas->FontName() != font.name)
+            FCanvas->SetFontName(font.name);
+        if (FCanvas->FontSize() != font.size)
+            FCanvas->SetFontSize(font.size);
+    }
+    if (FCanvas->Bold() != font.bold)
+        FCanvas->SetBold(font.bold);
+    if (FCanvas->Italic() != font.italic)
+        FCanvas->SetItalic(font.italic);
+    if (FCanvas->Underline() != font.underline)
+        FCanvas->SetUnderline(font.underline);
+    if (FCanvas->FontColor() != font.color)
+        FCanvas->SetFontColor(font.color);
     FAppliedFont = font;
 }
 
