@@ -60,19 +60,21 @@ using TDecodeImageEvent =
 // says inches; inches are measured from the top-left corner of the physical page.
 //
 // A descendant implements:
-//  - Start(): check CheckNotPrinting(); open its output; PrepareDevice(); SetPrinting(true);
+//  - Start(): CheckNotPrinting(); open its output; PrepareDevice(); SetPrinting(true);
 //    HookDeviceCanvas(); ResetForJob(); StartFirstPage() (returns whether page 1 is valid) and its
 //    page-start output; unless Aborted(): RunBeginPageEvents(), then OnNewPage and OnPrintHeader.
-//  - NewPage() override: OnPrintFooter, RunEndPageEvents() (flushes buffered lines), its page end,
+//  - NewPage() override: OnPrintFooter, RunEndPageEvents() (draws the buffered lines), its page end,
 //    TBaseReport::NewPage(), its page start, RunBeginPageEvents(), OnNewPage, OnNewColumn when
 //    Columns() > 1 (with 1), OnPrintHeader.
 //  - Finish(): unless Aborted() OnPrintFooter and RunEndPageEvents(); its last page end; then
 //    UnhookDeviceCanvas(); ReleaseFontCache(); ClearLineBuffers(); ReleaseDevice(); close its output;
 //    SetPrinting(false); OnAfterPrint.
 //  - the Emit* primitives (inches, before origin and scale: use PageX/PageY for the page position).
-//    The canvas calls them only while printing with valid output; it has already realised the font.
-//  - FontChanged(), PenChanged(), BrushChanged() to record state changes; the canvas calls them
-//    while printing, whether or not output is valid (check OutputValid()).
+//    The canvas calls them only while printing with valid output, with the font already realised.
+//  - FontChanged() on every change of the font description (check Printing() and OutputValid());
+//    PenChanged() and BrushChanged() on changes of the device canvas's pen and brush while printing.
+//    Do not hook the device canvas's objects directly: HookDeviceCanvas() forwards their changes.
+// JobPages counts the valid pages: StartFirstPage() and NewPage() add one, AbortPage() takes it back.
 class TBaseReport {
 public:
     TBaseReport();
@@ -440,6 +442,7 @@ public:
     QString Port();
     bool ShowPrintDialog();
     bool ShowPrinterSetupDialog();
+    // Lays out without the printer until RecoverPrinter gives it back.
     void ReleasePrinter();
     void RecoverPrinter();
 
@@ -609,6 +612,7 @@ private:
     // Devices.
     TFoBaseDevice *FPrinterDevice = nullptr;
     bool FPrinterDeviceSet = false;
+    TFoBaseDevice *FReleasedPrinter = nullptr; // kept by ReleasePrinter for RecoverPrinter
     TFoBaseDevice *FDevice = nullptr;
     std::unique_ptr<TFoBaseDevice> FOwnedDevice;
     bool FHooked = false;

@@ -4,6 +4,8 @@
 #include "FoErrors.h"
 #include "FoPrinterDevice.h"
 
+#include <utility>
+
 namespace fiscora {
 
 namespace {
@@ -234,15 +236,18 @@ bool TBaseReport::ShowPrinterSetupDialog() {
 
 void TBaseReport::ReleasePrinter() {
     CheckNotPrinting();
-    FPrinterDevice = nullptr;
-    FPrinterDeviceSet = true;
+    if (!FPrinterDeviceSet || FPrinterDevice) {
+        FReleasedPrinter = PrinterDevice();
+        FPrinterDevice = nullptr;
+    }
 }
 
 void TBaseReport::RecoverPrinter() {
     CheckNotPrinting();
-    FPrinterDevice = &TFoPrinterDevice::Instance();
-    FPrinterDeviceSet = true;
-    ReadDeviceMetrics();
+    if (FReleasedPrinter) {
+        FPrinterDevice = std::exchange(FReleasedPrinter, nullptr);
+        ReadDeviceMetrics();
+    }
 }
 
 } // namespace fiscora

@@ -140,8 +140,7 @@ void TBaseReport::CopyFromDeviceFont(TFoFont &Font) {
 
 const QFont *TBaseReport::FontHandle() {
     SelectFont();
-    const auto *font = static_cast<const TFoFont *>(FBaseFont.Handle);
-    return font ? &font->QtFont() : nullptr;
+    return FBaseFont.Handle ? &FBaseFont.Handle->QtFont() : nullptr;
 }
 
 // ---- Font properties ------------------------------------------------------------------------

@@ -6,6 +6,8 @@
 
 namespace fiscora {
 
+class TFoFont;
+
 // Report enumerations. Their ordinal values are stored in snapshots: never reorder them.
 
 enum class TOrientation : std::uint8_t { poPortrait, poLandScape, poDefault };
@@ -155,8 +157,8 @@ struct TSaveFont {
     bool Superscript = false;
     std::int16_t Rotation = 0; // degrees, kept in 0..359
     TFontAlign Align = TFontAlign::faBaseline;
-    std::int16_t Index = -1;      // font cache entry, -1 when not realised
-    const void *Handle = nullptr; // realised platform font, owned by the canvas's font cache
+    std::int16_t Index = -1;         // font cache entry, -1 when not realised
+    const TFoFont *Handle = nullptr; // realised platform font, owned by the canvas's font cache
     std::uint8_t CharSet = DEFAULT_CHARSET;
 };
 

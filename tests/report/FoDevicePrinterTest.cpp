@@ -173,6 +173,11 @@ TEST(FoDevicePrinterTest, CanvasUsesThePrinterPageAndWastes) {
     report.OutputKindValue = okPrinter;
     EXPECT_EQ(report.Macro(TMacroID::midPrinterName), "Laser");
     EXPECT_EQ(report.Macro(TMacroID::midPortName), "LPT1:");
+    report.ReleasePrinter();
+    EXPECT_TRUE(report.NoPrinters());
+    EXPECT_DOUBLE_EQ(report.PageWidth(), 8.5);
+    report.RecoverPrinter();
+    EXPECT_EQ(report.Macro(TMacroID::midPrinterName), "Laser");
 }
 
 TEST(FoDevicePrinterTest, WithoutPrintersTheDeviceIsInvalidAndTheCanvasStillWorks) {
