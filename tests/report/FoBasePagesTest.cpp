@@ -85,6 +85,17 @@ TEST(FoBasePagesTest, AbortStopsAtTheNextOutputAndFinishes) {
     EXPECT_EQ(report.CallsOf("LeftText").size(), 1u);
 }
 
+TEST(FoBasePagesTest, FinishRunsWhenThePrintHandlerFails) {
+    TRecordingReport report;
+    report.OnPrint = [](TBaseReport &) { throw std::runtime_error("template error"); };
+    EXPECT_THROW(report.Execute(), std::runtime_error);
+    EXPECT_FALSE(report.Printing());
+    EXPECT_EQ(report.Calls.back().Op, "PageEnd");
+    // The canvas can run the next job.
+    report.OnPrint = nullptr;
+    report.Execute();
+}
+
 TEST(FoBasePagesTest, AbortPageDropsThePageFromTheCount) {
     TRecordingReport report;
     report.OnPrint = [](TBaseReport &canvas) {

@@ -196,6 +196,24 @@ TEST(FoBaseTextTest, LinksAndPageVariables) {
     EXPECT_EQ(report.GetPIVar("Total"), "Total");
 }
 
+TEST(FoBaseTextTest, ChangesThroughTheDeviceFontReachTheCanvasFont) {
+    TRecordingReport report;
+    report.OnPrint = [](TBaseReport &canvas) {
+        canvas.SetFont("Arial", 10);
+        canvas.Canvas().Font().SetBold(true);
+        canvas.Canvas().Font().SetSize(24); // 24 points at the device's 600 dpi
+        EXPECT_TRUE(canvas.Bold());
+        EXPECT_NEAR(canvas.FontSize(), 24.0, 0.1);
+        EXPECT_NEAR(canvas.LineHeight(), 0.4, 0.002);
+        // Realising the canvas font on the device is not a change made by the caller.
+        canvas.SetFont("Courier New", 8);
+        canvas.TextWidth("x");
+        EXPECT_EQ(canvas.FontName(), "Courier New");
+        EXPECT_FALSE(canvas.Bold());
+    };
+    report.Execute();
+}
+
 TEST(FoBaseTextTest, ErrorMessages) {
     TRecordingReport report;
     try {
