@@ -161,8 +161,7 @@ void TFoSnapshotWriter::NewPage() {
         ReadDeviceMetrics();
     SetHoldOutput(false);
     if (!PageInvalid()) {
-        IncJobPages();
-        ++AbsolutePage;
+        ++AbsolutePage; // the canvas has counted the page in JobPages
         WritePageStart();
         if (OnRenderPage && FOutput) {
             const qint64 resume = FOutput->Position();
@@ -190,8 +189,7 @@ void TFoSnapshotWriter::AbortPage() {
     FPageOpen = false;
     PrevPagePos = AbortPrevPagePos;
     NextPagePos = AbortNextPagePos;
-    SetJobPages(JobPages() - 1);
-    --AbsolutePage;
+    --AbsolutePage; // the canvas has taken it off JobPages
     std::erase_if(VarList,
                   [this](const TVarEntry &entry) { return std::abs(entry.Position) >= CurrentPagePos; });
     for (auto &slot : GraphicPos)
@@ -232,7 +230,8 @@ void TFoSnapshotWriter::Finish() {
         PageEnd(true);
         if (SaveJobPos > 0)
             FOutput->PatchInt(SaveJobPos, JobPages());
-        FOutput->Flush();
+        // An aborted page longer than the one that replaced it would leave its tail behind.
+        FOutput->TruncateHere();
         CloseOutput();
     }
     if (OnAfterPrint)

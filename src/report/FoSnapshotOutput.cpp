@@ -3,6 +3,8 @@
 #include "FoSnapshotCodes.h"
 #include "FoSnapshotReader.h"
 
+#include <QBuffer>
+#include <QFileDevice>
 #include <QtEndian>
 
 namespace fiscora {
@@ -35,6 +37,17 @@ void TFoSnapshotOutput::Seek(qint64 position) {
     if (!FDevice.seek(position))
         RaiseWriteError(FDevice);
     FDevicePosition = position;
+}
+
+void TFoSnapshotOutput::TruncateHere() {
+    Flush();
+    if (auto *buffer = qobject_cast<QBuffer *>(&FDevice)) {
+        if (buffer->buffer().size() > FDevicePosition)
+            buffer->buffer().resize(FDevicePosition);
+    } else if (auto *file = qobject_cast<QFileDevice *>(&FDevice)) {
+        if (file->size() > FDevicePosition)
+            file->resize(FDevicePosition);
+    }
 }
 
 void TFoSnapshotOutput::Patch(qint64 position, const void *data, qint64 count) {

@@ -26,6 +26,8 @@ public:
     qint64 Position() const { return FDevicePosition + FFill; }
     void Flush();
     void Seek(qint64 position);
+    // Drops whatever the device holds beyond the current position (memory buffers and files only).
+    void TruncateHere();
     // Overwrites an Int already written at position and returns to where writing was.
     void PatchInt(qint64 position, qint32 value);
     // Overwrites bytes already written at position and returns to where writing was.
