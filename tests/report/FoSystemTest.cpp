@@ -293,3 +293,13 @@ TEST(FoSystemSettings, FiscoraSettingsAreTheMainWindows) {
     EXPECT_DOUBLE_EQ(system.SystemPreview.ZoomFactor(), 100);
     EXPECT_EQ(system.SystemSetups, AllSystemSetups); // dialogs stay as the defaults have them
 }
+
+TEST(FoSystemJob, GenerateLeavesTheSnapshotWithTheFilerAndShowsNothing) {
+    TFoSystem system; // default setups and options: Generate still shows no dialog
+    system.OnPrint = [](TBaseReport &canvas) { canvas.PrintLeft(QStringLiteral("Only generated"), 1); };
+    system.Generate();
+    ASSERT_NE(system.Stream(), nullptr);
+    EXPECT_GT(system.Stream()->size(), 0);
+    EXPECT_FALSE(system.Aborted);
+    EXPECT_EQ(system.SystemOptions & soShowStatus, soShowStatus); // options are as they were
+}
