@@ -18,10 +18,14 @@ public:
     struct Page {
         QStringList texts;
         int pictures = 0;
+        double paperWidth = 0;
     };
     std::vector<Page> pages;
 
-    void PageBegin() override { pages.emplace_back(); }
+    void PageBegin() override {
+        pages.emplace_back();
+        pages.back().paperWidth = PaperWidth();
+    }
     void LeftText(const QString &text, double, double) override { pages.back().texts << text; }
     void CenterText(const QString &text, double, double) override { pages.back().texts << text; }
     void RightText(const QString &text, double, double) override { pages.back().texts << text; }
@@ -157,4 +161,26 @@ TEST(TemplateLayout, BandTallerThanThePageTakesOnePageEach) {
     for (int page = 0; page < 3; ++page)
         EXPECT_EQ(pages[page].texts,
                   QStringList({QStringLiteral("Head"), QStringLiteral("r%1").arg(page + 1)}));
+}
+
+TEST(TemplateLayout, EveryPageTemplateStartsASheetWithItsOwnPaper) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("pages.fol"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("<folio-project version=\"1\"><report name=\"R\">"
+               "<page><title height=\"1\"><text x=\"0\" y=\"0.5\">Cover</text></title></page>"
+               "<page orientation=\"landscape\" marginLeft=\"1\">"
+               "<pageFooter height=\"0.3\"><data x=\"0\" y=\"0.2\">{@Page}/{@Pages}</data></pageFooter>"
+               "<title height=\"1\"><text x=\"0\" y=\"0.5\">Wide</text></title></page>"
+               "</report></folio-project>");
+    file.close();
+    auto project = LoadProject(path);
+    ASSERT_TRUE(project->SelectReport(QStringLiteral("R"), false));
+    const auto pages = RunReport(*project);
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(pages[0].texts, QStringList({QStringLiteral("Cover")}));
+    EXPECT_EQ(pages[1].texts, QStringList({QStringLiteral("Wide"), QStringLiteral("2/2")}));
+    EXPECT_DOUBLE_EQ(pages[0].paperWidth, 8.5);
+    EXPECT_DOUBLE_EQ(pages[1].paperWidth, 11);
 }
