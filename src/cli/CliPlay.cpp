@@ -92,6 +92,11 @@ int Play(const std::vector<std::string> &args) {
     // Rich text is measured with fonts, which need a GUI application (offscreen is enough).
     std::unique_ptr<QGuiApplication> application;
     if (!QGuiApplication::instance()) {
+        // Standard error carries the converter's message; Qt's start-up notes would only blur it.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::cerr << message.toStdString() << '\n';
+        });
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         static int argc = 1;

@@ -1,0 +1,185 @@
+#include "CliRunner.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Hand-made version-10000 snapshot bytes: the CLI tests do not link the report library.
+class SnapshotBytes {
+public:
+    SnapshotBytes &Byte(int value) {
+        FBytes.append(char(value));
+        return *this;
+    }
+    SnapshotBytes &Word(int value) {
+        char bytes[2];
+        qToLittleEndian<quint16>(quint16(value), bytes);
+        FBytes.append(bytes, 2);
+        return *this;
+    }
+    SnapshotBytes &Int(int value) {
+        char bytes[4];
+        qToLittleEndian<qint32>(value, bytes);
+        FBytes.append(bytes, 4);
+        return *this;
+    }
+    SnapshotBytes &Float(float value) {
+        char bytes[4];
+        qToLittleEndian<float>(value, bytes);
+        FBytes.append(bytes, 4);
+        return *this;
+    }
+    SnapshotBytes &String(const QString &text) {
+        Byte(int(text.size()));
+        for (QChar c : text)
+            Word(c.unicode());
+        return *this;
+    }
+    SnapshotBytes &Header(int pageCount) {
+        Byte(90).Word(10000).String("Demo").Int(pageCount).Int(1).Int(9999);
+        Float(8.5).Float(11).Float(0).Float(0).Float(0).Float(0);
+        return Byte(0).Word(265).Byte(0).Byte(0).Word(1).Word(1).Word(0).Word(0).String("");
+    }
+    // A page whose body is one LeftText record, chained to the page before.
+    SnapshotBytes &Page(int pageNo, const QString &text, int extraCode = -1) {
+        const qint32 position = qint32(FBytes.size());
+        if (FNextField > 0)
+            qToLittleEndian<qint32>(position, FBytes.data() + FNextField);
+        Byte(80).Int(FPrevPage);
+        FNextField = FBytes.size();
+        Int(0).Int(pageNo).Float(8.5).Float(11).Byte(0).Word(512);
+        Byte(24).Float(1).String(text).Float(0.5);
+        if (extraCode >= 0)
+            Byte(extraCode);
+        Byte(82);
+        FPrevPage = position;
+        return *this;
+    }
+    std::string Save(const QTemporaryDir &folder, const QString &name) const {
+        QFile file(folder.filePath(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(FBytes);
+        return file.fileName().toStdString();
+    }
+    QByteArray Bytes() const { return FBytes; }
+
+private:
+    QByteArray FBytes;
+    qint32 FPrevPage = 0;
+    qsizetype FNextField = 0;
+};
+
+const QString PageMacro = QChar(253) + QStringLiteral("$FOLM11");
+
+std::string ThreePages(const QTemporaryDir &folder) {
+    return SnapshotBytes()
+        .Header(3)
+        .Page(1, "first " + PageMacro)
+        .Page(2, "second " + PageMacro)
+        .Page(3, "third")
+        .Save(folder, "three.fsn");
+}
+
+TEST(CliDump, PrintsHeaderPagesAndRecordsAsStored) {
+    QTemporaryDir folder;
+    const CliResult result = RunCli({"dump", ThreePages(folder)});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const QJsonObject dump = QJsonDocument::fromJson(QByteArray::fromStdString(result.out)).object();
+    const QJsonObject header = dump["header"].toObject();
+    EXPECT_EQ(header["FileVer"].toInt(), 10000);
+    EXPECT_EQ(header["Title"].toString(), "Demo");
+    EXPECT_EQ(header["PageCount"].toInt(), 3);
+    EXPECT_EQ(header["PaperWidth"].toDouble(), 8.5);
+    EXPECT_EQ(header["Bin"].toInt(), 265);
+    const QJsonArray pages = dump["pages"].toArray();
+    ASSERT_EQ(pages.size(), 3);
+    const QJsonObject second = pages[1].toObject();
+    EXPECT_EQ(second["PageNo"].toInt(), 2);
+    EXPECT_EQ(second["PrevPagePos"].toInt(), pages[0].toObject()["Position"].toInt());
+    EXPECT_EQ(second["NextPagePos"].toInt(), pages[2].toObject()["Position"].toInt());
+    EXPECT_EQ(second["Bin"].toInt(), 512);
+    const QJsonObject record = second["records"].toArray()[0].toObject();
+    EXPECT_EQ(record["code"].toInt(), 24);
+    EXPECT_EQ(record["name"].toString(), "LeftText");
+    EXPECT_EQ(record["Text"].toString(), "second " + PageMacro); // markers are not expanded
+    EXPECT_EQ(record["X"].toDouble(), 0.5);
+    EXPECT_EQ(record["Y"].toDouble(), 1.0);
+}
+
+TEST(CliPlay, ListsTheRendererOperationsInOrder) {
+    QTemporaryDir folder;
+    const CliResult result = RunCli({"play", ThreePages(folder), "--page", "2"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out,
+              "SetPaperBin 265\nDocBegin\nPageBegin\nLeftText \"second 2\" 0.5 1\nPageEnd\nDocEnd\n");
+}
+
+TEST(CliPlay, PlaysTheRangeOrSelectionAsked) {
+    QTemporaryDir folder;
+    const std::string file = ThreePages(folder);
+    auto texts = [&](std::vector<std::string> options) {
+        options.insert(options.begin(), {"play", file});
+        const CliResult result = RunCli(options);
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        std::string lines;
+        for (const auto &line : QString::fromStdString(result.out).split('\n'))
+            if (line.startsWith("LeftText"))
+                lines += line.section('"', 1, 1).toStdString() + ";";
+        return lines;
+    };
+    EXPECT_EQ(texts({}), "first 1;second 2;third;");
+    EXPECT_EQ(texts({"--selection", "ODD"}), "first 1;third;");
+    EXPECT_EQ(texts({"--first", "2", "--last", "3"}), "second 2;third;");
+}
+
+TEST(CliDumpPlay, BadStreamPrintsWhatItCouldThenTheMessage) {
+    QTemporaryDir folder;
+    const std::string badCode = SnapshotBytes().Header(1).Page(1, "kept", 39).Save(folder, "code.fsn");
+    const CliResult played = RunCli({"play", badCode});
+    EXPECT_EQ(played.exitCode, 1);
+    EXPECT_NE(played.out.find("LeftText \"kept\""), std::string::npos);
+    EXPECT_TRUE(QString::fromStdString(played.out).endsWith("DocEnd\n"));
+    EXPECT_EQ(played.err, "Unexpected code [39] found in report file.\n");
+
+    const QByteArray whole = SnapshotBytes().Header(2).Page(1, "one").Page(2, "two").Bytes();
+    QFile cut(folder.filePath("cut.fsn"));
+    cut.open(QIODevice::WriteOnly);
+    cut.write(whole.left(whole.size() - 6));
+    cut.close();
+    const CliResult dumped = RunCli({"dump", cut.fileName().toStdString()});
+    EXPECT_EQ(dumped.exitCode, 1);
+    EXPECT_EQ(dumped.err, "Stream read error\n");
+    const QJsonObject dump = QJsonDocument::fromJson(QByteArray::fromStdString(dumped.out)).object();
+    EXPECT_EQ(dump["pages"].toArray().size(), 2); // the complete page and the one cut short
+}
+
+TEST(CliDumpPlay, UsageErrorsExitWithTwo) {
+    for (const auto &args : std::vector<std::vector<std::string>>{{"dump"},
+                                                                  {"dump", "a.fsn", "b.fsn"},
+                                                                  {"play"},
+                                                                  {"play", "a.fsn", "--page"},
+                                                                  {"play", "a.fsn", "--first", "x"},
+                                                                  {"play", "a.fsn", "--colour", "red"}}) {
+        const CliResult result = RunCli(args);
+        EXPECT_EQ(result.exitCode, 2) << args.size();
+        EXPECT_NE(result.err.find("usage: fiscora-cli " + args[0] + " FILE"), std::string::npos)
+            << result.err;
+    }
+}
+
+TEST(CliDumpPlay, MissingFileIsRefused) {
+    for (const char *command : {"dump", "play"}) {
+        const CliResult result = RunCli({command, "/nonexistent/none.fsn"});
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_NE(result.err.find("Cannot open file \"/nonexistent/none.fsn\""), std::string::npos);
+    }
+}
+
+} // namespace
