@@ -109,7 +109,7 @@ void TFoSystem::Execute() {
         SystemFiler.FileName.clear();
     ScopeExit releaseSnapshot([this] { ReleaseSnapshot(); });
     if (!(SystemOptions & soNoGenerate))
-        RunGeneration();
+        RunGeneration(true);
     if (!Aborted)
         RunDestination();
 }
@@ -117,19 +117,27 @@ void TFoSystem::Execute() {
 void TFoSystem::Generate() {
     if (SystemOptions & soNoGenerate)
         return;
-    // Generation alone: neither dialogs nor destination; the snapshot stays with the filer.
-    const TSystemOptions saved = SystemOptions;
-    SystemOptions = static_cast<TSystemOptions>(SystemOptions & ~soShowStatus);
-    ScopeExit restore([&] { SystemOptions = saved; });
+    // Generation alone: no dialog, no status window, no destination; the snapshot, a temporary
+    // file included, stays with the filer for the caller.
     if (SystemFiler.StreamMode != TStreamMode::smFile)
         SystemFiler.FileName.clear();
-    RunGeneration();
+    try {
+        RunGeneration(false);
+    } catch (...) {
+        ReleaseSnapshot();
+        throw;
+    }
+    FTempSnapshot.clear();
 }
 
-void TFoSystem::RunGeneration() {
+void TFoSystem::RunGeneration(bool withStatus) {
     Aborted = true;
     std::unique_ptr<QObject> statusForm;
-    DefaultStatus(TOverrideMode::omCreate, statusForm);
+    const auto status = [&](TOverrideMode mode) {
+        if (withStatus)
+            DefaultStatus(mode, statusForm);
+    };
+    status(TOverrideMode::omCreate);
     auto writer = std::make_unique<TFoSnapshotWriter>();
     bool succeeded = false;
     ScopeExit finishGeneration([&] {
@@ -142,7 +150,7 @@ void TFoSystem::RunGeneration() {
         if (!FPartialOutput.isEmpty() && (!succeeded || Aborted))
             QFile::remove(FPartialOutput);
         FPartialOutput.clear();
-        DefaultStatus(TOverrideMode::omFree, statusForm);
+        status(TOverrideMode::omFree);
     });
     FWriter = writer.get();
     SystemPrinter.InitPrinter(*writer);
@@ -168,7 +176,7 @@ void TFoSystem::RunGeneration() {
     writer->OnDecodeImage = OnDecodeImage;
     writer->OnRenderPage = OnRenderPage;
     writer->OnRenderData = OnRenderData;
-    DefaultStatus(TOverrideMode::omShow, statusForm);
+    status(TOverrideMode::omShow);
     writer->Execute();
     StorageMacroData = writer->MacroData();
     Aborted = writer->Aborted();

@@ -119,7 +119,7 @@ public:
 
 private:
     void RunSetup();
-    void RunGeneration();
+    void RunGeneration(bool withStatus);
     void RunDestination();
     void RenderToObject();
     void CallOverride(const TOverrideEvent &custom, const TOverrideEvent &fallback, const char *missing,

@@ -296,10 +296,27 @@ TEST(FoSystemSettings, FiscoraSettingsAreTheMainWindows) {
 
 TEST(FoSystemJob, GenerateLeavesTheSnapshotWithTheFilerAndShowsNothing) {
     TFoSystem system; // default setups and options: Generate still shows no dialog
+    bool statusShown = false;
+    system.OverrideStatus = [&](TFoSystem &, TOverrideMode, std::unique_ptr<QObject> &) {
+        statusShown = true;
+    };
     system.OnPrint = [](TBaseReport &canvas) { canvas.PrintLeft(QStringLiteral("Only generated"), 1); };
     system.Generate();
     ASSERT_NE(system.Stream(), nullptr);
     EXPECT_GT(system.Stream()->size(), 0);
     EXPECT_FALSE(system.Aborted);
-    EXPECT_EQ(system.SystemOptions & soShowStatus, soShowStatus); // options are as they were
+    EXPECT_FALSE(statusShown);
+
+    // A temporary snapshot made by Generate is the caller's: a later job does not delete it.
+    system.SystemFiler.StreamMode = TStreamMode::smTempFile;
+    system.Generate();
+    const QString generated = system.SystemFiler.FileName;
+    EXPECT_TRUE(QFile::exists(generated));
+    system.SystemFiler.StreamMode = TStreamMode::smMemory;
+    system.SystemSetups = 0;
+    system.SystemOptions = 0;
+    system.OverridePreview = [](TFoSystem &, TOverrideMode, std::unique_ptr<QObject> &) {};
+    system.Execute();
+    EXPECT_TRUE(QFile::exists(generated));
+    QFile::remove(generated);
 }
