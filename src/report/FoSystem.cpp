@@ -57,14 +57,21 @@ TBaseReport *TFoSystem::BaseReport() const {
     return FWriter;
 }
 
-void TFoSystem::CallOverride(const TOverrideEvent &custom, const TOverrideEvent &fallback,
-                             const char *missing, TOverrideMode mode, std::unique_ptr<QObject> &form) {
+const TOverrideEvent &TFoSystem::ChooseOverride(const TOverrideEvent &custom, const TOverrideEvent &fallback,
+                                                const char *missing) {
     if (custom)
-        custom(*this, mode, form);
-    else if (fallback)
-        fallback(*this, mode, form);
-    else
-        throw EFolioReport(QString::fromLatin1(missing));
+        return custom;
+    if (fallback)
+        return fallback;
+    throw EFolioReport(QString::fromLatin1(missing));
+}
+
+void TFoSystem::RunOverrideSteps(TOverrideEvent handler) {
+    std::unique_ptr<QObject> form;
+    handler(*this, TOverrideMode::omCreate, form);
+    ScopeExit freeForm([&] { handler(*this, TOverrideMode::omFree, form); });
+    handler(*this, TOverrideMode::omShow, form);
+    handler(*this, TOverrideMode::omWait, form);
 }
 
 void TFoSystem::DefaultStatus(TOverrideMode mode, std::unique_ptr<QObject> &form) {
@@ -77,7 +84,7 @@ void TFoSystem::DefaultStatus(TOverrideMode mode, std::unique_ptr<QObject> &form
         return;
     if (mode != TOverrideMode::omCreate && !form)
         return;
-    CallOverride({}, DefaultDialogs().Status, kMsgNoStatusWindow, mode, form);
+    ChooseOverride({}, DefaultDialogs().Status, kMsgNoStatusWindow)(*this, mode, form);
 }
 
 void TFoSystem::RunSetup() {
@@ -85,15 +92,7 @@ void TFoSystem::RunSetup() {
     Aborted = false;
     if (!(SystemSetups & ssAllowSetup))
         return;
-    std::unique_ptr<QObject> form;
-    const auto &fallback = DefaultDialogs().Setup;
-    CallOverride(OverrideSetup, fallback, kMsgNoSetupDialog, TOverrideMode::omCreate, form);
-    ScopeExit freeForm([&] {
-        if (OverrideSetup || fallback)
-            (OverrideSetup ? OverrideSetup : fallback)(*this, TOverrideMode::omFree, form);
-    });
-    CallOverride(OverrideSetup, fallback, kMsgNoSetupDialog, TOverrideMode::omShow, form);
-    CallOverride(OverrideSetup, fallback, kMsgNoSetupDialog, TOverrideMode::omWait, form);
+    RunOverrideSteps(ChooseOverride(OverrideSetup, DefaultDialogs().Setup, kMsgNoSetupDialog));
 }
 
 void TFoSystem::Execute() {
@@ -194,16 +193,9 @@ void TFoSystem::RunDestination() {
             RenderToObject();
         // Without a render object the snapshot itself was written to OutputFileName.
         return;
-    case TReportDest::rdPreview: {
-        std::unique_ptr<QObject> form;
-        const auto &fallback = DefaultDialogs().Preview;
-        CallOverride(OverridePreview, fallback, kMsgNoPreview, TOverrideMode::omCreate, form);
-        ScopeExit freeForm(
-            [&] { (OverridePreview ? OverridePreview : fallback)(*this, TOverrideMode::omFree, form); });
-        CallOverride(OverridePreview, fallback, kMsgNoPreview, TOverrideMode::omShow, form);
-        CallOverride(OverridePreview, fallback, kMsgNoPreview, TOverrideMode::omWait, form);
+    case TReportDest::rdPreview:
+        RunOverrideSteps(ChooseOverride(OverridePreview, DefaultDialogs().Preview, kMsgNoPreview));
         return;
-    }
     }
     const auto &printSnapshot = DefaultDialogs().PrintSnapshot;
     if (!printSnapshot)

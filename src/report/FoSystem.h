@@ -122,8 +122,11 @@ private:
     void RunGeneration(bool withStatus);
     void RunDestination();
     void RenderToObject();
-    void CallOverride(const TOverrideEvent &custom, const TOverrideEvent &fallback, const char *missing,
-                      TOverrideMode mode, std::unique_ptr<QObject> &form);
+    // The assigned override, else the output library's default, else an error naming what is missing.
+    static const TOverrideEvent &ChooseOverride(const TOverrideEvent &custom, const TOverrideEvent &fallback,
+                                                const char *missing);
+    // omCreate, omShow, omWait and, however they end, omFree.
+    void RunOverrideSteps(TOverrideEvent handler);
     void DefaultStatus(TOverrideMode mode, std::unique_ptr<QObject> &form);
     void ReleaseSnapshot();
 
