@@ -40,6 +40,9 @@ private:
     std::map<QString, QString> FValues;
 };
 
+constexpr double MaxNumber = 1000;  // inches, points
+constexpr double MaxFontSize = 500; // points
+
 class TemplateParser {
 public:
     TemplateParser(QIODevice &device, const QString &sourceName)
@@ -142,6 +145,10 @@ private:
         if (!ok || !std::isfinite(value))
             Fail(QStringLiteral("attribute \"%1\" is not a number: \"%2\"").arg(QLatin1String(name), text),
                  FElementLine);
+        // Far beyond any paper, and far enough from the limits of device coordinates.
+        if (std::abs(value) > MaxNumber)
+            Fail(QStringLiteral("attribute \"%1\" is out of range: \"%2\"").arg(QLatin1String(name), text),
+                 FElementLine);
         return value;
     }
 
@@ -210,6 +217,8 @@ private:
         if (const auto name = attributes.Take(QStringLiteral("font")))
             font.name = *name;
         font.size = Number(attributes, "size", base.size, 1);
+        if (font.size > MaxFontSize)
+            Fail(QStringLiteral("attribute \"size\" must not be above %1").arg(MaxFontSize), FElementLine);
         font.bold = Flag(attributes, "bold", base.bold);
         font.italic = Flag(attributes, "italic", base.italic);
         font.underline = Flag(attributes, "underline", base.underline);
