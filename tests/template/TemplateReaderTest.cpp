@@ -203,3 +203,19 @@ TEST(TemplateWriter, ShippedTemplateRoundTrips) {
     ASSERT_EQ(first.reports.size(), 1u);
     EXPECT_EQ(first.reports[0].name, QStringLiteral("DeprReport"));
 }
+
+TEST(TemplateReader, EveryTruncationOfTheShippedTemplateFailsCleanly) {
+    QFile file(QStringLiteral(FISCORA_SOURCE_DIR "/data/Amortix.fol"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray whole = file.readAll().trimmed();
+    int refused = 0;
+    for (qsizetype length = 0; length < whole.size(); length += 7) {
+        try {
+            ReadText(whole.left(length));
+        } catch (const EFolioException &) {
+            ++refused;
+        }
+    }
+    // Only the complete document is a template: every cut before its end tag is refused.
+    EXPECT_EQ(refused, (whole.size() + 6) / 7);
+}
