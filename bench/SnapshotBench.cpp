@@ -75,8 +75,12 @@ void BM_SnapshotGenerate(benchmark::State &state) {
 }
 BENCHMARK(BM_SnapshotGenerate)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-// A renderer that does nothing: what is measured is reading and decoding the stream.
-class TNullRender : public TFoRender {};
+// A renderer that does nothing but count pages: what is measured is reading and decoding the stream.
+class TNullRender : public TFoRender {
+public:
+    int Pages = 0;
+    void PageBegin() override { ++Pages; }
+};
 
 void BM_SnapshotPlayback(benchmark::State &state) {
     QByteArray bytes = GenerateReport();
@@ -84,8 +88,12 @@ void BM_SnapshotPlayback(benchmark::State &state) {
     buffer.open(QIODevice::ReadOnly);
     TNullRender renderer;
     renderer.SetSnapshotStream(&buffer);
-    for (auto _ : state)
+    for (auto _ : state) {
+        renderer.Pages = 0;
         renderer.RenderPage(0);
+    }
+    if (renderer.Pages != ReportPages)
+        state.SkipWithError("the snapshot did not play back all its pages");
     SetRates(state, bytes.size());
 }
 BENCHMARK(BM_SnapshotPlayback)->Unit(benchmark::kMillisecond)->MinTime(2.0);

@@ -801,7 +801,8 @@ void TFoSnapshotWriter::EmitPrintDataStream(QIODevice &Stream, qint64 BufSize) {
 
 bool TFoSnapshotWriter::NeedsPositionedText(const QString &Text) const {
     return FAccuracyMethod == TAccuracyMethod::amAppearance || FontRotation() != 0 ||
-           Text.contains(MarkerPrefix) || Text.contains(QChar(RichOpen)) || !Text.contains(QLatin1Char(' '));
+           (Text.contains(QChar(MarkerLead)) && Text.contains(MarkerPrefix)) ||
+           Text.contains(QChar(RichOpen)) || !Text.contains(QLatin1Char(' '));
 }
 
 void TFoSnapshotWriter::WriteTextRecord(quint8 Code, const QString &Text, double X) {
