@@ -88,6 +88,12 @@ TFoReportHeader ReadSnapshotReportHeader(TFoSnapshotReader &Reader, bool ForceAn
         Reader.AnsiStrings = true;
         ReadHeaderFields(Reader, header);
     }
+    // Renderers size paper and bitmaps from these; absurd values must not reach them.
+    if (!(PlausibleSnapshotSize(header.PaperWidth, false) &&
+          PlausibleSnapshotSize(header.PaperHeight, false) && PlausibleSnapshotSize(header.LeftWaste, true) &&
+          PlausibleSnapshotSize(header.RightWaste, true) && PlausibleSnapshotSize(header.TopWaste, true) &&
+          PlausibleSnapshotSize(header.BottomWaste, true)))
+        RaiseSnapshotError(QStringLiteral("Invalid page size found in report file."));
     return header;
 }
 

@@ -50,26 +50,22 @@ void TFoSnapshotRecorder::BKColorChanged(TColor Colour) {
 
 void TFoSnapshotRecorder::AllowPreviewOnly() {
     TFoRender::AllowPreviewOnly();
-    if (RecordAll)
-        Add("AllowPreviewOnly");
+    Add("AllowPreviewOnly");
 }
 
 void TFoSnapshotRecorder::AllowPrinterOnly() {
     TFoRender::AllowPrinterOnly();
-    if (RecordAll)
-        Add("AllowPrinterOnly");
+    Add("AllowPrinterOnly");
 }
 
 void TFoSnapshotRecorder::AllowAll() {
     TFoRender::AllowAll();
-    if (RecordAll)
-        Add("AllowAll");
+    Add("AllowAll");
 }
 
 void TFoSnapshotRecorder::SetHyperlink(const QString &Text) {
     TFoRender::SetHyperlink(Text);
-    if (RecordAll)
-        AddText(Add("SetHyperlink"), Text);
+    AddText(Add("SetHyperlink"), Text);
 }
 
 void TFoSnapshotRecorder::Arc(double X1, double Y1, double X2, double Y2, double X3, double Y3, double X4,

@@ -27,8 +27,6 @@ public:
     std::vector<TFoRecordedCall> Calls;
     // The output kind the recorder answers (0 printer, 1 preview).
     quint8 Kind = okPrinter;
-    // Also record the state operations with a base behaviour (allow modes, hyperlinks).
-    bool RecordAll = true;
 
     quint8 OutputKind() override { return Kind; }
     void BKColorChanged(TColor Colour) override;

@@ -231,7 +231,6 @@ TEST(SnapshotWriter, StoresARegisteredGraphicOnceAndRefersToIt) {
 }
 
 TEST(SnapshotWriter, PatchesAVariablePlaceholderInPlace) {
-    qint64 sizeBefore = -1;
     const QByteArray bytes = Generate([&](TFoSnapshotWriter &writer) {
         writer.PrintLeft(QStringLiteral("Total ") + writer.PIVar(QStringLiteral("Total")), 1);
         writer.NewPage();
@@ -260,7 +259,6 @@ TEST(SnapshotWriter, PatchesAVariablePlaceholderInPlace) {
     TFoSnapshotRecorder pageTwo;
     ASSERT_EQ(Play(bytes, pageTwo, 2), QString());
     EXPECT_EQ(LeftTexts(pageTwo), "17");
-    (void)sizeBefore;
 }
 
 TEST(SnapshotWriter, WritesOnlyTheFontAttributesThatChanged) {
@@ -430,8 +428,9 @@ TEST(SnapshotWriter, WritesFilesInEveryStreamMode) {
         writer.SetFileName(mode == TStreamMode::smTempFile ? QString() : target);
         writer.OnPrint = [](TBaseReport &canvas) { canvas.PrintLeft("x", 1); };
         writer.Execute();
-        if (mode == TStreamMode::smTempFile)
+        if (mode == TStreamMode::smTempFile) {
             EXPECT_TRUE(QFileInfo(writer.FileName()).fileName().startsWith("FO"));
+        }
         QFile file(writer.FileName());
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         EXPECT_EQ(file.readAll().size(), expected.size());

@@ -565,11 +565,17 @@ TEST(SnapshotConverter, EndsALoopingPageChainWithAnError) {
 }
 
 TEST(SnapshotConverter, RejectsAbsurdPageSizes) {
-    QByteArray bytes = TSnapshotBuilder::Pages(1);
     const float huge = 1e30f;
-    bytes.replace(FirstPageAt + 13, 4, QByteArray(reinterpret_cast<const char *>(&huge), 4));
-    TFoSnapshotRecorder recorder;
-    EXPECT_EQ(Play(bytes, recorder), "Invalid page size found in report file.");
+    const QByteArray hugeBytes(reinterpret_cast<const char *>(&huge), 4);
+    QByteArray inPage = TSnapshotBuilder::Pages(1);
+    inPage.replace(FirstPageAt + 13, 4, hugeBytes);
+    QByteArray inHeader = TSnapshotBuilder::Pages(1);
+    inHeader.replace(1 + 2 + 3 + 12, 4, hugeBytes); // the header's paper width
+    for (const QByteArray &bytes : {inPage, inHeader}) {
+        TFoSnapshotRecorder recorder;
+        EXPECT_EQ(Play(bytes, recorder), "Invalid page size found in report file.");
+        EXPECT_EQ(recorder.Calls.back().Name, "DocEnd");
+    }
 }
 
 // Inputs that once broke playback (found by fuzzing) must play to an end or a clear error.
