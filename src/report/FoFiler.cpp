@@ -127,20 +127,26 @@ void TFoSnapshotWriter::Start() {
         OnBeforePrint(*this);
 
     OpenOutput();
-    FOutput = std::make_unique<TFoSnapshotOutput>(*OutputStream);
-    FHoldOutput = false;
-    PrepareDevice();
-    SetPrinting(true);
-    WriteReportHeader();
-    SetHoldOutput(true);
-    HookDeviceCanvas();
-    ResetForJob();
-    const bool valid = StartFirstPage();
-    if (valid)
-        ++AbsolutePage;
-    SetHoldOutput(false);
-    if (valid)
-        WritePageStart();
+    try {
+        FOutput = std::make_unique<TFoSnapshotOutput>(*OutputStream);
+        FHoldOutput = false;
+        PrepareDevice();
+        SetPrinting(true);
+        WriteReportHeader();
+        SetHoldOutput(true);
+        HookDeviceCanvas();
+        ResetForJob();
+        const bool valid = StartFirstPage();
+        if (valid)
+            ++AbsolutePage;
+        SetHoldOutput(false);
+        if (valid)
+            WritePageStart();
+    } catch (...) {
+        // The caller's Finish does not run when Start fails: release the output here.
+        ReleaseJob();
+        throw;
+    }
     if (!Aborted()) {
         RunBeginPageEvents();
         if (OnNewPage)
@@ -201,21 +207,23 @@ void TFoSnapshotWriter::AbortPage() {
         ReuseGraphicPos = 0;
 }
 
+void TFoSnapshotWriter::ReleaseJob() {
+    FOutput.reset();
+    FOwnedStream.reset();
+    OutputStream = nullptr;
+    FPageOpen = false;
+    UnhookDeviceCanvas();
+    ReleaseFontCache();
+    ClearLineBuffers();
+    ReleaseDevice();
+    SetPrinting(false);
+}
+
 void TFoSnapshotWriter::Finish() {
     // Releases the job's resources however Finish ends.
     struct TReleaseScope {
         TFoSnapshotWriter &Writer;
-        ~TReleaseScope() {
-            Writer.FOutput.reset();
-            Writer.FOwnedStream.reset();
-            Writer.OutputStream = nullptr;
-            Writer.FPageOpen = false;
-            Writer.UnhookDeviceCanvas();
-            Writer.ReleaseFontCache();
-            Writer.ClearLineBuffers();
-            Writer.ReleaseDevice();
-            Writer.SetPrinting(false);
-        }
+        ~TReleaseScope() { Writer.ReleaseJob(); }
     };
     {
         TReleaseScope release{*this};

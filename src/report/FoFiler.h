@@ -116,6 +116,8 @@ private:
 
     void OpenOutput();
     void CloseOutput();
+    // Frees the output, the device and the job's caches; printing ends.
+    void ReleaseJob();
     // Records may be written: printing, a page open and output not held.
     bool CanWrite() const;
     void WriteReportHeader();
