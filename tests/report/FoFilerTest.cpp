@@ -386,6 +386,27 @@ TEST(SnapshotWriter, PositioningModeSpreadsPlainTextWithSpacesOverItsMeasuredWid
     EXPECT_EQ(DrawingCodes(Pages(bytes)[0]), "33 24");
 }
 
+TEST(SnapshotWriter, HoldsOutputAndRaisesOnRenderPageFromTheSecondPage) {
+    std::vector<qint64> positions;
+    const QByteArray bytes = Generate(
+        [](TFoSnapshotWriter &writer) {
+            writer.SetHoldOutput(true);
+            writer.PrintLeft(QStringLiteral("held"), 1);
+            writer.SetHoldOutput(false);
+            writer.PrintLeft(QStringLiteral("kept"), 1);
+            writer.NewPage();
+            writer.NewPage();
+        },
+        [&](TFoSnapshotWriter &writer) {
+            writer.OnRenderPage = [&](TBaseReport &) { positions.push_back(writer.Stream()->pos()); };
+        });
+    EXPECT_EQ(positions, (std::vector<qint64>{0, 0}));
+    TFoSnapshotRecorder recorder;
+    ASSERT_EQ(Play(bytes, recorder), QString());
+    EXPECT_EQ(LeftTexts(recorder), "kept");
+    EXPECT_EQ(recorder.CallsNamed("PageBegin").size(), 3u);
+}
+
 TEST(SnapshotWriter, RaisesItsErrors) {
     auto message = [](const std::function<void()> &action) {
         try {
