@@ -23,8 +23,8 @@ constexpr int RichPixelsPerInch = 1248;
 // Coordinates beyond this many inches are clamped, so renderers never convert absurd values to pixels.
 constexpr double CoordLimit = 1.0e6;
 // Bounds on marker expansion: a variable whose value names itself must not expand forever.
-constexpr int MaxMarkerExpansions = 1000;
-constexpr qsizetype MaxExpandedLength = 1 << 20;
+constexpr int MaxMarkerExpansions = 64;
+constexpr qsizetype MaxExpandedLength = 1 << 16;
 // Value blocks may refer to earlier ones; a chain longer than this is a loop.
 constexpr int MaxVarReferenceDepth = 64;
 // The smallest page record: code, two positions, page number and the page end.
