@@ -2,7 +2,7 @@
 
 #include "AssetRules.h"
 #include "InputValidation.h"
-#include "ReportParameters.h"
+#include "FoProjectParams.h"
 
 #include <QPointer>
 #include <QString>
@@ -43,8 +43,8 @@ public:
     const QString &ReportProjectFile() const { return FReportProjectFile; }
 
     // The named texts the report prints: the schedule sets its row parameters here.
-    ReportParameters &ReportParams() { return FReportParams; }
-    const ReportParameters &ReportParams() const { return FReportParams; }
+    TFoParams &ReportParams() { return FReportParams; }
+    const TFoParams &ReportParams() const { return FReportParams; }
 
     // The asset as the fields hold it now.
     AssetInputs ReadInputs() const;
@@ -101,7 +101,7 @@ private:
     void WriteRuleResults(const AssetEntry &entry);
     void FocusField(AssetField field);
 
-    ReportParameters FReportParams;
+    TFoParams FReportParams;
     QString FExeDir;
     QString FReportProjectFile;
     bool FShown = false;

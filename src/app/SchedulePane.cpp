@@ -27,7 +27,7 @@ QTextCharFormat CharFormatOf(const ScheduleFormat &format) {
 
 } // namespace
 
-SchedulePane::SchedulePane(ReportParameters &parameters, QWidget *parent)
+SchedulePane::SchedulePane(TFoParams &parameters, QWidget *parent)
     : QTextEdit(parent), FParameters(parameters) {
     setReadOnly(true);
     setAcceptRichText(false);

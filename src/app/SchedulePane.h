@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReportParameters.h"
+#include "FoProjectParams.h"
 #include "ScheduleSink.h"
 
 #include <QTextCharFormat>
@@ -13,7 +13,7 @@ namespace fiscora {
 class SchedulePane : public QTextEdit, public ScheduleSink {
     Q_OBJECT
 public:
-    SchedulePane(ReportParameters &parameters, QWidget *parent);
+    SchedulePane(TFoParams &parameters, QWidget *parent);
 
     // Empties the pane and the report parameters of the schedule shown before.
     void Clear() override;
@@ -27,7 +27,7 @@ protected:
     bool event(QEvent *event) override;
 
 private:
-    ReportParameters &FParameters;
+    TFoParams &FParameters;
     QTextCharFormat FLineFormat;
     bool FEmpty = true;
 };

@@ -1,13 +1,13 @@
 // fiscora-cli report: the main window's Print command on the command line, with the snapshot
 // written to a file instead of a preview.
 
-#include "AmountFormat.h"
 #include "CliCommand.h"
 #include "Clock.h"
 #include "FoErrors.h"
 #include "FoProject.h"
 #include "FoSystem.h"
 #include "FoSystemFiscora.h"
+#include "PrintParameters.h"
 #include "ScheduleOptions.h"
 #include "ScheduleOutput.h"
 #include "TemplateProjectManager.h"
@@ -47,22 +47,14 @@ QString FromUtf8(std::string_view text) {
 }
 
 // The report parameters as the Print command sets them: the row parameters of the schedule run,
-// then the inputs in their order, then the bonus pair when the bonus box is checked.
-void SetPrintParameters(TFoProject &project, const ScheduleRun &run) {
-    for (const auto &[name, value] : run.params)
+// then the inputs.
+void SetReportParameters(TFoProject &project, const ScheduleRun &run) {
+    const auto setParam = [&](std::string_view name, std::string_view value) {
         project.SetParam(FromUtf8(name), FromUtf8(value));
-    const AssetInputs &inputs = run.inputs;
-    project.SetParam(QStringLiteral("PropDesc"), FromUtf8(inputs.description));
-    project.SetParam(QStringLiteral("PropType"), FromUtf8(DisplayText(inputs.propertyType)));
-    project.SetParam(QStringLiteral("Date"), FromUtf8(inputs.placedInService));
-    project.SetParam(QStringLiteral("Cost"), FromUtf8(FormatDollars(inputs.cost)));
-    project.SetParam(QStringLiteral("Method"), FromUtf8(DisplayText(inputs.method)));
-    project.SetParam(QStringLiteral("Convention"), FromUtf8(DisplayText(inputs.convention)));
-    project.SetParam(QStringLiteral("Life"), FromUtf8(DisplayText(inputs.life)));
-    if (inputs.bonusRequested) {
-        project.SetParam(QStringLiteral("BonusDeprDesc"), QStringLiteral("1st Year Bonus Depreciation"));
-        project.SetParam(QStringLiteral("BonusDeprAmount"), FromUtf8(FormatDollars(inputs.bonusAmount)));
-    }
+    };
+    for (const auto &[name, value] : run.params)
+        setParam(name, value);
+    SetPrintParameters(run.inputs, setParam);
 }
 
 // Qt's own notes about the headless platform (no runtime folder and the like) are not the user's
@@ -150,7 +142,7 @@ int RunReportCommand(const std::vector<std::string> &args) {
         if (!project->SelectReport(QString::fromStdString(reportName), false))
             throw EFolioException(QStringLiteral("The report project \"%1\" has no report \"%2\"")
                                       .arg(project->ProjectFile(), QString::fromStdString(reportName)));
-        SetPrintParameters(*project, run);
+        SetReportParameters(*project, run);
         WriteReport(*project, QString::fromStdString(outputFile));
         return 0;
     } catch (const std::exception &error) {

@@ -313,38 +313,14 @@ void TBaseReport::RunEndPageEvents() {
 
 void TBaseReport::SetUnits(TPrintUnits value) {
     FUnits = value;
-    switch (value) {
-    case TPrintUnits::unInch:
-        FUnitsFactor = 1.0;
-        break;
-    case TPrintUnits::unMM:
-        FUnitsFactor = 25.4;
-        break;
-    case TPrintUnits::unCM:
-        FUnitsFactor = 2.54;
-        break;
-    case TPrintUnits::unPoint:
-        FUnitsFactor = 72.0;
-        break;
-    case TPrintUnits::unUser:
-        break;
-    }
+    FUnitsFactor = UnitsFactorOf(value, FUnitsFactor);
 }
 
 void TBaseReport::SetUnitsFactor(double value) {
-    if (!(value > 0.0))
+    if (!(value > 0.0)) // also refuses NaN
         return;
     FUnitsFactor = value;
-    if (value == 1.0)
-        FUnits = TPrintUnits::unInch;
-    else if (value == 25.4)
-        FUnits = TPrintUnits::unMM;
-    else if (value == 2.54)
-        FUnits = TPrintUnits::unCM;
-    else if (value == 72.0)
-        FUnits = TPrintUnits::unPoint;
-    else
-        FUnits = TPrintUnits::unUser;
+    FUnits = UnitsOfFactor(value);
 }
 
 int TBaseReport::XI2D(double inches) const {

@@ -31,4 +31,28 @@ TColor ShadeToColor(TColor color, int shade) {
     return RGB(lighten(GetRValue(rgb)), lighten(GetGValue(rgb)), lighten(GetBValue(rgb)));
 }
 
+double UnitsFactorOf(TPrintUnits units, double currentFactor) {
+    switch (units) {
+    case TPrintUnits::unInch:
+        return 1.0;
+    case TPrintUnits::unMM:
+        return 25.4;
+    case TPrintUnits::unCM:
+        return 2.54;
+    case TPrintUnits::unPoint:
+        return 72.0;
+    case TPrintUnits::unUser:
+        break;
+    }
+    return currentFactor;
+}
+
+TPrintUnits UnitsOfFactor(double factor) {
+    for (const TPrintUnits units :
+         {TPrintUnits::unInch, TPrintUnits::unMM, TPrintUnits::unCM, TPrintUnits::unPoint})
+        if (factor == UnitsFactorOf(units, 0.0))
+            return units;
+    return TPrintUnits::unUser;
+}
+
 } // namespace fiscora

@@ -133,6 +133,12 @@ TColor ColorToRGB(TColor color);
 // A colour lightened towards white: 100 % is the colour itself, 0 % is white.
 TColor ShadeToColor(TColor color, int shade);
 
+// User units per inch of a fixed unit; unUser keeps whatever factor was set (the current one is returned).
+double UnitsFactorOf(TPrintUnits units, double currentFactor);
+
+// The unit a factor stands for: the four fixed factors exactly, anything else is unUser.
+TPrintUnits UnitsOfFactor(double factor);
+
 // Character set numbers as stored in font records.
 constexpr std::uint8_t ANSI_CHARSET = 0;
 constexpr std::uint8_t DEFAULT_CHARSET = 1;

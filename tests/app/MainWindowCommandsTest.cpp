@@ -84,7 +84,7 @@ TEST_F(DepreciateTest, WritesTheHeaderAndOneRowPerYearInTheirFonts) {
     EXPECT_EQ(window->RichEdit->textCursor().position(), 0);
     EXPECT_DOUBLE_EQ(window->RichEdit->tabStopDistance(), window->RichEdit->logicalDpiX() / 2.0);
 
-    const ReportParameters &params = window->ReportParams();
+    const TFoParams &params = window->ReportParams();
     EXPECT_EQ(params.Entries().size(), 18u);
     EXPECT_EQ(params.GetParam("YearEnd1"), "12/31/2026");
     EXPECT_EQ(params.GetParam("PerDepr2"), "11,200.00");
