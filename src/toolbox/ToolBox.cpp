@@ -82,6 +82,27 @@ std::string NotValidMessage(std::string_view text, std::string_view what) {
     return message;
 }
 
+// The members of the set in the text, with "0" for a blank result and "-0" for a lone "-".
+std::string NumberText(std::string_view text, const CharSet &numberChars) {
+    std::string number = FilterChars(text, numberChars);
+    if (IsBlankStr(number))
+        return "0";
+    if (number == "-")
+        return "-0";
+    return number;
+}
+
+// The whole text as a number; anything left over or out of range raises the conversion error.
+template <typename Number, typename... Format>
+Number ConvertNumber(std::string_view number, std::string_view what, Format... format) {
+    Number value{};
+    const char *end = number.data() + number.size();
+    const auto parsed = std::from_chars(number.data(), end, value, format...);
+    if (parsed.ec != std::errc() || parsed.ptr != end)
+        throw EConvertError(NotValidMessage(number, what));
+    return value;
+}
+
 long DaySerialOrThrow(std::string_view text) {
     const auto date = IsValidDateStr(text) ? ParseDate(text) : std::nullopt;
     if (!date)
@@ -147,39 +168,19 @@ bool IsBlankStr(std::string_view text) {
 
 double StrToAmount(std::string_view text) {
     static const CharSet amountChars = MakeCharSet("-.0123456789");
-    const std::string filtered = FilterChars(text, amountChars);
-    std::string_view number = filtered;
-    if (IsBlankStr(number))
-        number = "0";
-    else if (number == "-")
-        number = "-0";
-    else if (number == ".")
+    std::string number = NumberText(text, amountChars);
+    if (number == ".")
         number = "0.";
     // from_chars takes no "+" and needs a digit, as the decimal conversion does; "12." reads as 12.
-    double value = 0;
-    const char *begin = number.data();
-    const char *end = begin + number.size();
-    const auto parsed = std::from_chars(begin, end, value, std::chars_format::fixed);
-    if (parsed.ec != std::errc() || parsed.ptr != end || !std::isfinite(value))
+    const double value = ConvertNumber<double>(number, "floating point value", std::chars_format::fixed);
+    if (!std::isfinite(value))
         throw EConvertError(NotValidMessage(number, "floating point value"));
     return value;
 }
 
 int StrToWhole(std::string_view text) {
     static const CharSet wholeChars = MakeCharSet("-0123456789");
-    const std::string filtered = FilterChars(text, wholeChars);
-    std::string_view number = filtered;
-    if (IsBlankStr(number))
-        number = "0";
-    else if (number == "-")
-        number = "-0";
-    int value = 0;
-    const char *begin = number.data();
-    const char *end = begin + number.size();
-    const auto parsed = std::from_chars(begin, end, value);
-    if (parsed.ec != std::errc() || parsed.ptr != end)
-        throw EConvertError(NotValidMessage(number, "integer value"));
-    return value;
+    return ConvertNumber<int>(NumberText(text, wholeChars), "integer value");
 }
 
 std::string TildeToLineBreak(std::string_view text) {

@@ -113,6 +113,23 @@ TEST(StrToWhole, ReadsTheWholeNumberAmongOtherCharacters) {
     EXPECT_THROW(StrToWhole("99999999999"), EConvertError);
 }
 
+TEST(ConversionErrors, NameTheTextThatWasConverted) {
+    const auto messageOf = [](const auto &convert) {
+        try {
+            convert();
+        } catch (const EConvertError &error) {
+            return std::string(error.what());
+        }
+        return std::string("no error");
+    };
+    EXPECT_EQ(messageOf([] { StrToAmount("$1.2.3"); }), "'1.2.3' is not a valid floating point value");
+    EXPECT_EQ(messageOf([] { StrToAmount(std::string(400, '9')); }),
+              "'" + std::string(400, '9') + "' is not a valid floating point value");
+    EXPECT_EQ(messageOf([] { StrToWhole("1-2"); }), "'1-2' is not a valid integer value");
+    EXPECT_EQ(messageOf([] { DaysBetweenDates("12/31/2026", "02/30/2026"); }),
+              "'02/30/2026' is not a valid date");
+}
+
 TEST(TildeToLineBreak, ReplacesEveryTildeWithACarriageReturn) {
     EXPECT_EQ(TildeToLineBreak("a~~b"), "a\r\rb");
     EXPECT_EQ(TildeToLineBreak("none"), "none");
