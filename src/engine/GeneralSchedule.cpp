@@ -2,7 +2,6 @@
 
 #include "RateTables.h"
 #include "ScheduleFrame.h"
-#include "ScheduleText.h"
 
 #include <array>
 
@@ -61,12 +60,6 @@ ScheduleRows ComputeGeneralSchedule(const AssetInputs &inputs) {
     }
     return ComputeRateRows(DepreciationBasis(inputs), frame,
                            std::span<const double>(rowRates.data(), rateCount));
-}
-
-ScheduleRows DepreciateGeneral(const AssetInputs &inputs, ScheduleSink &sink) {
-    ScheduleRows rows = ComputeGeneralSchedule(inputs);
-    WriteScheduleRows(rows, sink);
-    return rows;
 }
 
 } // namespace fiscora

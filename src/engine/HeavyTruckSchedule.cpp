@@ -2,7 +2,6 @@
 
 #include "RateTables.h"
 #include "ScheduleFrame.h"
-#include "ScheduleText.h"
 
 namespace fiscora {
 
@@ -17,12 +16,6 @@ ScheduleRows ComputeHeavyTruckSchedule(const AssetInputs &inputs) {
     for (std::size_t row = 0; row < table.size(); ++row)
         rowRates[row] = table[row][column];
     return ComputeRateRows(DepreciationBasis(inputs), frame, rowRates);
-}
-
-ScheduleRows DepreciateHeavyTruck(const AssetInputs &inputs, ScheduleSink &sink) {
-    ScheduleRows rows = ComputeHeavyTruckSchedule(inputs);
-    WriteScheduleRows(rows, sink);
-    return rows;
 }
 
 } // namespace fiscora

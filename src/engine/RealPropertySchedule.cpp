@@ -2,7 +2,6 @@
 
 #include "RateTables.h"
 #include "ScheduleFrame.h"
-#include "ScheduleText.h"
 
 #include <array>
 
@@ -27,18 +26,6 @@ ScheduleRows ComputeNonResidentialSchedule(const AssetInputs &inputs) {
     rowRates.fill(rates::kNonResidentialLaterRate);
     rowRates[0] = rates::kNonResidentialFirstYear[frame.fiscalMonth - 1];
     return ComputeRateRows(inputs.cost, frame, rowRates);
-}
-
-ScheduleRows DepreciateResidential(const AssetInputs &inputs, ScheduleSink &sink) {
-    ScheduleRows rows = ComputeResidentialSchedule(inputs);
-    WriteScheduleRows(rows, sink);
-    return rows;
-}
-
-ScheduleRows DepreciateNonResidential(const AssetInputs &inputs, ScheduleSink &sink) {
-    ScheduleRows rows = ComputeNonResidentialSchedule(inputs);
-    WriteScheduleRows(rows, sink);
-    return rows;
 }
 
 } // namespace fiscora

@@ -2,7 +2,6 @@
 
 #include "RateTables.h"
 #include "ScheduleFrame.h"
-#include "ScheduleText.h"
 #include "ToolBox.h"
 
 #include <algorithm>
@@ -103,18 +102,6 @@ ScheduleRows ComputeAutomobileSchedule(const AssetInputs &inputs) {
 
 ScheduleRows ComputeLightTruckSchedule(const AssetInputs &inputs) {
     return ComputeVehicleSchedule(inputs, PropertyType::LightTruck);
-}
-
-ScheduleRows DepreciateAutomobile(const AssetInputs &inputs, ScheduleSink &sink) {
-    ScheduleRows rows = ComputeAutomobileSchedule(inputs);
-    WriteScheduleRows(rows, sink);
-    return rows;
-}
-
-ScheduleRows DepreciateLightTruck(const AssetInputs &inputs, ScheduleSink &sink) {
-    ScheduleRows rows = ComputeLightTruckSchedule(inputs);
-    WriteScheduleRows(rows, sink);
-    return rows;
 }
 
 } // namespace fiscora

@@ -1,5 +1,7 @@
 #include "Depreciate.h"
 #include "EngineTestSupport.h"
+#include "ScheduleRecorder.h"
+#include "ScheduleText.h"
 #include "ToolBox.h"
 
 #include <gtest/gtest.h>
@@ -161,6 +163,36 @@ TEST_P(WorkedExample, ComesOutToTheCent) {
 
 INSTANTIATE_TEST_SUITE_P(Schedules, WorkedExample, testing::ValuesIn(WorkedExamples()),
                          [](const auto &info) { return std::string(info.param.name); });
+
+TEST(ScheduleRoutines, EachWritesTheRowsOfItsOwnPropertyType) {
+    using Routine = ScheduleRows (*)(const AssetInputs &, ScheduleSink &);
+    // 2017 vehicles, since automobiles and light trucks differ only in that year's caps.
+    const std::pair<Routine, AssetInputs> cases[] = {
+        {DepreciateGeneral, Asset(PropertyType::FurnitureEquipment, "03/01/2026", 10000, kMacrs, kHalf,
+                                  DepreciableLife::Years7, "12/31/2026")},
+        {DepreciateAutomobile, Asset(PropertyType::Automobile, "05/01/2017", 20000, kMacrs, kHalf,
+                                     DepreciableLife::Years5, "12/31/2017")},
+        {DepreciateLightTruck, Asset(PropertyType::LightTruck, "05/01/2017", 20000, kMacrs, kHalf,
+                                     DepreciableLife::Years5, "12/31/2017")},
+        {DepreciateHeavyTruck, Asset(PropertyType::HeavyTruck, "03/01/2026", 10000, kMacrs, kHalf,
+                                     DepreciableLife::Years3, "12/31/2026")},
+        {DepreciateResidential, Asset(PropertyType::Residential, "07/10/2026", 100000, kStraight, kMonth,
+                                      DepreciableLife::Years27_5, "12/31/2026")},
+        {DepreciateNonResidential, Asset(PropertyType::NonResidential, "07/10/2026", 100000, kStraight,
+                                         kMonth, DepreciableLife::Years39, "12/31/2026")},
+    };
+    for (const auto &[routine, inputs] : cases) {
+        const ScheduleRows expected = ComputeSchedule(inputs);
+        ScheduleRecorder pane;
+        const ScheduleRows written = routine(inputs, pane);
+        ASSERT_EQ(written.size(), expected.size()) << DisplayText(inputs.propertyType);
+        ASSERT_EQ(pane.lines().size(), expected.size()) << DisplayText(inputs.propertyType);
+        for (std::size_t i = 0; i < expected.size(); ++i)
+            EXPECT_EQ(pane.lines()[i].text, ScheduleRowText(expected[i])) << DisplayText(inputs.propertyType);
+        EXPECT_EQ(pane.params().size(), 3 * expected.size());
+        EXPECT_EQ(pane.caretResets(), 1);
+    }
+}
 
 TEST(VehicleSchedule, TheLongestScheduleFitsItsRows) {
     const AssetInputs car = Asset(PropertyType::Automobile, "06/01/2017", 145000, kMacrs, kHalf,
