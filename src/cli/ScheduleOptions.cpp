@@ -53,11 +53,14 @@ std::string ParseDateText(const std::string &option, const std::string &value) {
     return value;
 }
 
-// An amount as the cost field reads it: everything but "-", "." and digits is ignored, and the
-// rest must fit the field (no minus key, 9 dollar digits, 2 cent digits).
+// An amount as the cost field reads it: the field shows "$" and "," besides "-", "." and digits, and
+// reads only the last three; what remains must fit the field (no minus key, 9 dollar digits, 2 cent
+// digits). Any other character could never stand in the field, so "1e5" is refused, not read as 15.
 double ParseCost(const std::string &option, const std::string &value) {
-    const std::string amount = FilterChars(value, MakeCharSet("-.0123456789"));
     const auto refuse = [&](const char *why) { return UsageError(option + ": '" + value + "' " + why); };
+    if (FilterChars(value, MakeCharSet("$,-.0123456789")).size() != value.size())
+        throw refuse("holds characters other than digits, \"$\", \",\" and \".\"");
+    const std::string amount = FilterChars(value, MakeCharSet("-.0123456789"));
     if (amount.find('-') != std::string::npos)
         throw refuse("is negative; the field takes no minus sign");
     if (std::count(amount.begin(), amount.end(), '.') > 1)
@@ -97,6 +100,15 @@ void RequireEnabled(bool enabled, const std::string &option, std::string_view co
     if (!enabled)
         throw UsageError(option + ": the " + std::string(control) +
                          " control is disabled at this point (the property type or life fixes it)");
+}
+
+// A value entered into one of the fields whose exit runs the bonus eligibility, then the field left.
+template <typename Value>
+void EnterAndLeave(AssetEntry &entry, const std::optional<Value> &value, Value &field) {
+    if (!value)
+        return;
+    field = *value;
+    ApplyBonusEligibility(entry);
 }
 
 } // namespace
@@ -154,24 +166,14 @@ AssetEntry ApplyScheduleRequest(const ScheduleRequest &request, const std::strin
         ApplyPropertyTypeChange(entry);
         ApplyBonusEligibility(entry);
     }
-    if (request.placedInService) {
-        inputs.placedInService = *request.placedInService;
-        ApplyBonusEligibility(entry);
-    }
-    if (request.cost) {
-        inputs.cost = *request.cost;
-        ApplyBonusEligibility(entry);
-    }
-    if (request.method) {
+    EnterAndLeave(entry, request.placedInService, inputs.placedInService);
+    EnterAndLeave(entry, request.cost, inputs.cost);
+    if (request.method)
         RequireEnabled(entry.controls.methodEnabled, "--method", "Depreciation Method");
-        inputs.method = *request.method;
-        ApplyBonusEligibility(entry);
-    }
-    if (request.convention) {
+    EnterAndLeave(entry, request.method, inputs.method);
+    if (request.convention)
         RequireEnabled(entry.controls.conventionEnabled, "--convention", "Convention");
-        inputs.convention = *request.convention;
-        ApplyBonusEligibility(entry);
-    }
+    EnterAndLeave(entry, request.convention, inputs.convention);
     if (request.life) {
         RequireEnabled(entry.controls.lifeEnabled, "--life", "Depreciable Life");
         inputs.life = *request.life;

@@ -143,6 +143,8 @@ TEST(CliSchedule, UsageErrorsExitWithTwo) {
         {Schedule({"--cost", "-5"}), "the field takes no minus sign"},
         {Schedule({"--cost", "$"}), "has no digits"},
         {Schedule({"--cost", "1.2.3"}), "has more than one decimal point"},
+        {Schedule({"--cost", "1e5"}), "'1e5' holds characters other than digits"},
+        {Schedule({"--cost", "12 500"}), "'12 500' holds characters other than digits"},
         {Schedule({"--fiscal-year-end"}), "--fiscal-year-end needs a value"},
         {Schedule({"--placed", "3/1/2026"}), "is not a date the field can hold"},
         {Schedule({"--format", "xml"}), "--format: unknown format 'xml'"},
