@@ -120,6 +120,9 @@ TEST(CliSchedule, AFieldErrorExitsWithOneAndTheDisplayedMessage) {
          "Mid-Quarter.\n"},
         {Schedule({"--cost", ".99", "--placed", "03/01/2026", "--fiscal-year-end", "12/31/2026"}),
          "Cost or Basis requires an amount of at least $1.00.\n"},
+        // The field holds any digits; an impossible date is the validation's to refuse.
+        {Schedule({"--cost", "10000", "--placed", "02/30/2026", "--fiscal-year-end", "12/31/2026"}),
+         "Date Placed in Service requires the following format: mm/dd/yyyy.\n"},
     };
     for (const auto &[args, message] : cases) {
         const CliResult result = RunCli(args);
