@@ -41,7 +41,11 @@ int RunScheduleCommand(const std::vector<std::string> &args) {
         const ScheduleRun run = RunSchedule(entry.inputs);
         WriteScheduleOutput(run, format, std::cout);
         std::cout.flush();
-        return std::cout ? 0 : 1;
+        if (!std::cout) {
+            std::cerr << "fiscora-cli schedule: the schedule could not be written to standard output\n";
+            return 1;
+        }
+        return 0;
     } catch (const std::exception &error) {
         WriteErrorMessage(error, std::cerr);
         return 1;

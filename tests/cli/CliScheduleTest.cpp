@@ -132,6 +132,17 @@ TEST(CliSchedule, AFieldErrorExitsWithOneAndTheDisplayedMessage) {
     }
 }
 
+TEST(CliSchedule, AnOutputThatCannotBeWrittenIsAFailure) {
+    QProcess process;
+    process.setStandardOutputFile("/dev/full");
+    process.start(QStringLiteral(FISCORA_CLI), {"schedule", "--type", "3", "--placed", "03/01/2026", "--cost",
+                                                "10000", "--fiscal-year-end", "12/31/2026"});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_EQ(process.readAllStandardError().toStdString(),
+              "fiscora-cli schedule: the schedule could not be written to standard output\n");
+}
+
 TEST(CliSchedule, UsageErrorsExitWithTwo) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {Schedule({"--type", "4", "--method", "0"}), "--method: the Depreciation Method control is disabled"},
