@@ -26,14 +26,6 @@ const rates::StraightLineRates &StraightLineFor(DepreciableLife life) {
     }
 }
 
-template <std::size_t Rows>
-std::size_t CopyColumn(const std::array<rates::RateRow, Rows> &table, int column,
-                       std::array<double, 20> &out) {
-    for (std::size_t row = 0; row < Rows; ++row)
-        out[row] = table[row][column];
-    return Rows;
-}
-
 } // namespace
 
 ScheduleRows ComputeGeneralSchedule(const AssetInputs &inputs) {
@@ -47,11 +39,11 @@ ScheduleRows ComputeGeneralSchedule(const AssetInputs &inputs) {
     // MACRS has tables for 5, 7 and 10 years only; 15- and 20-year property is always straight-line
     // (the life rule forces it), so those lives take the straight-line table whatever the method says.
     if (inputs.method == DepreciationMethod::Macrs && inputs.life == DepreciableLife::Years5)
-        rateCount = CopyColumn(rates::kMacrs5, column, rowRates);
+        rateCount = rates::CopyColumn(rates::kMacrs5, column, rowRates);
     else if (inputs.method == DepreciationMethod::Macrs && inputs.life == DepreciableLife::Years7)
-        rateCount = CopyColumn(rates::kMacrs7, column, rowRates);
+        rateCount = rates::CopyColumn(rates::kMacrs7, column, rowRates);
     else if (inputs.method == DepreciationMethod::Macrs && inputs.life == DepreciableLife::Years10)
-        rateCount = CopyColumn(rates::kMacrs10, column, rowRates);
+        rateCount = rates::CopyColumn(rates::kMacrs10, column, rowRates);
     else {
         const rates::StraightLineRates &straightLine = StraightLineFor(inputs.life);
         rateCount = static_cast<std::size_t>(straightLine.rowCount - 1);

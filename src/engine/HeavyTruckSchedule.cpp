@@ -13,8 +13,7 @@ ScheduleRows ComputeHeavyTruckSchedule(const AssetInputs &inputs) {
     const auto &table =
         inputs.method == DepreciationMethod::Macrs ? rates::kHeavyTruckMacrs : rates::kHeavyTruckStraightLine;
     std::array<double, 3> rowRates{};
-    for (std::size_t row = 0; row < table.size(); ++row)
-        rowRates[row] = table[row][column];
+    rates::CopyColumn(table, column, rowRates);
     return ComputeRateRows(DepreciationBasis(inputs), frame, rowRates);
 }
 

@@ -16,6 +16,16 @@ inline int RateColumn(Convention convention, int fiscalQuarter) {
     return convention == Convention::MidQuarter ? fiscalQuarter : 0;
 }
 
+// Copies one column of a table, row by row, to the front of `out`; returns the number of rows.
+template <std::size_t Rows, std::size_t Capacity>
+std::size_t CopyColumn(const std::array<RateRow, Rows> &table, int column,
+                       std::array<double, Capacity> &out) {
+    static_assert(Rows <= Capacity);
+    for (std::size_t row = 0; row < Rows; ++row)
+        out[row] = table[row][column];
+    return Rows;
+}
+
 // General property, MACRS: rows 1 to N - 1 (the last row takes the remainder).
 inline constexpr std::array<RateRow, 5> kMacrs5 = {{
     {0.2, 0.35, 0.25, 0.15, 0.05},
