@@ -1,5 +1,8 @@
+#include "FiscoraApplication.h"
 #include "MainWindowFixture.h"
 #include "ModalRunner.h"
+
+#include <QClipboard>
 
 #include <QDialog>
 
@@ -114,6 +117,35 @@ TEST_F(MainWindowTest, ACostBelowOneDollarEnablesTheBonusOnExitButNotOnATypeChan
     EXPECT_FALSE(w.ChkBonusDepr->isEnabled());
     // Leaving the type list is a field exit again.
     QTest::keyClick(w.CbxProperty_Type, Qt::Key_Tab);
+    EXPECT_TRUE(w.ChkBonusDepr->isEnabled());
+}
+
+// Text pasted from the context menu can hold two points; leaving the field then fails to convert it,
+// and the error reaches the general error display of the application object instead of Qt.
+TEST_F(MainWindowTest, PastedTextThatIsNoNumberEndsInTheGeneralErrorDisplay) {
+    TFrmAmortix &w = *window;
+    ASSERT_NE(qobject_cast<FiscoraApplication *>(QCoreApplication::instance()), nullptr);
+    w.EdtCost_or_Basis->setFocus(Qt::TabFocusReason);
+    QApplication::clipboard()->setText(QStringLiteral("1.2.3"));
+    w.EdtCost_or_Basis->paste();
+    QTest::keyClick(w.EdtCost_or_Basis, Qt::Key_Tab);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text, "'1.2.3' is not a valid floating point value.");
+    EXPECT_EQ(messages.messages[0].caption, "Fiscora 2025");
+    EXPECT_EQ(messages.messages[0].flags, 16);
+    EXPECT_EQ(w.EdtCost_or_Basis->text(), "1.2.3");
+    EXPECT_EQ(Focused(), w.CbxDepreciation_Method);
+    EXPECT_FALSE(w.ChkBonusDepr->isEnabled());
+
+    // The program goes on: the field can be mended and left as usual.
+    w.EdtCost_or_Basis->setFocus(Qt::TabFocusReason);
+    // Leaving the method list reads the cost for the bonus check, entering the cost converts it again.
+    EXPECT_EQ(messages.messages.size(), 3u);
+    for (const auto &message : messages.messages)
+        EXPECT_EQ(message.text, "'1.2.3' is not a valid floating point value.");
+    w.EdtCost_or_Basis->setText(QStringLiteral("35000"));
+    QTest::keyClick(w.EdtCost_or_Basis, Qt::Key_Tab);
+    EXPECT_EQ(w.EdtCost_or_Basis->text(), "$35,000.00");
     EXPECT_TRUE(w.ChkBonusDepr->isEnabled());
 }
 
