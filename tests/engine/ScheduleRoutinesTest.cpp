@@ -65,6 +65,11 @@ std::vector<ScheduleCase> WorkedExamples() {
          Asset(PropertyType::FurnitureEquipment, "02/01/2026", 10000, kStraight, kQuarter,
                DepreciableLife::Years20, "12/31/2026"),
          Amounts({{437.5}, {500, 19}, {62.5}}), "12/31/2026"},
+        // MACRS has no 15- or 20-year table: those lives take the straight-line rates.
+        {"Macrs15TakesStraightLine",
+         Asset(PropertyType::FurnitureEquipment, "03/01/2026", 10000, kMacrs, kHalf, DepreciableLife::Years15,
+               "12/31/2026"),
+         Amounts({{333}, {667, 14}, {329}}), "12/31/2026"},
         {"FurnitureWithBonus",
          Asset(PropertyType::FurnitureEquipment, "03/01/2026", 10000, kMacrs, kHalf, DepreciableLife::Years5,
                "12/31/2026", true),
