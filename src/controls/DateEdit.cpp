@@ -7,11 +7,7 @@
 #include "ModalRunner.h"
 #include "MsgBox.h"
 #include "ToolBox.h"
-#include "TypedChar.h"
 
-#include <QFocusEvent>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QScopedValueRollback>
 
 #include <memory>
@@ -31,14 +27,12 @@ bool IsDigit(QChar key) {
 
 } // namespace
 
-TDateEdit::TDateEdit(QWidget *parent) : QLineEdit(parent) {
-    setAttribute(Qt::WA_InputMethodEnabled, false);
+TDateEdit::TDateEdit(QWidget *parent) : TToolDialogField(parent) {
     // Digits only, "/" fixed, a space in every position not typed yet.
     setInputMask(QStringLiteral("99/99/9999; "));
     setMaxLength(10);
     resize(75, 21);
     SetText(kBlankDate);
-    FDefaultColor = BackgroundColor(*this);
     connect(this, &QLineEdit::textChanged, this, &TDateEdit::Change);
 }
 
@@ -52,21 +46,9 @@ void TDateEdit::SetText(const QString &text) {
     setText(text);
 }
 
-void TDateEdit::focusInEvent(QFocusEvent *event) {
-    QLineEdit::focusInEvent(event);
-    if (FFocus.Enters())
-        DoEnter();
-}
-
-void TDateEdit::focusOutEvent(QFocusEvent *event) {
-    QLineEdit::focusOutEvent(event);
-    if (FFocus.Leaves(*event))
-        DoExit();
-}
-
 void TDateEdit::DoEnter() {
     emit Entered();
-    FDefaultColor = BackgroundColor(*this);
+    SaveDefaultColor();
     selectAll();
 }
 
@@ -89,27 +71,8 @@ void TDateEdit::ShowNotValid() {
     ShowMsgBox(Text().toStdString() + " is not a valid date.", ApplicationTitle(), kMsgIconError);
 }
 
-void TDateEdit::keyPressEvent(QKeyEvent *event) {
-    const std::optional<QChar> typed = TypedChar(*event);
-    if (!typed) {
-        QLineEdit::keyPressEvent(event);
-        return;
-    }
-    QChar key = *typed;
-    KeyPress(key);
-    // The mask takes digits only; control characters (backspace, clipboard keys) go on to it too.
-    if (key.isNull() || (key.isPrint() && !IsDigit(key))) {
-        event->accept();
-        return;
-    }
-    QLineEdit::keyPressEvent(event);
-}
-
-void TDateEdit::mouseDoubleClickEvent(QMouseEvent *event) {
-    QLineEdit::mouseDoubleClickEvent(event);
-    emit DoubleClicked();
-    QChar key(u'C');
-    KeyPress(key);
+bool TDateEdit::IsRefusedByEditBox(QChar key) const {
+    return key.isPrint() && !IsDigit(key);
 }
 
 void TDateEdit::KeyPress(QChar &key) {

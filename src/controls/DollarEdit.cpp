@@ -9,9 +9,6 @@
 #include "ToolBox.h"
 #include "TypedChar.h"
 
-#include <QFocusEvent>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QScopedValueRollback>
 
 #include <algorithm>
@@ -45,12 +42,10 @@ double AmountOf(const QString &text) {
 
 } // namespace
 
-TDollarEdit::TDollarEdit(QWidget *parent) : QLineEdit(parent) {
+TDollarEdit::TDollarEdit(QWidget *parent) : TToolDialogField(parent) {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     resize(121, 21);
-    setAttribute(Qt::WA_InputMethodEnabled, false);
     FontClr = FontColorOf(*this);
-    FDefaultColor = BackgroundColor(*this);
     UpdateTypingLimit();
     FormatValue();
 }
@@ -116,22 +111,10 @@ void TDollarEdit::UnformatText() {
     FieldValue = RoundAmount(StrToAmount(filtered), FCentDigits);
 }
 
-void TDollarEdit::focusInEvent(QFocusEvent *event) {
-    QLineEdit::focusInEvent(event);
-    if (FFocus.Enters())
-        DoEnter();
-}
-
-void TDollarEdit::focusOutEvent(QFocusEvent *event) {
-    QLineEdit::focusOutEvent(event);
-    if (FFocus.Leaves(*event))
-        DoExit();
-}
-
 void TDollarEdit::DoEnter() {
     UnformatText();
     CurrentCentDigits = FCentDigits;
-    FDefaultColor = BackgroundColor(*this);
+    SaveDefaultColor();
     FirstTime = true;
     selectAll();
     emit Entered();
@@ -148,26 +131,8 @@ void TDollarEdit::DoExit() {
     emit Exited();
 }
 
-void TDollarEdit::keyPressEvent(QKeyEvent *event) {
-    const std::optional<QChar> typed = TypedChar(*event);
-    if (!typed) {
-        QLineEdit::keyPressEvent(event);
-        return;
-    }
-    QChar key = *typed;
-    KeyPress(key);
-    if (key.isNull() || (key.isPrint() && IsAtTypingLimit())) {
-        event->accept();
-        return;
-    }
-    QLineEdit::keyPressEvent(event);
-}
-
-void TDollarEdit::mouseDoubleClickEvent(QMouseEvent *event) {
-    QLineEdit::mouseDoubleClickEvent(event);
-    emit DoubleClicked();
-    QChar key(u'C');
-    KeyPress(key);
+bool TDollarEdit::IsRefusedByEditBox(QChar key) const {
+    return key.isPrint() && IsAtTypingLimit();
 }
 
 void TDollarEdit::KeyPress(QChar &key) {

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "FieldFocus.h"
+#include "ToolDialogField.h"
 
 #include <QColor>
-#include <QLineEdit>
 
 namespace fiscora {
 
@@ -18,7 +17,7 @@ class TCalculator;
 //   cost:  SetCurrency(true); SetMinusKey(false); connect Exited to the field-exit check.
 //   bonus: SetCurrency(true); setReadOnly(true); setFocusPolicy(Qt::ClickFocus) (not a tab stop).
 // Alignment is QLineEdit's own (right by default). All messages go through ShowMsgBox.
-class TDollarEdit : public QLineEdit {
+class TDollarEdit : public TToolDialogField {
     Q_OBJECT
 public:
     explicit TDollarEdit(QWidget *parent = nullptr);
@@ -49,29 +48,17 @@ public:
     QColor FontColor() const { return FontClr; }
     void SetFontColor(const QColor &color) { FontClr = color; } // shown from the next display form
 
-    // The typed-character path: `key` is the character about to be inserted; a null character on
-    // return means the key was discarded. Runs the calculator hand-off for "C" and "c".
-    void KeyPress(QChar &key);
+    // Runs the calculator hand-off for "C" and "c".
+    void KeyPress(QChar &key) override;
 
     // The display text of an amount in this field's format.
     QString FormatAmountText(double value) const;
 
-signals:
-    // The field received the focus (after the display form turned into the editing form).
-    void Entered();
-    // The field lost the focus to another control of its window (after the display form was shown).
-    void Exited();
-    // Double-click, before the calculator opens.
-    void DoubleClicked();
-
 protected:
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
-
-    void DoEnter();
-    void DoExit();
+    // Entered follows the change to the editing form, Exited the change to the display form.
+    void DoEnter() override;
+    void DoExit() override;
+    bool IsRefusedByEditBox(QChar key) const override;
 
 private:
     void FormatValue();
@@ -86,7 +73,6 @@ private:
     int FDollarDigits = 9;
     int FCentDigits = 2;
     TCalculator *FCalculator = nullptr; // set only while the calculator is open
-    QColor FDefaultColor;
     double FMaxValue = 0;
     double FMinValue = 0;
     bool FirstTime = false;
@@ -94,7 +80,6 @@ private:
     bool FCurrency = false;
     QColor FontClr;
     int FTypingLimit = 0;
-    FieldFocus FFocus;
 };
 
 } // namespace fiscora
