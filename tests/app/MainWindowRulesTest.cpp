@@ -1,8 +1,11 @@
 #include "FiscoraApplication.h"
 #include "MainWindowFixture.h"
+#include "MessageBoxPresenter.h"
 #include "ModalRunner.h"
 
 #include <QClipboard>
+#include <QMessageBox>
+#include <QTimer>
 
 #include <QDialog>
 
@@ -147,6 +150,37 @@ TEST_F(MainWindowTest, PastedTextThatIsNoNumberEndsInTheGeneralErrorDisplay) {
     QTest::keyClick(w.EdtCost_or_Basis, Qt::Key_Tab);
     EXPECT_EQ(w.EdtCost_or_Basis->text(), "$35,000.00");
     EXPECT_TRUE(w.ChkBonusDepr->isEnabled());
+}
+
+// Real message boxes take the keyboard from the main window while they are shown; that is no exit.
+// An invalid date left for another invalid date field reports itself once and keeps the focus.
+TEST_F(MainWindowTest, InvalidDatesLeftWithRealMessageBoxesReportOnceAndKeepTheFocus) {
+    TFrmAmortix &w = *window;
+    w.EdtFiscal_Year->SetText(QStringLiteral("02/30/2026"));
+    const MsgBoxPresenter recorder = InstallMsgBoxPresenter(PresentMessageBox);
+    std::vector<QString> shown;
+    QTimer closer;
+    // Closes each box as the user would; the window manager then gives the keyboard back to the window.
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            shown.push_back(box->text());
+            box->accept();
+        } else if (!w.isActiveWindow()) {
+            QApplication::setActiveWindow(&w);
+        }
+    });
+    closer.start(10);
+    w.EdtDate_Placed_in_Service->setFocus(Qt::TabFocusReason);
+    w.EdtDate_Placed_in_Service->selectAll();
+    QTest::keyClicks(w.EdtDate_Placed_in_Service, "13012026");
+    QTest::qWait(50);
+    ASSERT_EQ(Focused(), w.EdtDate_Placed_in_Service);
+    QTest::mouseClick(w.EdtFiscal_Year, Qt::LeftButton);
+    QTest::qWait(50);
+    closer.stop();
+    InstallMsgBoxPresenter(recorder);
+    EXPECT_EQ(shown, std::vector<QString>(2, QStringLiteral("13/01/2026 is not a valid date.")));
+    EXPECT_EQ(Focused(), w.EdtDate_Placed_in_Service);
 }
 
 } // namespace
