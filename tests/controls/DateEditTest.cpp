@@ -37,6 +37,9 @@ TEST_F(DateEditTest, NewFieldHoldsTheBlankDate) {
     EXPECT_EQ(field->Text(), "  /  /    ");
     EXPECT_EQ(TDateEdit::kBlankDate, "  /  /    ");
     EXPECT_TRUE(field->alignment() & Qt::AlignLeft);
+    EXPECT_EQ(field->width(), 75);
+    EXPECT_EQ(field->maxLength(), 10);
+    EXPECT_FALSE(field->testAttribute(Qt::WA_InputMethodEnabled));
 }
 
 struct LetterCase {

@@ -50,6 +50,10 @@ TEST_F(DollarEditTest, NewFieldShowsZeroWithDefaults) {
     EXPECT_FALSE(field->RequiredField());
     EXPECT_FALSE(field->Currency());
     EXPECT_TRUE(field->alignment() & Qt::AlignRight);
+    EXPECT_EQ(field->size(), QSize(121, 21));
+    EXPECT_EQ(field->MaxValue(), 0);
+    EXPECT_EQ(field->MinValue(), 0);
+    EXPECT_FALSE(field->testAttribute(Qt::WA_InputMethodEnabled));
 }
 
 struct DisplayCase {
