@@ -7,6 +7,7 @@
 #include "DollarEdit.h"
 #include "EnterAsTab.h"
 #include "FocusExitWatcher.h"
+#include "GeneralErrorDisplay.h"
 #include "HelpIcon.h"
 #include "HelpWindow.h"
 #include "SchedulePane.h"
@@ -227,19 +228,27 @@ void TFrmAmortix::SetTabOrder() {
 }
 
 void TFrmAmortix::ConnectHandlers() {
-    connect(CbxProperty_Type, &QComboBox::currentIndexChanged, this, &TFrmAmortix::CbxProperty_TypeChange);
+    // Handlers run from the toolkit's own widgets hand their errors to the general error display
+    // before they could unwind through the toolkit's code. The fields' Exited signals need no such
+    // boundary: the fields catch themselves.
+    const auto guarded = [this](void (TFrmAmortix::*handler)()) {
+        return [this, handler] { RunHandlingExceptions([&] { (this->*handler)(); }); };
+    };
+    connect(CbxProperty_Type, &QComboBox::currentIndexChanged, this,
+            guarded(&TFrmAmortix::CbxProperty_TypeChange));
     connect(CbxDepreciable_Life, &QComboBox::currentIndexChanged, this,
-            &TFrmAmortix::CbxDepreciable_LifeChange);
-    connect(ChkBonusDepr, &QCheckBox::clicked, this, &TFrmAmortix::ChkBonusDeprClick);
+            guarded(&TFrmAmortix::CbxDepreciable_LifeChange));
+    connect(ChkBonusDepr, &QCheckBox::clicked, this, guarded(&TFrmAmortix::ChkBonusDeprClick));
     for (QComboBox *combo : {CbxProperty_Type, CbxDepreciation_Method, CbxConvention})
-        connect(new FocusExitWatcher(*combo), &FocusExitWatcher::Exited, this, &TFrmAmortix::FieldExit);
+        connect(new FocusExitWatcher(*combo), &FocusExitWatcher::Exited, this,
+                guarded(&TFrmAmortix::FieldExit));
     connect(EdtDate_Placed_in_Service, &TDateEdit::Exited, this, &TFrmAmortix::FieldExit);
     connect(EdtCost_or_Basis, &TDollarEdit::Exited, this, &TFrmAmortix::FieldExit);
-    connect(BtnDepreciate, &QToolButton::clicked, this, &TFrmAmortix::BtnDepreciateClick);
-    connect(BtnHelp, &QToolButton::clicked, this, &TFrmAmortix::BtnHelpClick);
+    connect(BtnDepreciate, &QToolButton::clicked, this, guarded(&TFrmAmortix::BtnDepreciateClick));
+    connect(BtnHelp, &QToolButton::clicked, this, guarded(&TFrmAmortix::BtnHelpClick));
     // F1 asks for the window's help context, as the Help button does.
     connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
-            &TFrmAmortix::BtnHelpClick);
+            guarded(&TFrmAmortix::BtnHelpClick));
 }
 
 void TFrmAmortix::showEvent(QShowEvent *event) {

@@ -20,4 +20,14 @@ template <typename Action, typename Result> Result RunHandlingExceptions(Action 
     }
 }
 
+// The same for an action without a result: the boundary at which our handlers hand their errors over,
+// so that no exception unwinds through the toolkit's own code.
+template <typename Action> void RunHandlingExceptions(Action &&action) {
+    try {
+        action();
+    } catch (...) {
+        HandleException(std::current_exception());
+    }
+}
+
 } // namespace fiscora

@@ -1,6 +1,7 @@
 #include "ToolDialogField.h"
 
 #include "FieldColors.h"
+#include "GeneralErrorDisplay.h"
 #include "TypedChar.h"
 
 #include <QFocusEvent>
@@ -18,16 +19,18 @@ void TToolDialogField::SaveDefaultColor() {
     FDefaultColor = BackgroundColor(*this);
 }
 
+// Errors of the handlers below go to the general error display here: the toolkit's own event code is
+// built without exception support and must not be unwound.
 void TToolDialogField::focusInEvent(QFocusEvent *event) {
     QLineEdit::focusInEvent(event);
     if (FFocus.Enters())
-        DoEnter();
+        RunHandlingExceptions([this] { DoEnter(); });
 }
 
 void TToolDialogField::focusOutEvent(QFocusEvent *event) {
     QLineEdit::focusOutEvent(event);
     if (FFocus.Leaves(*event))
-        DoExit();
+        RunHandlingExceptions([this] { DoExit(); });
 }
 
 void TToolDialogField::keyPressEvent(QKeyEvent *event) {
@@ -37,8 +40,13 @@ void TToolDialogField::keyPressEvent(QKeyEvent *event) {
         return;
     }
     QChar key = *typed;
-    KeyPress(key);
-    if (key.isNull() || IsRefusedByEditBox(key)) {
+    const bool handled = RunHandlingExceptions(
+        [&] {
+            KeyPress(key);
+            return true;
+        },
+        false);
+    if (!handled || key.isNull() || IsRefusedByEditBox(key)) {
         event->accept();
         return;
     }
@@ -48,8 +56,10 @@ void TToolDialogField::keyPressEvent(QKeyEvent *event) {
 void TToolDialogField::mouseDoubleClickEvent(QMouseEvent *event) {
     QLineEdit::mouseDoubleClickEvent(event);
     emit DoubleClicked();
-    QChar key(u'C');
-    KeyPress(key);
+    RunHandlingExceptions([this] {
+        QChar key(u'C');
+        KeyPress(key);
+    });
 }
 
 } // namespace fiscora

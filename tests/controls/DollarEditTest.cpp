@@ -264,6 +264,25 @@ TEST_F(DollarEditTest, PastedTextThatIsNoNumberRaisesAConversionErrorAndKeepsThe
     EXPECT_THROW(field->KeyPress(key), EConvertError);
 }
 
+// The field's own event handlers hand the conversion error to the general error display; nothing
+// unwinds through the toolkit (this program's QApplication would let it reach the test).
+TEST_F(DollarEditTest, ConversionErrorsOfTheEventHandlersEndInTheErrorDisplay) {
+    const std::string notANumber = "'1.2.3' is not a valid floating point value.";
+    field->SetMaxValue(100);
+    Enter();
+    Type("1");
+    field->setText("1.2x.3");
+    EXPECT_NO_THROW(Type("4"));
+    EXPECT_EQ(field->text(), "1.2x.3");
+    EXPECT_NO_THROW(Leave());
+    EXPECT_EQ(field->text(), "1.2.3");
+    EXPECT_NO_THROW(Enter());
+    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"'1.2.34' is not a valid floating point value.",
+                                                        notANumber, notANumber}));
+    for (const auto &message : messages.messages)
+        EXPECT_EQ(message.flags, 16);
+}
+
 // Runs the calculator through the modal runner with the given keys, checking that the field is
 // yellow while it is open.
 class CalculatorHandOffTest : public DollarEditTest {
