@@ -3,6 +3,7 @@
 #include "CalculatorNumbers.h"
 #include "CaptionFit.h"
 #include "CurrentCentDigits.h"
+#include "GeneralErrorDisplay.h"
 #include "MsgBox.h"
 #include "ToolBox.h"
 #include "TypedChar.h"
@@ -59,7 +60,7 @@ TCalculator::TCalculator(QWidget *parent) : QDialog(parent) {
         const QString caption = QString::number(digit);
         Btn[digit] = AddButton(qPrintable(QStringLiteral("Btn") + caption), caption, kDigitHint,
                                kDigitRow[digit], kDigitColumn[digit]);
-        connect(Btn[digit], &QToolButton::clicked, this, [this, digit] { NumberClick(Btn[digit]); });
+        OnClick(Btn[digit], [this, digit] { NumberClick(Btn[digit]); });
     }
     BtnClearEntry = AddButton("BtnClearEntry", "C", "Clears the displayed number", 1, 4);
     BtnAllClear = AddButton("BtnAllClear", "AC", "Clears the current calculation", 1, 5);
@@ -82,21 +83,28 @@ TCalculator::TCalculator(QWidget *parent) : QDialog(parent) {
     BtnRecall->setEnabled(false);
 
     for (QToolButton *op : {BtnMultiply, BtnDivide, BtnPlus, BtnMinus, BtnPerCent, BtnEquals})
-        connect(op, &QToolButton::clicked, this, [this, op] { OperatorClick(op); });
-    connect(BtnDecimal, &QToolButton::clicked, this, &TCalculator::BtnDecimalClick);
-    connect(BtnAllClear, &QToolButton::clicked, this, &TCalculator::BtnAllClearClick);
-    connect(BtnClearEntry, &QToolButton::clicked, this, &TCalculator::BtnClearEntryClick);
-    connect(BtnPlusMinus, &QToolButton::clicked, this, &TCalculator::BtnPlusMinusClick);
-    connect(BtnBksp, &QToolButton::clicked, this, &TCalculator::BtnBkspClick);
-    connect(BtnRound, &QToolButton::clicked, this, &TCalculator::BtnRoundClick);
-    connect(BtnStore, &QToolButton::clicked, this, &TCalculator::BtnStoreClick);
-    connect(BtnSum, &QToolButton::clicked, this, &TCalculator::BtnSumClick);
-    connect(BtnRecall, &QToolButton::clicked, this, &TCalculator::BtnRecallClick);
-    connect(BtnGet, &QToolButton::clicked, this, &TCalculator::BtnGetClick);
-    connect(BtnPut, &QToolButton::clicked, this, &TCalculator::BtnPutClick);
+        OnClick(op, [this, op] { OperatorClick(op); });
+    OnClick(BtnDecimal, [this] { BtnDecimalClick(); });
+    OnClick(BtnAllClear, [this] { BtnAllClearClick(); });
+    OnClick(BtnClearEntry, [this] { BtnClearEntryClick(); });
+    OnClick(BtnPlusMinus, [this] { BtnPlusMinusClick(); });
+    OnClick(BtnBksp, [this] { BtnBkspClick(); });
+    OnClick(BtnRound, [this] { BtnRoundClick(); });
+    OnClick(BtnStore, [this] { BtnStoreClick(); });
+    OnClick(BtnSum, [this] { BtnSumClick(); });
+    OnClick(BtnRecall, [this] { BtnRecallClick(); });
+    OnClick(BtnGet, [this] { BtnGetClick(); });
+    OnClick(BtnPut, [this] { BtnPutClick(); });
 }
 
 TCalculator::~TCalculator() = default;
+
+// A display that is no number (Get of a field holding "-") fails to convert; the error is shown and
+// the calculator goes on, without unwinding through the toolkit's code.
+void TCalculator::OnClick(QToolButton *button, std::function<void()> handler) {
+    connect(button, &QToolButton::clicked, this,
+            [handler = std::move(handler)] { RunHandlingExceptions(handler); });
+}
 
 QToolButton *TCalculator::AddButton(const char *name, const QString &caption, const QString &hint, int row,
                                     int column, int columnSpan) {
@@ -305,7 +313,7 @@ void TCalculator::keyPressEvent(QKeyEvent *event) {
         return;
     }
     const std::optional<QChar> typed = TypedChar(*event);
-    if (!typed || !FormKeyPress(*typed))
+    if (!typed || !RunHandlingExceptions([&] { return FormKeyPress(*typed); }, true))
         event->ignore();
 }
 

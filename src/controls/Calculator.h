@@ -4,6 +4,8 @@
 #include <QFont>
 #include <QString>
 
+#include <functional>
+
 class QAbstractButton;
 class QFrame;
 class QLabel;
@@ -48,6 +50,8 @@ private:
     void BtnPutClick();
     bool FormKeyPress(QChar key);
 
+    // Runs the handler on a click; its errors go to the general error display from here.
+    void OnClick(QToolButton *button, std::function<void()> handler);
     QToolButton *AddButton(const char *name, const QString &caption, const QString &hint, int row, int column,
                            int columnSpan = 1);
     void SetDisplay(const QString &text);

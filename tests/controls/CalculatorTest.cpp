@@ -153,6 +153,18 @@ TEST_F(CalculatorTest, GetShowsTheFieldTextAndPutClosesWithPutKey) {
     EXPECT_FALSE(calculator.isVisible());
 }
 
+// A field text that is no number, taken by Get, fails to convert at the next operator, by key or by
+// button; the error is shown and the calculator goes on.
+TEST_F(CalculatorTest, GetOfAFieldTextThatIsNoNumberShowsTheConversionError) {
+    calculator.FieldText = "-";
+    Press("G");
+    EXPECT_NO_THROW(Press("+"));
+    EXPECT_NO_THROW(QTest::mouseClick(Button("BtnEquals"), Qt::LeftButton));
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>(2, "'-' is not a valid floating point value."));
+    Press("A2+3=");
+    EXPECT_EQ(calculator.DisplayText(), "5");
+}
+
 TEST_F(CalculatorTest, EscapeClosesWithoutPut) {
     Press("5\x1b");
     EXPECT_FALSE(calculator.PutKey);
