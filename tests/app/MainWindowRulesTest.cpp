@@ -189,5 +189,16 @@ TEST_F(MainWindowTest, InvalidDatesLeftWithRealMessageBoxesReportOnceAndKeepTheF
     EXPECT_EQ(Focused(), w.EdtDate_Placed_in_Service);
 }
 
+// Closing the window is no exit of the field that holds the focus: an invalid date there says nothing.
+TEST_F(MainWindowTest, ClosingTheWindowLeavesAnInvalidDateUnchecked) {
+    TFrmAmortix &w = *window;
+    w.EdtFiscal_Year->setFocus(Qt::TabFocusReason);
+    w.EdtFiscal_Year->SetText(QStringLiteral("02/30/2026"));
+    messages.messages.clear();
+    EXPECT_TRUE(w.close());
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(messages.messages.empty());
+}
+
 } // namespace
 } // namespace fiscora
