@@ -42,6 +42,7 @@ private:
 
 constexpr double MaxNumber = 1000;  // inches, points
 constexpr double MaxFontSize = 500; // points
+constexpr qint64 MaxPicturePixels = 4096 * 4096;
 
 class TemplateParser {
 public:
@@ -400,10 +401,22 @@ private:
     }
 
     QImage ReadPicture(const QString &file) {
-        QImageReader reader(FBaseDir.filePath(file));
+        // A template names pictures of its own folder; it must not pull other files into a report.
+        const QString cleaned = QDir::cleanPath(file);
+        if (QDir::isAbsolutePath(file) || cleaned == QLatin1String("..") ||
+            cleaned.startsWith(QLatin1String("../")))
+            Fail(QStringLiteral("picture \"%1\" must lie in the folder of the template").arg(file),
+                 FElementLine);
+        QImageReader reader(FBaseDir.filePath(cleaned));
         const QByteArray format = reader.format();
         if (format != "bmp" && format != "png")
             Fail(QStringLiteral("picture \"%1\" is missing or not a BMP or PNG file").arg(file),
+                 FElementLine);
+        // Every placement of a picture is stored in the snapshot: a few pixels in a small file must
+        // not become gigabytes there.
+        const QSize size = reader.size();
+        if (size.isValid() && qint64{size.width()} * size.height() > MaxPicturePixels)
+            Fail(QStringLiteral("picture \"%1\" is larger than %2 pixels").arg(file).arg(MaxPicturePixels),
                  FElementLine);
         QImage image = reader.read();
         if (image.isNull())

@@ -76,6 +76,18 @@ TEST(TemplateReader, BadFilesNameTheFileTheLineAndTheFault) {
          Wrap("<title height=\"1\">\n<picture x=\"0\" y=\"0\" width=\"1\" height=\"1\" "
               "file=\"no.png\"/>\n</title>\n"),
          "Report template \"test.fol\", line 6: picture \"no.png\" is missing or not a BMP or PNG file"},
+        {"picture above the template's folder",
+         Wrap("<title height=\"1\">\n<picture x=\"0\" y=\"0\" width=\"1\" height=\"1\" "
+              "file=\"pics/../../logo.png\"/>\n</title>\n"),
+         "Report template \"test.fol\", line 6: picture \"pics/../../logo.png\" must lie in the folder of "
+         "the "
+         "template"},
+        {"picture by absolute path",
+         Wrap("<title height=\"1\">\n<picture x=\"0\" y=\"0\" width=\"1\" height=\"1\" "
+              "file=\"/usr/share/pixmaps/debian-logo.png\"/>\n</title>\n"),
+         "Report template \"test.fol\", line 6: picture \"/usr/share/pixmaps/debian-logo.png\" must lie in "
+         "the "
+         "folder of the template"},
         {"margins leave no room",
          "<folio-project version=\"1\"><report name=\"R\">\n<page marginTop=\"6\" "
          "marginBottom=\"5\"/></report></folio-project>",
@@ -218,4 +230,25 @@ TEST(TemplateReader, EveryTruncationOfTheShippedTemplateFailsCleanly) {
     }
     // Only the complete document is a template: every cut before its end tag is refused.
     EXPECT_EQ(refused, (whole.size() + 6) / 7);
+}
+
+TEST(TemplateReader, PictureTooLargeForTheSnapshotIsRefused) {
+    QTemporaryDir dir;
+    // A small file that would decode to more pixels than a report picture may have.
+    QImage huge(8193, 2049, QImage::Format_Mono);
+    huge.fill(0);
+    ASSERT_TRUE(huge.save(dir.filePath(QStringLiteral("huge.png"))));
+    const QString source = dir.filePath(QStringLiteral("t.fol"));
+    try {
+        ReadText(Wrap("<title height=\"1\">\n<picture x=\"0\" y=\"0\" width=\"1\" height=\"1\" "
+                      "file=\"huge.png\"/>\n</title>\n"),
+                 source);
+        FAIL() << "no error";
+    } catch (const EFolioException &error) {
+        EXPECT_EQ(
+            QString::fromUtf8(error.what()),
+            QStringLiteral("Report template \"%1\", line 6: picture \"huge.png\" is larger than 16777216 "
+                           "pixels")
+                .arg(source));
+    }
 }
