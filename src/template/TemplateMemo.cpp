@@ -3,18 +3,43 @@
 namespace fiscora {
 namespace {
 
-// Appends the longest prefix of word that fits, character by character, until the word is used up;
-// returns what is left for the current line.
-QString SplitLongWord(QString word, double width, const std::function<double(const QString &)> &measure,
-                      QStringList &lines) {
-    while (measure(word) > width && word.size() > 1) {
-        qsizetype fit = 1;
-        while (fit < word.size() && measure(word.left(fit + 1)) <= width)
-            ++fit;
-        lines << word.left(fit);
-        word = word.mid(fit);
+// The length of the longest prefix of text that fits, at least one character. Prefixes are probed at
+// doubling lengths and then halved down, so a very long word costs about its own length per line
+// instead of being measured whole for every line it fills.
+qsizetype FittingPrefix(QStringView text, double width,
+                        const std::function<double(const QString &)> &measure) {
+    const auto fits = [&](qsizetype length) { return measure(text.left(length).toString()) <= width; };
+    qsizetype good = 1;
+    qsizetype bad = 2;
+    while (bad <= text.size() && fits(bad)) {
+        good = bad;
+        bad *= 2;
     }
-    return word;
+    if (bad > text.size()) {
+        if (fits(text.size()))
+            return text.size();
+        bad = text.size();
+    }
+    while (bad - good > 1) {
+        const qsizetype middle = good + (bad - good) / 2;
+        (fits(middle) ? good : bad) = middle;
+    }
+    return good;
+}
+
+// Appends the longest prefixes of word that fit as lines until the rest fits; returns the rest, which
+// starts the current line.
+QString SplitLongWord(const QString &word, double width,
+                      const std::function<double(const QString &)> &measure, QStringList &lines) {
+    qsizetype start = 0;
+    for (;;) {
+        const QStringView rest = QStringView(word).mid(start);
+        const qsizetype fit = FittingPrefix(rest, width, measure);
+        if (fit == rest.size())
+            return rest.toString();
+        lines << rest.left(fit).toString();
+        start += fit;
+    }
 }
 
 } // namespace

@@ -58,3 +58,18 @@ TEST(TemplateMemo, WrapsAtWordsAndLineBreaksAndSplitsLongWords) {
                            QStringLiteral("ij")}));
     EXPECT_EQ(WrapMemoText(QString(), 4, measure), QStringList({QString()}));
 }
+
+TEST(TemplateMemo, LongWordCostsLittleMoreThanItsLength) {
+    qsizetype measured = 0;
+    const auto measure = [&](const QString &text) {
+        measured += text.size();
+        return double(text.size());
+    };
+    const QString word(100000, u'x');
+    const QStringList lines = WrapMemoText(word, 10, measure);
+    ASSERT_EQ(lines.size(), 10000);
+    EXPECT_EQ(lines.front(), QString(10, u'x'));
+    EXPECT_EQ(lines.join(QString()), word);
+    // Measuring the rest of the word for every line would cost about 500 million characters.
+    EXPECT_LT(measured, 20 * word.size());
+}
