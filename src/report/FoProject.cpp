@@ -3,6 +3,7 @@
 #include "FoErrors.h"
 #include "FoSystem.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -62,7 +63,9 @@ void TFoProject::Open() {
     if (FActive)
         return;
     Raise(OnBeforeOpen, *this);
-    const QString path = FProjectFile.isEmpty() ? QString() : QFileInfo(FProjectFile).absoluteFilePath();
+    // The path as the user would read it: absolute, without "." or ".." steps.
+    const QString path =
+        FProjectFile.isEmpty() ? QString() : QDir::cleanPath(QFileInfo(FProjectFile).absoluteFilePath());
     if (path.isEmpty() || !QFileInfo(path).isFile())
         throw EFolioException(
             QStringLiteral("The following reporting project does not exist:\r\"%1\"").arg(path));

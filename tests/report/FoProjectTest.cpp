@@ -110,16 +110,20 @@ TEST_F(FoProjectTest, OpenAndCloseRaiseTheirEventsOnce) {
 
 TEST_F(FoProjectTest, MissingProjectFileNamesTheExpandedPath) {
     QDir::setCurrent(Dir.path());
-    Project->SetProjectFile(QStringLiteral("Missing"));
+    ASSERT_TRUE(QDir(Dir.path()).mkdir(QStringLiteral("sub")));
     bool afterOpen = false;
     Project->OnAfterOpen = [&](TFoProject &) { afterOpen = true; };
-    try {
-        Project->Open();
-        FAIL() << "no error";
-    } catch (const EFolioException &error) {
-        const QString expected = QStringLiteral("The following reporting project does not exist:\r\"%1\"")
-                                     .arg(QDir(Dir.path()).absoluteFilePath(QStringLiteral("Missing.fol")));
-        EXPECT_EQ(QString::fromStdString(error.what()), expected);
+    for (const char *given : {"Missing", "sub/../Missing.fol", "./sub/../Missing.fol"}) {
+        Project->SetProjectFile(QString::fromUtf8(given));
+        try {
+            Project->Open();
+            ADD_FAILURE() << given << ": no error";
+        } catch (const EFolioException &error) {
+            const QString expected =
+                QStringLiteral("The following reporting project does not exist:\r\"%1\"")
+                    .arg(QDir(Dir.path()).absoluteFilePath(QStringLiteral("Missing.fol")));
+            EXPECT_EQ(error.what(), expected.toStdString()) << given;
+        }
     }
     EXPECT_FALSE(Project->Active());
     EXPECT_FALSE(afterOpen);
