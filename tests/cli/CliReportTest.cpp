@@ -90,6 +90,38 @@ TEST(CliReport, SnapshotPrintsEveryParameterAndTheRowsInOrder) {
     EXPECT_EQ(PageCount(output), 1);
 }
 
+TEST(CliReport, EveryPropertyTypePlaysBackWithAllItsParameters) {
+    // The type's own rules choose method, convention and life when they are not given.
+    const struct {
+        const char *type;
+        std::vector<const char *> inputs;
+    } cases[] = {
+        {"0", {"Furniture, Equipment Etc.", "MACRS", "Half-Year", "5-Years"}},
+        {"1", {"Automobile", "MACRS", "Half-Year", "5-Years"}},
+        {"2", {"Van, Light Truck or SUV", "MACRS", "Half-Year", "5-Years"}},
+        {"3", {"Truck or Heavy Vehicle", "MACRS", "Half-Year", "3-Years"}},
+        {"4", {"Residential Real Property", "Staright-Line", "Mid-Month", "27.5-Years"}},
+        {"5", {"Non-Residential Real Property", "Staright-Line", "Mid-Month", "39-Years"}},
+    };
+    QTemporaryDir dir;
+    for (const auto &test : cases) {
+        const std::string output = dir.filePath(QStringLiteral("type%1.fsn").arg(test.type)).toStdString();
+        const std::vector<std::string> options = {"--description",     "Asset of type", "--type", test.type,
+                                                  "--placed",          "03/15/2026",    "--cost", "40000",
+                                                  "--fiscal-year-end", "12/31/2026"};
+        const CliResult result = RunCli(Report(options, output));
+        ASSERT_EQ(result.exitCode, 0) << test.type << ": " << result.err;
+        const QStringList texts = PlayedTexts(output);
+        for (const char *value : test.inputs)
+            EXPECT_TRUE(texts.contains(QString::fromUtf8(value))) << test.type << ": " << value;
+        for (const char *value : {"Asset of type", "03/15/2026", "$40,000.00"})
+            EXPECT_TRUE(texts.contains(QString::fromUtf8(value))) << test.type << ": " << value;
+        const QStringList rows = RowParameterValues(options);
+        ASSERT_FALSE(rows.isEmpty()) << test.type;
+        EXPECT_TRUE(InOrder(rows, texts)) << test.type;
+    }
+}
+
 TEST(CliReport, BonusLinesOnlyWithTheBonus) {
     QTemporaryDir dir;
     const std::string output = dir.filePath(QStringLiteral("van.fsn")).toStdString();
