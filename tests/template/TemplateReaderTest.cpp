@@ -252,3 +252,17 @@ TEST(TemplateReader, PictureTooLargeForTheSnapshotIsRefused) {
                 .arg(source));
     }
 }
+
+TEST(TemplateReader, HostileDocumentsAreRefusedWithoutExhaustingMemory) {
+    // Nested entities that would expand to gigabytes, and elements nested a hundred thousand deep.
+    QByteArray entities = "<?xml version=\"1.0\"?>\n<!DOCTYPE folio-project [\n<!ENTITY a0 \"xxxxxxxxxx\">\n";
+    for (int level = 1; level <= 9; ++level)
+        entities += QStringLiteral("<!ENTITY a%1 \"").arg(level).toUtf8() +
+                    QStringLiteral("&a%1;").arg(level - 1).toUtf8().repeated(10) + "\">\n";
+    entities += "]>\n<folio-project version=\"1\"><report name=\"R\" description=\"&a9;\"><page/></report>"
+                "</folio-project>\n";
+    const QByteArray deep = Wrap("<title height=\"1\">\n<text x=\"0\" y=\"0\">" +
+                                 QByteArray("<b>").repeated(100000) + "</text>\n</title>\n");
+    for (const QByteArray &xml : {entities, deep})
+        EXPECT_THROW(ReadText(xml), EFolioException);
+}
