@@ -3,22 +3,24 @@
 namespace fiscora {
 namespace {
 
-// The length of the longest prefix of text that fits, at least one character. Prefixes are probed at
-// doubling lengths and then halved down, so a very long word costs about its own length per line
-// instead of being measured whole for every line it fills.
-qsizetype FittingPrefix(QStringView text, double width,
-                        const std::function<double(const QString &)> &measure) {
-    const auto fits = [&](qsizetype length) { return measure(text.left(length).toString()) <= width; };
+using Measure = std::function<double(const QString &)>;
+
+// The largest count in 0..limit for which fits holds, fits being true up to some count and false
+// beyond it. Counts are probed at doubling values and then halved down, so finding a line of n
+// characters or words costs a few measurements of about that length, whatever is left to wrap.
+qsizetype LongestFitting(qsizetype limit, const std::function<bool(qsizetype)> &fits) {
+    if (limit < 1 || !fits(1))
+        return 0;
     qsizetype good = 1;
     qsizetype bad = 2;
-    while (bad <= text.size() && fits(bad)) {
+    while (bad <= limit && fits(bad)) {
         good = bad;
         bad *= 2;
     }
-    if (bad > text.size()) {
-        if (fits(text.size()))
-            return text.size();
-        bad = text.size();
+    if (bad > limit) {
+        if (good == limit || fits(limit))
+            return limit;
+        bad = limit;
     }
     while (bad - good > 1) {
         const qsizetype middle = good + (bad - good) / 2;
@@ -27,14 +29,15 @@ qsizetype FittingPrefix(QStringView text, double width,
     return good;
 }
 
-// Appends the longest prefixes of word that fit as lines until the rest fits; returns the rest, which
-// starts the current line.
-QString SplitLongWord(const QString &word, double width,
-                      const std::function<double(const QString &)> &measure, QStringList &lines) {
+// Appends the longest prefixes of word that fit (at least one character each) as lines until the
+// rest fits; returns the rest, which starts the current line.
+QString SplitLongWord(const QString &word, double width, const Measure &measure, QStringList &lines) {
     qsizetype start = 0;
     for (;;) {
         const QStringView rest = QStringView(word).mid(start);
-        const qsizetype fit = FittingPrefix(rest, width, measure);
+        const qsizetype fit = std::max<qsizetype>(1, LongestFitting(rest.size(), [&](qsizetype length) {
+                                                      return measure(rest.left(length).toString()) <= width;
+                                                  }));
         if (fit == rest.size())
             return rest.toString();
         lines << rest.left(fit).toString();
@@ -44,22 +47,36 @@ QString SplitLongWord(const QString &word, double width,
 
 } // namespace
 
-QStringList WrapMemoText(const QString &text, double width,
-                         const std::function<double(const QString &)> &measure) {
+QStringList WrapMemoText(const QString &text, double width, const Measure &measure) {
     QStringList lines;
     QString normalized = text;
     normalized.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     for (const QString &paragraph : normalized.split(u'\n')) {
+        const QStringList words = paragraph.split(u' ', Qt::SkipEmptyParts);
         QString line;
-        for (const QString &word : paragraph.split(u' ', Qt::SkipEmptyParts)) {
-            const QString candidate = line.isEmpty() ? word : line + u' ' + word;
-            if (measure(candidate) <= width) {
-                line = candidate;
+        qsizetype next = 0;
+        while (next < words.size()) {
+            // The line with the next count words added.
+            const auto extended = [&](qsizetype count) {
+                QString candidate = line;
+                for (qsizetype index = next; index < next + count; ++index) {
+                    if (!candidate.isEmpty())
+                        candidate += u' ';
+                    candidate += words[index];
+                }
+                return candidate;
+            };
+            const qsizetype count = LongestFitting(
+                words.size() - next, [&](qsizetype count) { return measure(extended(count)) <= width; });
+            if (count > 0) {
+                line = extended(count);
+                next += count;
                 continue;
             }
             if (!line.isEmpty())
                 lines << line;
-            line = SplitLongWord(word, width, measure, lines);
+            line = SplitLongWord(words[next], width, measure, lines);
+            ++next;
         }
         lines << line;
     }

@@ -59,7 +59,7 @@ TEST(TemplateMemo, WrapsAtWordsAndLineBreaksAndSplitsLongWords) {
     EXPECT_EQ(WrapMemoText(QString(), 4, measure), QStringList({QString()}));
 }
 
-TEST(TemplateMemo, LongWordCostsLittleMoreThanItsLength) {
+TEST(TemplateMemo, LongWordsAndLongLinesCostLittleMoreThanTheirLength) {
     qsizetype measured = 0;
     const auto measure = [&](const QString &text) {
         measured += text.size();
@@ -72,4 +72,12 @@ TEST(TemplateMemo, LongWordCostsLittleMoreThanItsLength) {
     EXPECT_EQ(lines.join(QString()), word);
     // Measuring the rest of the word for every line would cost about 500 million characters.
     EXPECT_LT(measured, 20 * word.size());
+
+    // Many short words on one wide line: adding them one by one would measure the line every time.
+    measured = 0;
+    const QString words = QStringLiteral("ab ").repeated(50000);
+    const QStringList wide = WrapMemoText(words, 30000, measure);
+    ASSERT_EQ(wide.size(), 5);
+    EXPECT_EQ(wide.front(), QStringLiteral("ab ").repeated(10000).trimmed());
+    EXPECT_LT(measured, 20 * words.size());
 }
