@@ -2,7 +2,9 @@
 
 #include "FoErrors.h"
 #include "FoSystem.h"
+#include "MsgBox.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,6 +12,11 @@
 
 namespace fiscora {
 namespace {
+
+// Message-box buttons and icon of a yes/no question, and the answer Yes.
+constexpr int kMsgYesNo = 4;
+constexpr int kMsgIconQuestion = 32;
+constexpr int kMsgResultYes = 6;
 
 // Puts the report system's events and units back however the job ended.
 class EngineStateGuard {
@@ -59,6 +66,18 @@ void TFoProject::SetProjectFile(const QString &value) {
     FProjectFile = value.isEmpty() || value.contains(u'.') ? value : value + QStringLiteral(".fol");
 }
 
+bool TFoProject::PreferFileToEmbedded(const QString &path) const {
+    const QFileInfo file(path);
+    if (!file.isFile() || file.lastModified() <= FEmbeddedTime)
+        return false;
+    const std::string question =
+        QStringLiteral("The report project stored in the executable is older than the "
+                       "disk file\r\"%1\"\rDo you want to use the file on disk?")
+            .arg(path)
+            .toStdString();
+    return ShowMsgBox(question, ApplicationTitle(), kMsgYesNo | kMsgIconQuestion) == kMsgResultYes;
+}
+
 void TFoProject::Open() {
     if (FActive)
         return;
@@ -66,10 +85,17 @@ void TFoProject::Open() {
     // The path as the user would read it: absolute, without "." or ".." steps.
     const QString path =
         FProjectFile.isEmpty() ? QString() : QDir::cleanPath(QFileInfo(FProjectFile).absoluteFilePath());
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        throw EFolioException(
-            QStringLiteral("The following reporting project does not exist:\r\"%1\"").arg(path));
-    LoadFromFile(path);
+    if (!FEmbeddedImage.isEmpty() && !PreferFileToEmbedded(path)) {
+        QBuffer image;
+        image.setData(FEmbeddedImage);
+        image.open(QIODevice::ReadOnly);
+        LoadFromStream(image);
+    } else {
+        if (path.isEmpty() || !QFileInfo(path).isFile())
+            throw EFolioException(
+                QStringLiteral("The following reporting project does not exist:\r\"%1\"").arg(path));
+        LoadFromFile(path);
+    }
     Raise(OnAfterOpen, *this);
 }
 

@@ -2,6 +2,8 @@
 
 #include "FoProjectManager.h"
 
+#include <QByteArray>
+#include <QDateTime>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
@@ -33,6 +35,8 @@ public:
     void SetEngine(TFoSystem *engine);
 
     bool Active() const { return FActive; }
+    // Opens the embedded project image, or the project file when there is no image or the user
+    // prefers a newer file on disk.
     void Open();
     void Close();
 
@@ -64,6 +68,12 @@ public:
 
     TFoProjectManager &ProjectManager() { return *FManager; }
 
+    // A project image stored with the component and the time it was stored; an empty image is none.
+    void SetEmbeddedProject(const QByteArray &image, const QDateTime &stored) {
+        FEmbeddedImage = image;
+        FEmbeddedTime = stored;
+    }
+
     TProjectEvent OnDestroy;
     TProjectEvent OnBeforeOpen;
     TProjectEvent OnAfterOpen;
@@ -72,6 +82,7 @@ public:
 
 private:
     TFoReportInfo ActiveInfo() const;
+    bool PreferFileToEmbedded(const QString &path) const;
     void Loaded();
     static void Raise(const TProjectEvent &event, TFoProject &sender) {
         if (event)
@@ -83,6 +94,8 @@ private:
     QPointer<TFoSystem> FEngine;
     bool FActive = false;
     std::optional<std::size_t> FActiveReport;
+    QByteArray FEmbeddedImage;
+    QDateTime FEmbeddedTime;
 };
 
 } // namespace fiscora

@@ -2,9 +2,11 @@
 #include "FoErrors.h"
 #include "FoProjectTestSupport.h"
 #include "FoSystem.h"
+#include "MsgBoxRecorder.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -127,6 +129,37 @@ TEST_F(FoProjectTest, MissingProjectFileNamesTheExpandedPath) {
     }
     EXPECT_FALSE(Project->Active());
     EXPECT_FALSE(afterOpen);
+}
+
+TEST_F(FoProjectTest, EmbeddedImageIsUsedUnlessANewerFileIsPreferred) {
+    const QDateTime fileTime = QFileInfo(ProjectPath).lastModified();
+    const struct {
+        const char *label;
+        QDateTime stored;
+        int answer;
+        bool asked;
+        const char *loaded;
+    } cases[] = {
+        {"image newer than the file", fileTime.addSecs(60), 6, false, "Embedded"},
+        {"older image, user wants the file", fileTime.addSecs(-60), 6, true, "DeprReport"},
+        {"older image, user keeps it", fileTime.addSecs(-60), 7, true, "Embedded"},
+    };
+    for (const auto &test : cases) {
+        MsgBoxRecorder messages(test.answer);
+        Project->Close();
+        Project->SetEmbeddedProject("Embedded|Embedded Report|Tax\n", test.stored);
+        ASSERT_TRUE(Project->SelectReport(QString::fromUtf8(test.loaded), false)) << test.label;
+        EXPECT_TRUE(Project->Active()) << test.label;
+        ASSERT_EQ(messages.messages.size(), test.asked ? 1u : 0u) << test.label;
+        if (test.asked) {
+            EXPECT_EQ(messages.messages[0].text,
+                      QStringLiteral("The report project stored in the executable is older than the disk "
+                                     "file\r\"%1\"\rDo you want to use the file on disk?")
+                          .arg(ProjectPath)
+                          .toStdString());
+            EXPECT_EQ(messages.messages[0].flags, 4 | 32); // yes/no, question
+        }
+    }
 }
 
 TEST_F(FoProjectTest, SelectReportByNameOrFullNameIgnoringCase) {
