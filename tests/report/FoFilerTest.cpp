@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -117,7 +118,11 @@ const QByteArray PageRestHex = "4700000000"
                                "1bffffff00";
 
 TEST(SnapshotWriter, WritesTheHeaderAndAPageByteForByte) {
-    const QByteArray bytes = Generate([](TFoSnapshotWriter &writer) {
+    float sampleWidth = 0;
+    const QByteArray bytes = Generate([&](TFoSnapshotWriter &writer) {
+        sampleWidth = float(writer.TextWidth(QStringLiteral("abcdefg hijklmnop qrstuv wxyz ABCDEFG HIJKLMNOP "
+                                                            "QRSTUV WXYZ 0123456789")) *
+                            100.0 / writer.ScaleX());
         writer.GotoXY(1.0, 2.0);
         writer.PrintLeft(QStringLiteral("Hi"), 1.5);
         writer.SetPen(0x0000FF, TPenStyle::psSolid, 1, TPenMode::pmCopy);
@@ -129,7 +134,7 @@ TEST(SnapshotWriter, WritesTheHeaderAndAPageByteForByte) {
     float referenceWidth = 0;
     std::memcpy(&referenceWidth, bytes.constData() + afterWidth / 2 - 4, 4);
     EXPECT_GT(referenceWidth, 3.0f); // the 77-character sample at 10 points
-    EXPECT_LT(referenceWidth, 7.0f);
+    EXPECT_EQ(referenceWidth, sampleWidth);
     const QByteArray rest = hex.mid(afterWidth);
     EXPECT_EQ(rest.left(PageRestHex.size()), PageRestHex);
     EXPECT_EQ(rest.mid(PageRestHex.size()),
@@ -460,3 +465,91 @@ TEST(SnapshotWriter, WritesFilesInEveryStreamMode) {
 }
 
 } // namespace
+
+namespace {
+
+// The first page's records after its initial state, as hex.
+QByteArray FirstPageDrawingHex(const QByteArray &bytes) {
+    const QByteArray hex = bytes.toHex();
+    const qsizetype start = HeaderHex.size() + PageStartHex.size() + 8 + PageRestHex.size();
+    return hex.mid(start);
+}
+
+QByteArray IntHex(qint32 value) {
+    QByteArray bytes(4, '\0');
+    qToLittleEndian<qint32>(value, bytes.data());
+    return bytes.toHex();
+}
+
+} // namespace
+
+TEST(SnapshotWriter, LaysOutShapeDataAndImageRecordsFieldByField) {
+    QByteArray data("\x01\x02\x03", 3);
+    QByteArray image("AB");
+    const QByteArray bytes = Generate([&](TFoSnapshotWriter &writer) {
+        writer.RoundRect(1, 1, 2, 2, 0.25, 0.5);
+        writer.FloodFill(1, 2, 0x0000FF, TFillStyle::fsBorder);
+        QBuffer dataStream(&data);
+        dataStream.open(QIODevice::ReadOnly);
+        writer.PrintDataStream(dataStream, 0);
+        writer.PrintData(QStringLiteral("r"));
+        QBuffer imageStream(&image);
+        imageStream.open(QIODevice::ReadOnly);
+        writer.PrintImageRect(1, 1, 2, 2, imageStream, QStringLiteral("JPG"));
+    });
+    EXPECT_EQ(FirstPageDrawingHex(bytes),
+              "14"
+              "0000803f0000803f00000040000000400000803e0000003f" // round rect, corners 0.25 by 0.5
+              "09"
+              "0000803f00000040ff00000001000000" // flood fill at 1,2: red, fsBorder
+              "1f"
+              "03000000010203" // raw data stream
+              "1e"
+              "017200" // raw data "r"
+              "2200"   // bitmaps not transparent
+              "24"
+              "020000004142"
+              "034a0050004700"
+              "0000803f0000803f0000004000000040" // image "AB" of type JPG from 1,1 to 2,2
+              "52");
+}
+
+TEST(SnapshotWriter, WritesVariableValueBlocksInTheirFourForms) {
+    const QByteArray bytes = Generate([](TFoSnapshotWriter &writer) {
+        writer.PrintLeft(writer.PIVar(QStringLiteral("T")), 1);
+        writer.SetPIVar(QStringLiteral("T"), QStringLiteral("ab"));
+        writer.SetPIVar(QStringLiteral("U"), QStringLiteral("xyz"));
+        writer.NewPage();
+        writer.PrintLeft(writer.PIVar(QStringLiteral("U")), 1);
+    });
+    const QByteArray hex = bytes.toHex();
+    // Patched placeholder: C stays 128, B is the length, the value over the start of the 128-byte area.
+    const QByteArray patched = "25015400"
+                               "8002"
+                               "61006200" +
+                               QByteArray(248, '0') + "18";
+    EXPECT_TRUE(FirstPageDrawingHex(bytes).startsWith(patched)) << hex.toStdString();
+    // Defined value: C = B = length, then the characters.
+    const QByteArray defined = "250155000303780079007a00";
+    const qsizetype definedAt = hex.indexOf(defined);
+    ASSERT_GT(definedAt, 0);
+    const qint32 valueBlock = qint32(definedAt / 2 + 4); // after code, name length and name
+    // Page 2 starts with a reference to the final value (negative), then PIVar writes a placeholder
+    // that points back to it; T was patched and forgotten, so it has no reference.
+    const QByteArray reference = "25015500"
+                                 "04fe" +
+                                 IntHex(-valueBlock);
+    const qsizetype referenceAt = hex.indexOf(reference, definedAt);
+    ASSERT_GT(referenceAt, 0) << hex.toStdString();
+    EXPECT_EQ(hex.indexOf("25015400", definedAt), -1);
+    const QByteArray placeholder = hex.mid(referenceAt + reference.size(), 8 + 4 + 8 + 248);
+    EXPECT_EQ(placeholder.left(12), "2501550080ff");
+    qint32 back = 0;
+    const QByteArray backBytes = QByteArray::fromHex(placeholder.mid(12, 8));
+    std::memcpy(&back, backBytes.constData(), 4);
+    EXPECT_EQ(std::abs(back), valueBlock);
+    EXPECT_EQ(placeholder.mid(20), QByteArray(248, '0'));
+    TFoSnapshotRecorder recorder;
+    ASSERT_EQ(Play(bytes, recorder), QString());
+    EXPECT_EQ(LeftTexts(recorder), "ab|xyz");
+}
