@@ -173,7 +173,9 @@ TFoReportInfo TFoProject::ActiveInfo() const {
 }
 
 void TFoProject::ReportDescToMemo(QStringList &memo) const {
-    memo = ReportDesc().split(u'\n');
+    // No description leaves the memo without lines, not with one empty line.
+    const QString description = ReportDesc();
+    memo = description.isEmpty() ? QStringList() : description.split(u'\n');
 }
 
 void TFoProject::Loaded() {

@@ -163,11 +163,18 @@ TEST_F(FoProjectTest, EmbeddedImageIsUsedUnlessANewerFileIsPreferred) {
 }
 
 TEST_F(FoProjectTest, SelectReportByNameOrFullNameIgnoringCase) {
+    QStringList memo{QStringLiteral("earlier text")};
+    Project->ReportDescToMemo(memo); // nothing loaded, nothing selected
+    EXPECT_TRUE(memo.isEmpty());
+    EXPECT_EQ(Project->ReportName(), QString());
     EXPECT_TRUE(Project->SelectReport(QStringLiteral("deprreport"), false));
     EXPECT_TRUE(Project->Active());
     EXPECT_EQ(Project->ReportName(), QStringLiteral("DeprReport"));
     EXPECT_EQ(Project->ReportFullName(), QStringLiteral("Depreciation Report"));
     EXPECT_EQ(Project->ReportDesc(), QStringLiteral("About DeprReport"));
+    memo = QStringList{QStringLiteral("earlier text")};
+    Project->ReportDescToMemo(memo);
+    EXPECT_EQ(memo, QStringList{QStringLiteral("About DeprReport")});
 
     EXPECT_TRUE(Project->SelectReport(QStringLiteral("COVER LETTER"), true));
     EXPECT_EQ(Project->ReportName(), QStringLiteral("Letter"));
