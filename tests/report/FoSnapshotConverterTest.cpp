@@ -1,6 +1,8 @@
 #include "FoSnapshotTestSupport.h"
 
 #include "FoSnapshotConverter.h"
+#include "FoSnapshotHeaders.h"
+#include "FoSnapshotReader.h"
 #include "FoStreamAnsi.h"
 
 #include <QDir>
@@ -237,6 +239,134 @@ TEST(SnapshotConverter, RereadsAnImplausibleHeaderWithEightBitStrings) {
     ASSERT_EQ(Play(bytes, recorder), QString());
     EXPECT_EQ(LeftTexts(recorder), "Hi");
 }
+
+struct VersionCase {
+    const char *Name;
+    quint8 HeaderCode;
+    int Version; // the version the header code stands for
+};
+
+// A one-page stream laid out for the given version, with the title "Ti" (when the version has one)
+// and a 200-character text, which needs a two-byte length from 2016 on.
+QByteArray VersionedStream(const VersionCase &Case, const QString &Text) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadWrite);
+    TFoSnapshotOutput out(buffer);
+    const int v = Case.Version;
+    auto string = [&](const QString &text) {
+        const qsizetype length = text.size();
+        if (length < 192 || v < 2016) {
+            out.WriteByte(static_cast<quint8>(length));
+        } else {
+            out.WriteByte(static_cast<quint8>((length + 49152) >> 8));
+            out.WriteByte(static_cast<quint8>((length + 49152) & 0xFF));
+        }
+        if (v < 5130) {
+            const QByteArray ansi = AnsiFromText(text);
+            out.Write(ansi.constData(), ansi.size());
+        } else {
+            for (QChar c : text)
+                out.WriteWord(c.unicode());
+        }
+    };
+    auto pageNumber = [&](int value) {
+        if (v < 2018)
+            out.WriteWord(static_cast<quint16>(value));
+        else
+            out.WriteInt(value);
+    };
+    out.WriteByte(Case.HeaderCode);
+    if (Case.HeaderCode == scHeaderVersioned)
+        out.WriteWord(static_cast<quint16>(v));
+    if (v >= 2010)
+        string(QStringLiteral("Ti"));
+    for (int value : {1, 1, 9999})
+        pageNumber(value);
+    for (double value : {8.5, 11.0, 0.25, 0.25, 0.5, 0.5})
+        out.WriteFloat(value);
+    out.WriteByte(1); // landscape
+    if (v >= 2000) {
+        out.WriteWord(7); // bin
+        out.WriteByte(1); // collate
+        out.WriteByte(2); // duplex
+    }
+    for (int value : {3, 9, 2100, 2970})
+        out.WriteWord(static_cast<quint16>(value));
+    string(QStringLiteral("Out"));
+    out.WriteByte(scPageHeader);
+    out.WriteInt(0);
+    out.WriteInt(0);
+    pageNumber(1);
+    if (v < 2000) {
+        out.WriteByte(0);
+    } else {
+        out.WriteFloat(11.0);
+        out.WriteFloat(8.5);
+    }
+    if (v > 5129) {
+        out.WriteByte(1);
+        out.WriteWord(15);
+    }
+    out.WriteByte(scLeftText);
+    out.WriteFloat(1);
+    string(Text);
+    out.WriteFloat(2);
+    out.WriteByte(scPageEnd);
+    out.Flush();
+    return bytes;
+}
+
+class SnapshotVersion : public testing::TestWithParam<VersionCase> {};
+
+TEST_P(SnapshotVersion, ReadsTheHeaderAndPageOfItsLayout) {
+    const VersionCase &param = GetParam();
+    const QString text = QString(199, QChar(0x00E9)) + QLatin1Char('!');
+    QByteArray bytes = VersionedStream(param, text);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    TFoSnapshotReader reader(buffer);
+    TFoReportHeader header = ReadSnapshotReportHeader(reader, false);
+    EXPECT_EQ(header.FileVer, param.Version);
+    EXPECT_EQ(header.Title, param.Version >= 2010 ? "Ti" : "");
+    EXPECT_EQ(header.PageCount, 1);
+    EXPECT_EQ(header.LastPage, 9999);
+    EXPECT_EQ(header.RightWaste, 0.25);
+    EXPECT_EQ(header.BottomWaste, 0.5);
+    EXPECT_EQ(header.Orientation, TOrientation::poLandScape);
+    EXPECT_EQ(header.Collate, param.Version >= 2000);
+    EXPECT_EQ(header.Copies, 3);
+    EXPECT_EQ(header.DMPaperSize, 9);
+    EXPECT_EQ(header.DMPaperWidth, 2100);
+    EXPECT_EQ(header.DMPaperLength, 2970);
+    EXPECT_EQ(header.OutputName, "Out");
+    if (param.Version >= 2000) {
+        EXPECT_EQ(header.Bin, 7);
+        EXPECT_EQ(header.Duplex, TDuplex::dupHorizontal);
+    }
+    const TFoPageHeader page = ReadSnapshotPageHeader(reader, header);
+    EXPECT_EQ(page.PageNo, 1);
+    if (param.Version >= 2000) {
+        EXPECT_EQ(page.PaperWidth, 11.0);
+        EXPECT_EQ(header.Bin, param.Version > 5129 ? 15 : 7); // page headers carry a bin after 5129
+    }
+    TFoSnapshotRecorder recorder;
+    ASSERT_EQ(Play(bytes, recorder), QString());
+    EXPECT_EQ(LeftTexts(recorder), text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, SnapshotVersion,
+                         testing::Values(VersionCase{"Q1101", scHeaderV1101, 1101},
+                                         VersionCase{"Y2009", scHeaderV2009, 2009},
+                                         VersionCase{"Z1999", scHeaderVersioned, 1999},
+                                         VersionCase{"Z2000", scHeaderVersioned, 2000},
+                                         VersionCase{"Z2010", scHeaderVersioned, 2010},
+                                         VersionCase{"Z2016", scHeaderVersioned, 2016},
+                                         VersionCase{"Z2018", scHeaderVersioned, 2018},
+                                         VersionCase{"Z5129", scHeaderVersioned, 5129},
+                                         VersionCase{"Z5130", scHeaderVersioned, 5130},
+                                         VersionCase{"Z10000", scHeaderVersioned, 10000}),
+                         [](const auto &info) { return std::string(info.param.Name); });
 
 // ---- Markers and variables --------------------------------------------------------------------------
 
