@@ -36,8 +36,8 @@ QString MacroDateTimeText(int MacroID, const QDateTime &When) {
         return us.toString(time, QStringLiteral("h:mm AP"));
     case 5: // long time
         return us.toString(time, QStringLiteral("h:mm:ss AP"));
-    case 6:
-        return us.toString(time, QStringLiteral("hh:mm ap"));
+    case 6: // "ampm" shows the locale's AM and PM texts
+        return us.toString(time, QStringLiteral("hh:mm AP"));
     case 7:
         return time.toString(QStringLiteral("HH:mm"));
     default:

@@ -2,6 +2,7 @@
 
 #include "FoBase.h"
 #include "FoErrors.h"
+#include "FoMacros.h"
 #include "FoRender.h"
 #include "FoSnapshotCodes.h"
 #include "FoSnapshotRichText.h"
@@ -434,24 +435,16 @@ QImage TFoConverter::ReadPicture() {
 // ---- Markers ---------------------------------------------------------------------------------------
 
 QString TFoConverter::MacroText(int MacroID) const {
-    const QDateTime &now = FReportDateTime;
     switch (MacroID) {
     case 0:
-        return now.toString(QStringLiteral("MM/dd/yyyy"));
     case 1:
-        return now.toString(QStringLiteral("dddd, MMMM d, yyyy"));
     case 2:
-        return now.toString(QStringLiteral("MM/dd/yy"));
     case 3:
-        return now.toString(QStringLiteral("dd/MM/yy"));
     case 4:
-        return now.toString(QStringLiteral("h:mm AP"));
     case 5:
-        return now.toString(QStringLiteral("h:mm:ss AP"));
     case 6:
-        return now.toString(QStringLiteral("hh:mm AP"));
     case 7:
-        return now.toString(QStringLiteral("HH:mm"));
+        return MacroDateTimeText(MacroID, FReportDateTime);
     case 8:
         return QString::number(ReportHeader.FirstPage);
     case 9:

@@ -163,7 +163,7 @@ TEST(FoBaseTextTest, MacrosBecomeMarkersOnlyInTheSnapshotWriter) {
     EXPECT_EQ(report.Macro(TMacroID::midCurrDateInter), "07/03/26");
     EXPECT_EQ(report.Macro(TMacroID::midCurrTimeShort), "2:05 PM");
     EXPECT_EQ(report.Macro(TMacroID::midCurrTimeLong), "2:05:09 PM");
-    EXPECT_EQ(report.Macro(TMacroID::midCurrTimeAMPM), "02:05 pm");
+    EXPECT_EQ(report.Macro(TMacroID::midCurrTimeAMPM), "02:05 PM");
     EXPECT_EQ(report.Macro(TMacroID::midCurrTime24), "14:05");
     report.OutputKindValue = okPreview;
     EXPECT_EQ(report.Macro(TMacroID::midDriverName), "Preview");

@@ -377,16 +377,17 @@ TEST(SnapshotConverter, ExpandsMacroMarkers) {
         builder.Page(1);
         builder.Page(2, [](TFoSnapshotOutput &out) {
             LeftText(out, MacroMarker(11) + "/" + MacroMarker(10) + " " + MacroMarker(16) + MacroMarker(40) +
-                              "|" + MacroMarker(13) + "|" + MacroMarker(2));
+                              "|" + MacroMarker(13) + "|" + MacroMarker(2) + "|" + MacroMarker(6));
         });
         return builder.Bytes();
     }();
     TFoSnapshotRecorder recorder;
     recorder.MacroData() << "first user line";
     ASSERT_EQ(Play(bytes, recorder), QString());
-    EXPECT_TRUE(QRegularExpression("^2/2 first user line\\|Render\\|\\d\\d/\\d\\d/\\d\\d$")
-                    .match(LeftTexts(recorder))
-                    .hasMatch())
+    EXPECT_TRUE(
+        QRegularExpression("^2/2 first user line\\|Render\\|\\d\\d/\\d\\d/\\d\\d\\|\\d\\d:\\d\\d (AM|PM)$")
+            .match(LeftTexts(recorder))
+            .hasMatch())
         << LeftTexts(recorder).toStdString();
 }
 
