@@ -391,6 +391,33 @@ TEST(SnapshotWriter, PositioningModeSpreadsPlainTextWithSpacesOverItsMeasuredWid
     EXPECT_EQ(DrawingCodes(Pages(bytes)[0]), "33 24");
 }
 
+TEST(SnapshotWriter, PositioningModePlacesTheBlockByTheAlignment) {
+    double width = 0;
+    const QString text = QStringLiteral("two words");
+    const QByteArray bytes = Generate(
+        [&](TFoSnapshotWriter &writer) {
+            width = writer.XU2I(writer.TextWidth(text));
+            writer.PrintLeft(text, 1);
+            writer.PrintCenter(text, 4);
+            writer.PrintRight(text, 7);
+        },
+        [](TFoSnapshotWriter &writer) { writer.SetAccuracyMethod(TAccuracyMethod::amPositioning); });
+    std::vector<std::pair<double, double>> blocks;
+    const auto pages = Pages(bytes);
+    for (const auto &record : pages[0].Records)
+        if (record.Code == scBlockText) {
+            EXPECT_EQ(Field(record, "Text").toString(), text);
+            blocks.emplace_back(Field(record, "X").toDouble(), Field(record, "Width").toDouble());
+        }
+    ASSERT_EQ(blocks.size(), 3u);
+    ASSERT_GT(width, 0.0);
+    const double expectedX[] = {1.0, 4.0 - width / 2, 7.0 - width};
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_FLOAT_EQ(blocks[i].first, float(expectedX[i])) << i;
+        EXPECT_FLOAT_EQ(blocks[i].second, float(width)) << i;
+    }
+}
+
 TEST(SnapshotWriter, HoldsOutputAndRaisesOnRenderPageFromTheSecondPage) {
     std::vector<qint64> positions;
     const QByteArray bytes = Generate(
