@@ -13,11 +13,6 @@
 namespace fiscora {
 namespace {
 
-// Message-box buttons and icon of a yes/no question, and the answer Yes.
-constexpr int kMsgYesNo = 4;
-constexpr int kMsgIconQuestion = 32;
-constexpr int kMsgResultYes = 6;
-
 // Puts the report system's events and units back however the job ended.
 class EngineStateGuard {
 public:

@@ -10,13 +10,20 @@
 
 namespace fiscora {
 
-// Message-box flags: icon with an OK button.
+// Message-box flags: the buttons in the low four bits (0 is OK alone), the icon above them.
+inline constexpr int kMsgButtonsOkCancel = 1;
+inline constexpr int kMsgButtonsYesNoCancel = 3;
+inline constexpr int kMsgYesNo = 4;
 inline constexpr int kMsgIconError = 16;
+inline constexpr int kMsgIconQuestion = 32;
 inline constexpr int kMsgIconWarning = 48;
 inline constexpr int kMsgIconInformation = 64;
 
-// Identifier of the OK button, the result of a message acknowledged with OK.
+// Identifiers of the pressed button, the result of a message.
 inline constexpr int kMsgResultOk = 1;
+inline constexpr int kMsgResultCancel = 2;
+inline constexpr int kMsgResultYes = 6;
+inline constexpr int kMsgResultNo = 7;
 
 // Shows the message; "~" in the text has already become a carriage return. Returns the pressed button.
 using MsgBoxPresenter = std::function<int(const std::string &text, const std::string &caption, int flags)>;

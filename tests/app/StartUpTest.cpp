@@ -4,6 +4,7 @@
 #include "ScreenCheck.h"
 #include "VisualStyle.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
 #include <QMessageBox>
@@ -78,6 +79,28 @@ TEST(MessageBoxPresenterTest, ShowsTheCaptionTextAndIconOfTheFlags) {
         EXPECT_EQ(caption, "Fiscora 2025");
         EXPECT_EQ(text, "Line one\nLine two\nLine three");
         EXPECT_EQ(icon, c.icon);
+    }
+}
+
+TEST(MessageBoxPresenterTest, QuestionsOfferTheirButtonsAndReturnThePressedOne) {
+    struct Case {
+        int flags;
+        QMessageBox::StandardButton press;
+        int result;
+    };
+    for (const Case &c : {Case{4 | 32, QMessageBox::Yes, 6}, Case{4 | 32, QMessageBox::No, 7},
+                          Case{3 | 32, QMessageBox::Cancel, 2}, Case{1, QMessageBox::Cancel, 2}}) {
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            icon = box->icon();
+            box->button(c.press)->click();
+        });
+        EXPECT_EQ(PresentMessageBox("Use the newer file?", "Fiscora 2025", c.flags), c.result);
+        if (c.flags & 32) {
+            EXPECT_EQ(icon, QMessageBox::Question);
+        }
     }
 }
 
