@@ -306,9 +306,15 @@ void TFoSnapshotWriter::WritePageStart() {
     out.WriteByte(static_cast<quint8>(TextBKMode()));
     out.WriteByte(scBKColor);
     out.WriteInt(static_cast<qint32>(BKColor()));
-    for (const TVarEntry &entry : VarList) {
+    for (TVarEntry &entry : VarList) {
         out.WriteByte(scVariableData);
         out.WriteString(entry.Name);
+        if (entry.HeldValue) {
+            entry.Position = -out.Position();
+            WriteVarDefined(*entry.HeldValue);
+            entry.HeldValue.reset();
+            continue;
+        }
         out.WriteByte(4);
         out.WriteByte(254);
         out.WriteInt(static_cast<qint32>(entry.Position));
@@ -934,14 +940,20 @@ void TFoSnapshotWriter::SetPIVar(const QString &VarName, const QString &VarValue
         std::erase_if(VarList, [entry](const TVarEntry &candidate) { return &candidate == entry; });
         return;
     }
-    if (!CanWrite())
+    if (!CanWrite()) {
+        // Pages outside the selection hold no records, but later pages still show the value.
+        if (entry)
+            *entry = {entry->Name, 0, VarValue};
+        else
+            VarList.push_back({VarName, 0, VarValue});
         return;
+    }
     FOutput->WriteByte(scVariableData);
     FOutput->WriteString(VarName);
     const qint64 position = FOutput->Position();
     WriteVarDefined(VarValue);
     if (entry)
-        entry->Position = -position;
+        *entry = {entry->Name, -position};
     else
         VarList.push_back({VarName, -position});
 }

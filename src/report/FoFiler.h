@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "FoBase.h"
 #include "FoSnapshotOutput.h"
 
@@ -112,6 +114,8 @@ private:
     struct TVarEntry {
         QString Name;
         qint64 Position; // of its value block; negative when that block holds the final value
+        // A value set while no recorded page was open; the next recorded page defines it.
+        std::optional<QString> HeldValue = std::nullopt;
     };
 
     void OpenOutput();

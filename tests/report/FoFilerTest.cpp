@@ -266,6 +266,25 @@ TEST(SnapshotWriter, PatchesAVariablePlaceholderInPlace) {
     EXPECT_EQ(LeftTexts(pageTwo), "17");
 }
 
+TEST(SnapshotWriter, KeepsAVariableSetOnAPageOutsideTheSelection) {
+    const QByteArray bytes = Generate(
+        [](TFoSnapshotWriter &writer) {
+            writer.SetPIVar(QStringLiteral("Company"), QStringLiteral("Acme"));
+            writer.NewPage();
+            writer.PrintLeft(writer.PIVar(QStringLiteral("company")), 1);
+            writer.NewPage();
+            writer.PrintLeft(writer.PIVar(QStringLiteral("Company")), 1);
+        },
+        [](TFoSnapshotWriter &writer) { writer.SetSelection(QStringLiteral("2-3")); });
+    ASSERT_EQ(Pages(bytes).size(), 2u);
+    TFoSnapshotRecorder recorder;
+    ASSERT_EQ(Play(bytes, recorder), QString());
+    EXPECT_EQ(LeftTexts(recorder), "Acme|Acme");
+    TFoSnapshotRecorder second;
+    ASSERT_EQ(Play(bytes, second, 2), QString());
+    EXPECT_EQ(LeftTexts(second), "Acme");
+}
+
 TEST(SnapshotWriter, WritesOnlyTheFontAttributesThatChanged) {
     const QByteArray bytes = Generate([](TFoSnapshotWriter &writer) {
         writer.SetBold(true);
