@@ -34,8 +34,9 @@ TEST_P(SnapshotStringLength, EncodesAndReadsBack) {
     QByteArray bytes = Written([&](TFoSnapshotOutput &out) { out.WriteString(text); });
     ASSERT_EQ(bytes.size(), GetParam().Prefix.size() + 2 * GetParam().Length);
     EXPECT_EQ(bytes.left(GetParam().Prefix.size()).toHex(), GetParam().Prefix.toHex());
-    if (GetParam().Length > 0)
+    if (GetParam().Length > 0) {
         EXPECT_EQ(bytes.mid(GetParam().Prefix.size(), 2), QByteArray("x\0", 2)); // UTF-16LE
+    }
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     TFoSnapshotReader reader(buffer);
