@@ -54,6 +54,21 @@ using TNewColumnEvent = std::function<void(TBaseReport &, int NewColumn)>;
 using TDecodeImageEvent =
     std::function<void(TBaseReport &, QIODevice &ImageStream, const QString &ImageType, QImage &Bitmap)>;
 
+// The drawing events a report job raises; the report system holds the same set and hands it to the
+// canvas it runs.
+struct TReportEvents {
+    TReportNotify OnPrint;
+    TPrintPageEvent OnPrintPage;
+    TReportNotify OnBeforePrint;
+    TReportNotify OnAfterPrint;
+    TReportNotify OnNewPage;
+    TNewColumnEvent OnNewColumn;
+    TReportNotify OnPrintHeader;
+    TReportNotify OnPrintFooter;
+    TReportNotify OnEndOfSection;
+    TDecodeImageEvent OnDecodeImage;
+};
+
 // The page canvas. Keeps the page model (units, margins, sections, cursor, lines, columns, fonts,
 // pen and brush, tabs, page numbering and selection) and turns drawing requests into primitives in
 // inches, which a descendant records or draws. Positions are user units unless a name or comment
@@ -75,7 +90,7 @@ using TDecodeImageEvent =
 //    PenChanged() and BrushChanged() on changes of the device canvas's pen and brush while printing.
 //    Do not hook the device canvas's objects directly: HookDeviceCanvas() forwards their changes.
 // JobPages counts the valid pages: StartFirstPage() and NewPage() add one, AbortPage() takes it back.
-class TBaseReport {
+class TBaseReport : public TReportEvents {
 public:
     TBaseReport();
     TBaseReport(const TBaseReport &) = delete;
@@ -483,17 +498,7 @@ public:
     bool IgnoreRichText() const { return FIgnoreRichText; }
     void SetIgnoreRichText(bool value) { FIgnoreRichText = value; }
 
-    // ---- Events ---------------------------------------------------------------------------------
-    TReportNotify OnPrint;
-    TPrintPageEvent OnPrintPage;
-    TReportNotify OnBeforePrint;
-    TReportNotify OnAfterPrint;
-    TReportNotify OnNewPage;
-    TNewColumnEvent OnNewColumn;
-    TReportNotify OnPrintHeader;
-    TReportNotify OnPrintFooter;
-    TReportNotify OnEndOfSection;
-    TDecodeImageEvent OnDecodeImage;
+    // ---- Events: the handlers are TReportEvents; these are the page callbacks ------------------
     // Begin-page and end-page callbacks run in registration order; the result identifies the entry.
     int AddReportEvent(TReportEventType ReportEventType, TReportNotify ReportEvent);
     void RemoveReportEvent(TReportEventType ReportEventType, int Id);

@@ -163,16 +163,7 @@ void TFoSystem::RunGeneration(bool withStatus) {
             FPartialOutput = OutputFileName;
         }
     }
-    writer->OnPrint = OnPrint;
-    writer->OnPrintPage = OnPrintPage;
-    writer->OnBeforePrint = OnBeforePrint;
-    writer->OnAfterPrint = OnAfterPrint;
-    writer->OnNewPage = OnNewPage;
-    writer->OnNewColumn = OnNewColumn;
-    writer->OnPrintHeader = OnPrintHeader;
-    writer->OnPrintFooter = OnPrintFooter;
-    writer->OnEndOfSection = OnEndOfSection;
-    writer->OnDecodeImage = OnDecodeImage;
+    static_cast<TReportEvents &>(*writer) = *this;
     writer->OnRenderPage = OnRenderPage;
     writer->OnRenderData = OnRenderData;
     status(TOverrideMode::omShow);

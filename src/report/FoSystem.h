@@ -62,7 +62,7 @@ struct TFoSystemDialogs {
 };
 
 // The report system: runs one report job from the output options to its destination.
-class TFoSystem : public QObject {
+class TFoSystem : public QObject, public TReportEvents {
     Q_OBJECT
 public:
     explicit TFoSystem(QObject *parent = nullptr);
@@ -97,16 +97,6 @@ public:
     TSystemPreview SystemPreview;
     TSystemFiler SystemFiler;
 
-    TReportNotify OnPrint;
-    TPrintPageEvent OnPrintPage;
-    TReportNotify OnBeforePrint;
-    TReportNotify OnAfterPrint;
-    TReportNotify OnNewPage;
-    TNewColumnEvent OnNewColumn;
-    TReportNotify OnPrintHeader;
-    TReportNotify OnPrintFooter;
-    TReportNotify OnEndOfSection;
-    TDecodeImageEvent OnDecodeImage;
     TRenderPageEvent OnRenderPage;
     TRenderDataEvent OnRenderData;
     std::function<void(TFoSystem &)> OnAfterPreviewPrint;
