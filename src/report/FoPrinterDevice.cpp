@@ -350,17 +350,6 @@ bool TFoPrinterDevice::SetPaperSize(int number, int width, int length) {
     return true;
 }
 
-bool TFoPrinterDevice::SelectBin(const QString &name, bool exact) {
-    for (const TFoNamedNumber &bin : Bins()) {
-        if (NameMatches(bin.Name, name, exact)) {
-            if (Bin() != bin.Number)
-                SetBin(bin.Number);
-            return true;
-        }
-    }
-    return false;
-}
-
 bool TFoPrinterDevice::SelectPaper(const QString &name, bool exact) {
     CheckNotPrinting();
     EnsureSelected();

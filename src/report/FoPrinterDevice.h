@@ -130,7 +130,6 @@ public:
     void Abort() override;
     void NewPage() override;
     void NewPageSelect(bool valid) override;
-    bool SelectBin(const QString &name, bool exact = false) override;
     bool SelectPaper(const QString &name, bool exact = false) override;
     bool GetCustomExtents(QSize &minimum, QSize &maximum) override;
     bool SetPaperSize(int number, int width, int length) override;
