@@ -3,6 +3,7 @@
 
 #include "FoErrors.h"
 #include "FoLineBuffer.h"
+#include "ScopeExit.h"
 
 #include <QIODevice>
 
@@ -149,45 +150,38 @@ void TBaseReport::DrawBufferedLines() {
     TFoPen &pen = Canvas().Pen();
     TFoPen saved;
     saved.Assign(pen);
-    const bool savedNoBuffer = FNoBufferLine;
-    const double savedOriginX = FOriginX, savedOriginY = FOriginY;
-    const double savedScaleX = FScaleX, savedScaleY = FScaleY;
-    FNoBufferLine = true;
-    FOriginX = FOriginY = 0.0;
-    FScaleX = FScaleY = 100.0;
-    const auto draw = [&](const TFoBufferedLine &line, bool horizontal) {
-        pen.SetColor(line.Color);
-        pen.SetMode(line.Mode);
-        pen.SetStyle(line.Style);
-        pen.SetWidth(line.Width);
-        if (horizontal) {
-            EmitMoveTo(line.Start, line.Fixed);
-            EmitLineTo(line.End, line.Fixed);
-        } else {
-            EmitMoveTo(line.Fixed, line.Start);
-            EmitLineTo(line.Fixed, line.End);
-        }
-    };
-    try {
+    {
+        // Puts the page model back however drawing ends; the buffer is spent either way.
+        ScopeExit restore([this, noBuffer = FNoBufferLine, originX = FOriginX, originY = FOriginY,
+                           scaleX = FScaleX, scaleY = FScaleY] {
+            FNoBufferLine = noBuffer;
+            FOriginX = originX;
+            FOriginY = originY;
+            FScaleX = scaleX;
+            FScaleY = scaleY;
+            FLineBuffer->Clear();
+        });
+        FNoBufferLine = true;
+        FOriginX = FOriginY = 0.0;
+        FScaleX = FScaleY = 100.0;
+        const auto draw = [&](const TFoBufferedLine &line, bool horizontal) {
+            pen.SetColor(line.Color);
+            pen.SetMode(line.Mode);
+            pen.SetStyle(line.Style);
+            pen.SetWidth(line.Width);
+            if (horizontal) {
+                EmitMoveTo(line.Start, line.Fixed);
+                EmitLineTo(line.End, line.Fixed);
+            } else {
+                EmitMoveTo(line.Fixed, line.Start);
+                EmitLineTo(line.Fixed, line.End);
+            }
+        };
         for (const TFoBufferedLine &line : FLineBuffer->Vertical())
             draw(line, false);
         for (const TFoBufferedLine &line : FLineBuffer->Horizontal())
             draw(line, true);
-    } catch (...) {
-        FNoBufferLine = savedNoBuffer;
-        FOriginX = savedOriginX;
-        FOriginY = savedOriginY;
-        FScaleX = savedScaleX;
-        FScaleY = savedScaleY;
-        FLineBuffer->Clear();
-        throw;
     }
-    FNoBufferLine = savedNoBuffer;
-    FOriginX = savedOriginX;
-    FOriginY = savedOriginY;
-    FScaleX = savedScaleX;
-    FScaleY = savedScaleY;
-    FLineBuffer->Clear();
     pen.Assign(saved);
 }
 

@@ -3,6 +3,7 @@
 #include "FoErrors.h"
 #include "FoFiler.h"
 #include "FoRender.h"
+#include "ScopeExit.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -11,29 +12,6 @@
 
 namespace fiscora {
 namespace {
-
-// Runs cleanup at scope exit, also when an exception leaves the scope; while unwinding, an error of the
-// cleanup itself gives way to the one already on its way.
-template <typename Cleanup> class ScopeExit {
-public:
-    explicit ScopeExit(Cleanup cleanup) : FCleanup(std::move(cleanup)) {}
-    ~ScopeExit() noexcept(false) {
-        if (std::uncaught_exceptions() == FUncaught) {
-            FCleanup();
-            return;
-        }
-        try {
-            FCleanup();
-        } catch (...) {
-        }
-    }
-    ScopeExit(const ScopeExit &) = delete;
-    ScopeExit &operator=(const ScopeExit &) = delete;
-
-private:
-    Cleanup FCleanup;
-    int FUncaught = std::uncaught_exceptions();
-};
 
 constexpr const char *kMsgNoSetupDialog =
     "The output options dialog is not available; clear ssAllowSetup or assign OverrideSetup";
