@@ -1,5 +1,7 @@
 #include "FoRichText.h"
 
+#include "FoSnapshotRichText.h"
+
 #include <QStringList>
 
 #include <cmath>
@@ -7,7 +9,13 @@
 namespace fiscora {
 
 namespace {
-void ResetAttributes(TSaveFont &font) {
+void SetSize(TSaveFont &font, double points) {
+    font.Size = points;
+    font.Height = points / 72.0;
+}
+} // namespace
+
+void ResetRichTextAttributes(TSaveFont &font) {
     font.Bold = font.Underline = font.Italic = font.Strikeout = false;
     font.Superscript = font.Subscript = false;
     font.Color = clBlack;
@@ -17,12 +25,6 @@ void ResetAttributes(TSaveFont &font) {
     font.Width = 0.0;
     font.Align = TFontAlign::faBaseline;
 }
-
-void SetSize(TSaveFont &font, double points) {
-    font.Size = points;
-    font.Height = points / 72.0;
-}
-} // namespace
 
 void ApplyRichCommand(TSaveFont &font, QChar letter, const QString &value) {
     const bool on = value == QLatin1String("1");
@@ -75,12 +77,12 @@ void ApplyRichCommand(TSaveFont &font, QChar letter, const QString &value) {
         break;
     }
     case u'R':
-        ResetAttributes(font);
+        ResetRichTextAttributes(font);
         font.Name = QStringLiteral("Arial");
         SetSize(font, 12.0);
         break;
     case u'r':
-        ResetAttributes(font);
+        ResetRichTextAttributes(font);
         break;
     default:
         break;
@@ -88,11 +90,8 @@ void ApplyRichCommand(TSaveFont &font, QChar letter, const QString &value) {
 }
 
 void ApplyRichBlock(TSaveFont &font, const QString &block) {
-    for (const QString &command : block.split(QChar(kRichSeparator), Qt::SkipEmptyParts)) {
-        QString value = command.mid(1);
-        value.remove(QChar(kRichIgnore));
-        ApplyRichCommand(font, command[0], value);
-    }
+    for (const TRichCommand &command : SplitRichCommands(block))
+        ApplyRichCommand(font, command.Letter, command.Value);
 }
 
 void ForEachRichSegment(const QString &text, TSaveFont &font,

@@ -19,6 +19,10 @@ inline bool IsRichText(const QString &text) {
     return text.contains(QChar(kRichOpen));
 }
 
+// The plain attributes the reset commands "R" and "r" return to: no styles, black, default pitch
+// and character set, no rotation or width, baseline alignment. Name and size stay.
+void ResetRichTextAttributes(TSaveFont &font);
+
 // Applies one command (letter and value) to a font description; "A" (hyperlink) and unknown
 // letters leave the font alone.
 void ApplyRichCommand(TSaveFont &font, QChar letter, const QString &value);

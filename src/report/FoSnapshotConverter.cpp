@@ -4,6 +4,7 @@
 #include "FoErrors.h"
 #include "FoMacros.h"
 #include "FoRender.h"
+#include "FoRichText.h"
 #include "FoSnapshotCodes.h"
 #include "FoSnapshotRichText.h"
 #include "FoStreamAnsi.h"
@@ -729,14 +730,7 @@ void TFoConverter::SetFontAttribute(const std::function<void()> &Change) {
 
 void TFoConverter::ApplyRichCommands(const QString &Commands) {
     auto resetAttributes = [this] {
-        FontData.Bold = FontData.Underline = FontData.Italic = FontData.Strikeout = false;
-        FontData.Superscript = FontData.Subscript = false;
-        FontData.Color = clBlack;
-        FontData.Pitch = TFontPitch::fpDefault;
-        FontData.CharSet = DEFAULT_CHARSET;
-        FontData.Rotation = 0;
-        FontData.Width = 0;
-        FontData.Align = TFontAlign::faBaseline;
+        ResetRichTextAttributes(FontData);
         Font.SetBold(false);
         Font.SetUnderline(false);
         Font.SetItalic(false);

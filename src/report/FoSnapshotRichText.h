@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FoRichText.h"
+
 #include <QString>
 
 #include <vector>
@@ -24,9 +26,5 @@ struct TRichCommand {
 };
 
 std::vector<TRichCommand> SplitRichCommands(const QString &Commands);
-
-inline bool IsRichText(const QString &Text) {
-    return Text.contains(QChar(1));
-}
 
 } // namespace fiscora
