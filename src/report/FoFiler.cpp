@@ -1,6 +1,7 @@
 #include "FoFiler.h"
 
 #include "FoErrors.h"
+#include "FoRichText.h"
 #include "FoSnapshotCodes.h"
 
 #include <QBuffer>
@@ -816,7 +817,7 @@ void TFoSnapshotWriter::EmitPrintDataStream(QIODevice &Stream, qint64 BufSize) {
 bool TFoSnapshotWriter::NeedsPositionedText(const QString &Text) const {
     return FAccuracyMethod == TAccuracyMethod::amAppearance || FontRotation() != 0 ||
            (Text.contains(QChar(MarkerLead)) && Text.contains(MarkerPrefix)) ||
-           Text.contains(QChar(RichOpen)) || !Text.contains(QLatin1Char(' '));
+           Text.contains(QChar(kRichOpen)) || !Text.contains(QLatin1Char(' '));
 }
 
 void TFoSnapshotWriter::WriteTextRecord(quint8 Code, const QString &Text, double X) {

@@ -96,10 +96,6 @@ inline constexpr quint8 GraphicReferenceFlag = 128;
 inline constexpr char16_t MarkerLead = 253;
 inline constexpr char16_t VarNameOpen = 252;
 inline constexpr char16_t VarNameClose = 251;
-inline constexpr char16_t RichOpen = 1;
-inline constexpr char16_t RichSeparator = 2;
-inline constexpr char16_t RichIgnored = 3;
-inline constexpr char16_t RichClose = 4;
 
 // Longest string a length field can hold, and the longest variable value.
 inline constexpr int SnapshotMaxStringLength = 16383;
