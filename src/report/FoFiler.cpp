@@ -1,6 +1,7 @@
 #include "FoFiler.h"
 
 #include "FoErrors.h"
+#include "FoMacros.h"
 #include "FoRichText.h"
 #include "FoSnapshotCodes.h"
 
@@ -16,7 +17,7 @@ namespace fiscora {
 
 namespace {
 
-const QString MarkerPrefix = QString(QChar(MarkerLead)) + QStringLiteral("$FOL");
+const QString MarkerPrefix = QString(QChar(kMarkerChar)) + QStringLiteral("$FOL");
 
 // Bin numbers the format stores when there are no printer settings.
 constexpr int ReportHeaderDefaultBin = 265;
@@ -816,7 +817,7 @@ void TFoSnapshotWriter::EmitPrintDataStream(QIODevice &Stream, qint64 BufSize) {
 
 bool TFoSnapshotWriter::NeedsPositionedText(const QString &Text) const {
     return FAccuracyMethod == TAccuracyMethod::amAppearance || FontRotation() != 0 ||
-           (Text.contains(QChar(MarkerLead)) && Text.contains(MarkerPrefix)) ||
+           (Text.contains(QChar(kMarkerChar)) && Text.contains(MarkerPrefix)) ||
            Text.contains(QChar(kRichOpen)) || !Text.contains(QLatin1Char(' '));
 }
 
@@ -902,8 +903,8 @@ void TFoSnapshotWriter::WriteVarPlaceholder(qint64 BackReference) {
 }
 
 QString TFoSnapshotWriter::PIVar(const QString &VarName) {
-    const QString marker = QString(QChar(MarkerLead)) + QStringLiteral("$FOLV") + QChar(VarNameOpen) +
-                           VarName + QChar(VarNameClose);
+    const QString marker = QString(QChar(kMarkerChar)) + QStringLiteral("$FOLV") + QChar(kVarNameStart) +
+                           VarName + QChar(kVarNameEnd);
     // A placeholder's position is patched later, so it is only recorded where a page really holds it.
     if (!CanWrite())
         return marker;

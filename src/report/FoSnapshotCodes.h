@@ -92,11 +92,6 @@ inline constexpr quint8 gkIcon = 3;
 inline constexpr quint8 gkOther = 4;
 inline constexpr quint8 GraphicReferenceFlag = 128;
 
-// Text markers expanded at playback.
-inline constexpr char16_t MarkerLead = 253;
-inline constexpr char16_t VarNameOpen = 252;
-inline constexpr char16_t VarNameClose = 251;
-
 // Longest string a length field can hold, and the longest variable value.
 inline constexpr int SnapshotMaxStringLength = 16383;
 inline constexpr int SnapshotMaxVarLength = 64;

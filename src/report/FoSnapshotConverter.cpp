@@ -32,7 +32,7 @@ constexpr int MaxVarReferenceDepth = 64;
 // The smallest page record: code, two positions, page number and the page end.
 constexpr qint64 MinPageRecordSize = 14;
 
-const QString MarkerPrefix = QString(QChar(MarkerLead)) + QStringLiteral("$FOL");
+const QString MarkerPrefix = QString(QChar(kMarkerChar)) + QStringLiteral("$FOL");
 
 [[noreturn]] void RaiseUnexpectedCode(int code) {
     RaiseSnapshotError(QStringLiteral("Unexpected code [%1] found in report file.").arg(code));
@@ -467,7 +467,7 @@ QString TFoConverter::MacroText(int MacroID) const {
 
 QString TFoConverter::ExpandMarkers(const QString &Text) const {
     // Most texts hold no marker: a single-character scan settles that far faster than a substring search.
-    if (!Text.contains(QChar(MarkerLead)))
+    if (!Text.contains(QChar(kMarkerChar)))
         return Text;
     qsizetype marker = Text.indexOf(MarkerPrefix);
     if (marker < 0)
@@ -487,8 +487,8 @@ QString TFoConverter::ExpandMarkers(const QString &Text) const {
                          ok ? MacroText(id) : QString());
         } else if (kind == QLatin1Char('V')) {
             const qsizetype nameAt = kindAt + 1;
-            if (nameAt < text.size() && text.at(nameAt) == QChar(VarNameOpen)) {
-                const qsizetype close = text.indexOf(QChar(VarNameClose), nameAt + 1);
+            if (nameAt < text.size() && text.at(nameAt) == QChar(kVarNameStart)) {
+                const qsizetype close = text.indexOf(QChar(kVarNameEnd), nameAt + 1);
                 const qsizetype end = close < 0 ? text.size() : close + 1;
                 const QString name = text.mid(nameAt + 1, (close < 0 ? text.size() : close) - nameAt - 1);
                 text.replace(marker, end - marker, VarValue(name));

@@ -1,5 +1,6 @@
 #include "FoSnapshotTestSupport.h"
 
+#include "FoMacros.h"
 #include "FoSnapshotConverter.h"
 #include "FoSnapshotHeaders.h"
 #include "FoSnapshotReader.h"
@@ -15,13 +16,13 @@ using namespace fiscora::test;
 
 namespace {
 
-const QChar Marker(MarkerLead);
+const QChar Marker(kMarkerChar);
 
 QString MacroMarker(int id) {
     return Marker + QStringLiteral("$FOLM%1").arg(id, 2, 10, QLatin1Char('0'));
 }
 QString VarMarker(const QString &name) {
-    return Marker + QStringLiteral("$FOLV") + QChar(VarNameOpen) + name + QChar(VarNameClose);
+    return Marker + QStringLiteral("$FOLV") + QChar(kVarNameStart) + name + QChar(kVarNameEnd);
 }
 
 void LeftText(TFoSnapshotOutput &out, const QString &text, double x = 0.5, double y = 1.0) {
@@ -405,7 +406,7 @@ TEST(SnapshotConverter, ExpandsVariableMarkers) {
         DefinedValue(out, "Total", "42");
         LeftText(out, "[" + VarMarker("TOTAL") + "][" + VarMarker("other") + "]");
         LeftText(out, Marker + QStringLiteral("$FOLVxkeep")); // no 252: the six and one more go
-        LeftText(out, QStringLiteral("a") + Marker + QStringLiteral("$FOLV") + QChar(VarNameOpen) +
+        LeftText(out, QStringLiteral("a") + Marker + QStringLiteral("$FOLV") + QChar(kVarNameStart) +
                           "total"); // no 251: to the end
         DefinedValue(out, "Self", VarMarker("Self") + VarMarker("Self"));
         LeftText(out, "s" + VarMarker("self")); // must end, however it expands
