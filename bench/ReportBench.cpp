@@ -4,12 +4,9 @@
 
 #include "AssetInputs.h"
 #include "DepreciateCommand.h"
-#include "FoProject.h"
-#include "FoSystem.h"
-#include "FoSystemFiscora.h"
-#include "PrintParameters.h"
+#include "ReportJob.h"
 #include "ScheduleRecorder.h"
-#include "TemplateProjectManager.h"
+#include "report/system/FoSystem.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
@@ -19,23 +16,6 @@
 using namespace fiscora;
 
 namespace {
-
-// The schedule run's report parameters go to the template project; the pane text is not needed.
-class ProjectParamSink : public ScheduleSink {
-public:
-    explicit ProjectParamSink(TFoProject &project) : FProject(project) {}
-    void Clear() override {}
-    void SetFormat(const ScheduleFormat &) override {}
-    void AddLine(std::string_view) override {}
-    void SetParam(std::string_view name, std::string_view value) override {
-        FProject.SetParam(QString::fromUtf8(name.data(), qsizetype(name.size())),
-                          QString::fromUtf8(value.data(), qsizetype(value.size())));
-    }
-    void CaretToStart() override {}
-
-private:
-    TFoProject &FProject;
-};
 
 AssetInputs LongestSchedule() {
     AssetInputs inputs;
@@ -47,20 +27,6 @@ AssetInputs LongestSchedule() {
     return inputs;
 }
 
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-void PrintReport(TFoProject &project, const AssetInputs &inputs) {
-    ProjectParamSink sink(project);
-    RunDepreciateCommand(inputs, sink);
-    SetPrintParameters(inputs, [&](std::string_view name, std::string_view value) {
-        project.SetParam(Text(name), Text(value));
-    });
-    project.Execute();
-    project.ClearParams();
-}
-
 QString TemplatePath() {
 #ifdef FISCORA_SOURCE_DIR
     return QStringLiteral(FISCORA_SOURCE_DIR "/data/Amortix.fol");
@@ -69,9 +35,9 @@ QString TemplatePath() {
 #endif
 }
 
-// A report system with no dialogs that hands the memory snapshot to a "preview" which only sizes it.
-void SetUpHeadless(TFoSystem &system, qint64 &snapshotBytes) {
-    ApplyFiscoraReportSettings(system);
+// The report job with no dialogs, handing the memory snapshot to a "preview" which only sizes it.
+void SetUpHeadless(TReportJob &job, qint64 &snapshotBytes) {
+    TFoSystem &system = job.System();
     system.SystemSetups = 0;
     system.SystemOptions = 0;
     system.OverridePreview = [&snapshotBytes](TFoSystem &s, TOverrideMode mode, std::unique_ptr<QObject> &) {
@@ -91,31 +57,27 @@ void BM_DepreciateCommand75Rows(benchmark::State &state) {
 BENCHMARK(BM_DepreciateCommand75Rows)->Unit(benchmark::kMicrosecond);
 
 void BM_DeprReport75Rows(benchmark::State &state) {
-    auto project = CreateTemplateProject();
-    project->SetProjectFile(TemplatePath());
-    project->SelectReport(QStringLiteral("DeprReport"), false);
-    TFoSystem system;
+    TReportJob job;
+    job.OpenTemplate(TemplatePath(), QStringLiteral("DeprReport"));
     qint64 snapshotBytes = 0;
-    SetUpHeadless(system, snapshotBytes);
-    project->SetEngine(&system);
+    SetUpHeadless(job, snapshotBytes);
     const AssetInputs inputs = LongestSchedule();
+    ScheduleRecorder pane;
     for (auto _ : state)
-        PrintReport(*project, inputs);
+        job.Print(inputs, pane);
     state.counters["snapshot_bytes"] = double(snapshotBytes);
 }
 BENCHMARK(BM_DeprReport75Rows)->Unit(benchmark::kMillisecond);
 
 void BM_DeprReport75RowsWithTemplateLoad(benchmark::State &state) {
-    TFoSystem system;
     qint64 snapshotBytes = 0;
-    SetUpHeadless(system, snapshotBytes);
     const AssetInputs inputs = LongestSchedule();
+    ScheduleRecorder pane;
     for (auto _ : state) {
-        auto project = CreateTemplateProject();
-        project->SetProjectFile(TemplatePath());
-        project->SelectReport(QStringLiteral("DeprReport"), false);
-        project->SetEngine(&system);
-        PrintReport(*project, inputs);
+        TReportJob job;
+        job.OpenTemplate(TemplatePath(), QStringLiteral("DeprReport"));
+        SetUpHeadless(job, snapshotBytes);
+        job.Print(inputs, pane);
     }
     state.counters["snapshot_bytes"] = double(snapshotBytes);
 }

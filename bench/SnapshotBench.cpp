@@ -1,6 +1,6 @@
 // Snapshot generation and playback of a synthetic 1,000-page letter report.
-#include "FoFiler.h"
-#include "FoRender.h"
+#include "report/playback/FoRender.h"
+#include "report/snapshot/FoFiler.h"
 
 #include <QBuffer>
 

@@ -1,6 +1,6 @@
 // Plays arbitrary bytes as a snapshot: whole, one page from the middle, and a selection.
-#include "FoErrors.h"
-#include "FoSnapshotRecorder.h"
+#include "report/core/FoErrors.h"
+#include "report/playback/FoSnapshotRecorder.h"
 
 #include <QBuffer>
 #include <QGuiApplication>

@@ -1,4 +1,5 @@
 #include "AmortixMain.h"
+#include "Utf8Text.h"
 
 #include "ApplicationFont.h"
 #include "Clock.h"
@@ -28,10 +29,6 @@
 namespace fiscora {
 
 namespace {
-
-QString ToQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 template <std::size_t N>
 QComboBox *MakeDropDownList(QWidget *parent, const std::array<std::string_view, N> &items, int visibleRows) {

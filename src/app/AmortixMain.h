@@ -2,7 +2,7 @@
 
 #include "AssetRules.h"
 #include "InputValidation.h"
-#include "FoProjectParams.h"
+#include "report/system/FoProjectParams.h"
 
 #include <QPointer>
 #include <QString>

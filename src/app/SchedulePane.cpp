@@ -1,4 +1,5 @@
 #include "SchedulePane.h"
+#include "Utf8Text.h"
 
 #include "ApplicationFont.h"
 
@@ -9,10 +10,6 @@
 namespace fiscora {
 
 namespace {
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QTextCharFormat CharFormatOf(const ScheduleFormat &format) {
     QTextCharFormat result;
@@ -79,12 +76,12 @@ void SchedulePane::AddLine(std::string_view line) {
         cursor.setBlockCharFormat(FLineFormat);
     else
         cursor.insertBlock(QTextBlockFormat(), FLineFormat);
-    cursor.insertText(FromUtf8(line), FLineFormat);
+    cursor.insertText(ToQString(line), FLineFormat);
     FEmpty = false;
 }
 
 void SchedulePane::SetParam(std::string_view name, std::string_view value) {
-    FParameters.SetParam(FromUtf8(name), FromUtf8(value));
+    FParameters.SetParam(ToQString(name), ToQString(value));
 }
 
 void SchedulePane::CaretToStart() {

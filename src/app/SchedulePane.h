@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FoProjectParams.h"
 #include "ScheduleSink.h"
+#include "report/system/FoProjectParams.h"
 
 #include <QTextCharFormat>
 #include <QTextEdit>

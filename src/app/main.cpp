@@ -1,6 +1,7 @@
 #include "AmortixMain.h"
 #include "ApplicationFont.h"
 #include "FiscoraApplication.h"
+#include "FoPrintDialogs.h"
 #include "GeneralErrorDisplay.h"
 #include "HelpWindow.h"
 #include "MessageBoxPresenter.h"
@@ -26,6 +27,7 @@ int main(int argc, char **argv) {
     }
 
     InstallMessageBoxPresenter();
+    InstallPrinterDialogs();
     SetUpApplicationFont();
     ApplyVisualStyle(application);
     SetApplicationTitle("Fiscora 2025");

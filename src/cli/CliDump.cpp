@@ -2,8 +2,8 @@
 #include "CliCommand.h"
 #include "JsonText.h"
 
-#include "FoErrors.h"
-#include "FoSnapshotWalker.h"
+#include "report/core/FoErrors.h"
+#include "report/snapshot/FoSnapshotWalker.h"
 
 #include <QFile>
 

@@ -3,8 +3,8 @@
 #include "CliCommand.h"
 #include "JsonText.h"
 
-#include "FoErrors.h"
-#include "FoSnapshotRecorder.h"
+#include "report/core/FoErrors.h"
+#include "report/playback/FoSnapshotRecorder.h"
 
 #include <QFile>
 #include <QGuiApplication>

@@ -3,14 +3,12 @@
 
 #include "CliCommand.h"
 #include "Clock.h"
-#include "FoErrors.h"
-#include "FoProject.h"
-#include "FoSystem.h"
-#include "FoSystemFiscora.h"
-#include "PrintParameters.h"
+#include "ReportJob.h"
 #include "ScheduleOptions.h"
 #include "ScheduleOutput.h"
-#include "TemplateProjectManager.h"
+#include "ScheduleRecorder.h"
+#include "report/core/FoErrors.h"
+#include "report/system/FoSystem.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -42,21 +40,6 @@ std::string ReportUsage() {
            ScheduleChoicesHelp();
 }
 
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// The report parameters as the Print command sets them: the row parameters of the schedule run,
-// then the inputs.
-void SetReportParameters(TFoProject &project, const ScheduleRun &run) {
-    const auto setParam = [&](std::string_view name, std::string_view value) {
-        project.SetParam(FromUtf8(name), FromUtf8(value));
-    };
-    for (const auto &[name, value] : run.params)
-        setParam(name, value);
-    SetPrintParameters(run.inputs, setParam);
-}
-
 // Qt's own notes about the headless platform (no runtime folder and the like) are not the user's
 // concern; the command reports its errors itself.
 void QuietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &message) {
@@ -79,7 +62,7 @@ std::unique_ptr<QGuiApplication> EnsureGuiApplication() {
 
 // Runs the report into a file beside the output and moves it into place only when the job succeeded,
 // so that a failed run never leaves a half-written snapshot under the output name.
-void WriteReport(TFoProject &project, const QString &outputFile) {
+void WriteReport(TReportJob &job, const AssetInputs &inputs, const QString &outputFile) {
     QTemporaryFile partial(QFileInfo(outputFile).absolutePath() +
                            QStringLiteral("/.fiscora-report-XXXXXX.part"));
     if (!partial.open())
@@ -87,15 +70,14 @@ void WriteReport(TFoProject &project, const QString &outputFile) {
                                .arg(outputFile, partial.errorString()));
     partial.close();
 
-    TFoSystem system;
-    ApplyFiscoraReportSettings(system);
+    TFoSystem &system = job.System();
     system.SystemSetups = static_cast<TSystemSetups>(system.SystemSetups & ~ssAllowSetup);
     system.SystemOptions = static_cast<TSystemOptions>(system.SystemOptions & ~soShowStatus);
     system.DefaultDest = TReportDest::rdFile;
     system.DoNativeOutput = false;
     system.OutputFileName = partial.fileName();
-    project.SetEngine(&system);
-    project.Execute();
+    ScheduleRecorder pane;
+    job.Print(inputs, pane);
     if (system.Aborted)
         throw EFolioReport(QStringLiteral("The report was aborted"));
     if (std::rename(QFile::encodeName(partial.fileName()).constData(),
@@ -132,18 +114,13 @@ int RunReportCommand(const std::vector<std::string> &args) {
     }
     try {
         const auto application = EnsureGuiApplication();
-        const ScheduleRun run = RunSchedule(entry.inputs);
-        const auto project = CreateTemplateProject();
-        project->SetProjectFile(
+        TReportJob job;
+        job.OpenTemplate(
             templateFile.empty()
                 ? QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(kDefaultTemplate))
-                : QString::fromStdString(templateFile));
-        project->Open();
-        if (!project->SelectReport(QString::fromStdString(reportName), false))
-            throw EFolioException(QStringLiteral("The report project \"%1\" has no report \"%2\"")
-                                      .arg(project->ProjectFile(), QString::fromStdString(reportName)));
-        SetReportParameters(*project, run);
-        WriteReport(*project, QString::fromStdString(outputFile));
+                : QString::fromStdString(templateFile),
+            QString::fromStdString(reportName));
+        WriteReport(job, entry.inputs, QString::fromStdString(outputFile));
         return 0;
     } catch (const std::exception &error) {
         WriteErrorMessage(error, std::cerr);

@@ -1,7 +1,7 @@
 #include "TemplateLayout.h"
 
-#include "FoBase.h"
 #include "TemplateMemo.h"
+#include "report/canvas/FoBase.h"
 
 #include <cmath>
 

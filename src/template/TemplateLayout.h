@@ -1,8 +1,8 @@
 #pragma once
 
-#include "FoProjectParams.h"
 #include "TemplateModel.h"
 #include "TemplateText.h"
+#include "report/system/FoProjectParams.h"
 
 #include <map>
 #include <optional>

@@ -1,10 +1,10 @@
 #include "TemplateProjectManager.h"
 
-#include "FoErrors.h"
-#include "FoProject.h"
 #include "TemplateLayout.h"
 #include "TemplateReader.h"
 #include "TemplateWriter.h"
+#include "report/core/FoErrors.h"
+#include "report/system/FoProject.h"
 
 namespace fiscora {
 namespace {

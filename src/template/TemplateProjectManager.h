@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FoProjectManager.h"
 #include "TemplateModel.h"
+#include "report/system/FoProjectManager.h"
 
 #include <memory>
 

@@ -1,8 +1,8 @@
 #include "TemplateReader.h"
 
-#include "FoErrors.h"
 #include "TemplateNames.h"
 #include "TemplateText.h"
+#include "report/core/FoErrors.h"
 
 #include <QDir>
 #include <QFileInfo>

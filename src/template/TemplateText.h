@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FoTypes.h"
+#include "report/core/FoTypes.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "TemplateWriter.h"
 
-#include "FoErrors.h"
 #include "TemplateNames.h"
+#include "report/core/FoErrors.h"
 
 #include <QXmlStreamWriter>
 

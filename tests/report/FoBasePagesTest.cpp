@@ -1,5 +1,6 @@
 #include "FoBaseRecorderTest.h"
-#include "FoErrors.h"
+#include "report/core/FoErrors.h"
+#include "report/core/FoPageSelection.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,7 @@ namespace {
 std::set<int> SelectedOf7(const QString &selection) {
     std::set<int> pages;
     for (int page = 1; page <= 7; ++page)
-        if (TBaseReport::PageInSelection(selection, page))
+        if (PageInSelection(selection, page))
             pages.insert(page);
     return pages;
 }
@@ -29,9 +30,9 @@ TEST(FoBasePagesTest, SelectionTokens) {
 }
 
 TEST(FoBasePagesTest, NonNumericTokenRaisesConversionError) {
-    EXPECT_THROW(TBaseReport::PageInSelection("x", 1), EConvertError);
+    EXPECT_THROW(PageInSelection("x", 1), EConvertError);
     // Scanning stops at the first token that selects the page.
-    EXPECT_TRUE(TBaseReport::PageInSelection("1,x", 1));
+    EXPECT_TRUE(PageInSelection("1,x", 1));
 }
 
 TEST(FoBasePagesTest, RangeWithoutSelection) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FoBase.h"
+#include "report/canvas/FoBase.h"
 
 #include <QPointF>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "FoBaseRecorderTest.h"
-#include "FoErrors.h"
-#include "FoFontManager.h"
-#include "FoMacros.h"
+#include "report/core/FoErrors.h"
+#include "report/core/FoMacros.h"
+#include "report/devices/FoFontManager.h"
 
 #include <gtest/gtest.h>
 

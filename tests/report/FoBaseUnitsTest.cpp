@@ -1,5 +1,5 @@
 #include "FoBaseRecorderTest.h"
-#include "FoErrors.h"
+#include "report/core/FoErrors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "FoBaseRecorderTest.h"
-#include "FoErrors.h"
-#include "FoPrinterDevice.h"
-#include "FoQtPrinterSource.h"
+#include "report/core/FoErrors.h"
+#include "report/devices/FoPrinterDevice.h"
+#include "report/devices/FoQtPrinterSource.h"
 
 #include <QFileInfo>
 #include <QPrinter>

@@ -1,5 +1,5 @@
-#include "FoDevice.h"
-#include "FoFontManager.h"
+#include "report/devices/FoDevice.h"
+#include "report/devices/FoFontManager.h"
 
 #include <gtest/gtest.h>
 

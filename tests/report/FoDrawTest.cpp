@@ -1,4 +1,4 @@
-#include "FoDraw.h"
+#include "report/core/FoDraw.h"
 
 #include <QImage>
 

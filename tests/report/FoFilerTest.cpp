@@ -1,8 +1,8 @@
 #include "FoSnapshotTestSupport.h"
 
-#include "FoErrors.h"
-#include "FoFiler.h"
-#include "FoSnapshotWalker.h"
+#include "report/core/FoErrors.h"
+#include "report/snapshot/FoFiler.h"
+#include "report/snapshot/FoSnapshotWalker.h"
 
 #include <QBuffer>
 #include <QDir>

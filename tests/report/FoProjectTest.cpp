@@ -1,8 +1,8 @@
-#include "FoProject.h"
-#include "FoErrors.h"
+#include "report/system/FoProject.h"
 #include "FoProjectTestSupport.h"
-#include "FoSystem.h"
 #include "MsgBoxRecorder.h"
+#include "report/core/FoErrors.h"
+#include "report/system/FoSystem.h"
 
 #include <QDir>
 #include <QFile>

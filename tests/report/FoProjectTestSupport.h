@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FoBase.h"
-#include "FoProjectManager.h"
+#include "report/canvas/FoBase.h"
+#include "report/system/FoProjectManager.h"
 
 #include <QTextStream>
 

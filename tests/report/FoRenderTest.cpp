@@ -1,8 +1,8 @@
 #include "FoSnapshotTestSupport.h"
 
-#include "FoErrors.h"
-#include "FoRenderStream.h"
-#include "FoSnapshotConverter.h"
+#include "report/core/FoErrors.h"
+#include "report/playback/FoRenderStream.h"
+#include "report/playback/FoSnapshotConverter.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>

@@ -1,10 +1,10 @@
 #include "FoSnapshotTestSupport.h"
 
-#include "FoMacros.h"
-#include "FoSnapshotConverter.h"
-#include "FoSnapshotHeaders.h"
-#include "FoSnapshotReader.h"
-#include "FoStreamAnsi.h"
+#include "report/core/FoMacros.h"
+#include "report/core/FoStreamAnsi.h"
+#include "report/playback/FoSnapshotConverter.h"
+#include "report/snapshot/FoSnapshotHeaders.h"
+#include "report/snapshot/FoSnapshotReader.h"
 
 #include <QDir>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
-#include "FoErrors.h"
-#include "FoSnapshotOutput.h"
-#include "FoSnapshotReader.h"
-#include "FoStreamAnsi.h"
+#include "report/core/FoErrors.h"
+#include "report/core/FoStreamAnsi.h"
+#include "report/snapshot/FoSnapshotOutput.h"
+#include "report/snapshot/FoSnapshotReader.h"
 
 #include <QBuffer>
 #include <QTemporaryFile>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "FoSnapshotCodes.h"
-#include "FoSnapshotOutput.h"
-#include "FoSnapshotRecorder.h"
+#include "report/playback/FoSnapshotRecorder.h"
+#include "report/snapshot/FoSnapshotCodes.h"
+#include "report/snapshot/FoSnapshotOutput.h"
 
 #include <QBuffer>
 #include <QByteArray>

@@ -1,8 +1,7 @@
-#include "FoSystem.h"
-#include "FoErrors.h"
-#include "FoRender.h"
-#include "FoSystemFiscora.h"
+#include "report/system/FoSystem.h"
 #include "MsgBoxRecorder.h"
+#include "report/core/FoErrors.h"
+#include "report/playback/FoRender.h"
 
 #include <QDir>
 #include <QFile>
@@ -278,20 +277,6 @@ TEST(FoSystemJob, UserStreamModeWithoutAStreamIsRefused) {
     } catch (const EFolioReport &error) {
         EXPECT_STREQ(error.what(), "StreamMode is smUser but Stream is nil");
     }
-}
-
-TEST(FoSystemSettings, FiscoraSettingsAreTheMainWindows) {
-    TFoSystem system;
-    ApplyFiscoraReportSettings(system);
-    EXPECT_EQ(system.TitleSetup, QStringLiteral("Fiscora Output Options"));
-    EXPECT_EQ(system.TitleStatus, QStringLiteral("Fiscora Report Status"));
-    EXPECT_EQ(system.TitlePreview, QStringLiteral("Fiscora Report Preview"));
-    EXPECT_EQ(system.SystemPrinter.Title, QStringLiteral("Fiscora"));
-    EXPECT_EQ(system.SystemPreview.FormState, TFormState::fsMaximized);
-    EXPECT_DOUBLE_EQ(system.SystemPreview.MarginPercent, 2.5);
-    EXPECT_EQ(system.SystemPreview.ShadowDepth(), 5);
-    EXPECT_DOUBLE_EQ(system.SystemPreview.ZoomFactor(), 100);
-    EXPECT_EQ(system.SystemSetups, AllSystemSetups); // dialogs stay as the defaults have them
 }
 
 TEST(FoSystemJob, GenerateLeavesTheSnapshotWithTheFilerAndShowsNothing) {

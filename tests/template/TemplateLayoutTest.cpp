@@ -1,7 +1,7 @@
-#include "FoProject.h"
-#include "FoRender.h"
-#include "FoSystem.h"
 #include "TemplateProjectManager.h"
+#include "report/playback/FoRender.h"
+#include "report/system/FoProject.h"
+#include "report/system/FoSystem.h"
 
 #include <QBuffer>
 #include <QImage>

@@ -1,7 +1,7 @@
 #include "TemplateReader.h"
-#include "FoErrors.h"
 #include "TemplateProjectManager.h"
 #include "TemplateWriter.h"
+#include "report/core/FoErrors.h"
 
 #include <QBuffer>
 #include <QImage>

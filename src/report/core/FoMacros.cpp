@@ -1,0 +1,48 @@
+#include "report/core/FoMacros.h"
+
+#include <QLocale>
+
+namespace fiscora {
+
+QString MacroMarker(int MacroID) {
+    return QChar(kMarkerChar) + QStringLiteral("$FOLM") +
+           QStringLiteral("%1").arg(MacroID, 2, 10, QLatin1Char('0'));
+}
+
+QString VariableMarker(const QString &VarName) {
+    return QChar(kMarkerChar) + QStringLiteral("$FOLV") + QChar(kVarNameStart) + VarName + QChar(kVarNameEnd);
+}
+
+bool HasMarker(const QString &Text) {
+    static const QString marker = QChar(kMarkerChar) + QStringLiteral("$FOL");
+    return Text.contains(marker);
+}
+
+QString MacroDateTimeText(int MacroID, const QDateTime &When) {
+    // United States conventions whatever the host locale.
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    const QDate date = When.date();
+    const QTime time = When.time();
+    switch (MacroID) {
+    case 0: // short date
+        return date.toString(QStringLiteral("MM/dd/yyyy"));
+    case 1: // long date
+        return us.toString(date, QStringLiteral("dddd, MMMM d, yyyy"));
+    case 2:
+        return date.toString(QStringLiteral("MM/dd/yy"));
+    case 3:
+        return date.toString(QStringLiteral("dd/MM/yy"));
+    case 4: // short time
+        return us.toString(time, QStringLiteral("h:mm AP"));
+    case 5: // long time
+        return us.toString(time, QStringLiteral("h:mm:ss AP"));
+    case 6: // "ampm" shows the locale's AM and PM texts
+        return us.toString(time, QStringLiteral("hh:mm AP"));
+    case 7:
+        return time.toString(QStringLiteral("HH:mm"));
+    default:
+        return {};
+    }
+}
+
+} // namespace fiscora

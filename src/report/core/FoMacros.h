@@ -1,0 +1,25 @@
+#pragma once
+
+#include "report/core/FoTypes.h"
+
+#include <QDateTime>
+#include <QString>
+
+namespace fiscora {
+
+// Marker characters inside report strings, expanded at playback.
+inline constexpr char16_t kMarkerChar = 253;
+inline constexpr char16_t kVarNameStart = 252;
+inline constexpr char16_t kVarNameEnd = 251;
+
+// Character 253, "$FOLM" and the macro ID as two decimal digits.
+QString MacroMarker(int MacroID);
+// Character 253, "$FOLV", character 252, the name, character 251.
+QString VariableMarker(const QString &VarName);
+// Whether a text holds a macro or variable marker (character 253 followed by "$FOL").
+bool HasMarker(const QString &Text);
+
+// The text of a date or time macro (IDs 0 to 7) for the given moment; empty for other IDs.
+QString MacroDateTimeText(int MacroID, const QDateTime &When);
+
+} // namespace fiscora
