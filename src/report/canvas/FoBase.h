@@ -2,6 +2,7 @@
 
 #include "report/core/FoDraw.h"
 #include "report/core/FoGraphic.h"
+#include "report/core/FoRichText.h"
 #include "report/core/FoTypes.h"
 #include "report/devices/FoDevice.h"
 
@@ -268,6 +269,9 @@ public:
     void PrintFooter(const QString &Text, TPrintJustify Justify);
     void PrintCharJustify(const QString &Text, QChar Ch, double xPos);
     void PrintTab(const QString &Text);
+    // The plain pieces of a rich text, each with the current font as the command blocks before it
+    // change it.
+    std::vector<TRichPiece> RichTextPieces(const QString &Text) const;
     QString TruncateText(const QString &Value, double Width);
     double TextWidth(const QString &Text);
     QSize GetTextExtent(const QString &Text);

@@ -322,6 +322,17 @@ double TBaseReport::TextWidthInches(const QString &Text) {
     return DeviceTextWidth(Text) * FScaleX / (FXDPI * 100.0);
 }
 
+std::vector<TRichPiece> TBaseReport::RichTextPieces(const QString &Text) const {
+    std::vector<TRichPiece> pieces;
+    TSaveFont font = FBaseFont;
+    for (const TRichSegment &segment : SplitRichText(Text)) {
+        ApplyRichBlock(font, segment.Commands);
+        if (!segment.Text.isEmpty())
+            pieces.push_back({segment.Text, font});
+    }
+    return pieces;
+}
+
 double TBaseReport::RichTextWidthInches(const QString &Text) {
     if (!FDevice)
         throw EFolioReport(kMsgCanvasNotActive);
@@ -329,20 +340,15 @@ double TBaseReport::RichTextWidthInches(const QString &Text) {
     TFoCanvas &canvas = FDevice->Canvas();
     TFoFont saved;
     saved.Assign(canvas.Font());
-    TSaveFont font = FBaseFont;
     int pixels = 0;
     FSelectingFont = true;
     ScopeExit restore([&] {
         canvas.Font().Assign(saved);
         FSelectingFont = false;
     });
-    for (const TRichSegment &segment : SplitRichText(Text)) {
-        for (const TRichCommand &command : SplitRichCommands(segment.Commands))
-            ApplyRichCommand(font, command);
-        if (segment.Text.isEmpty())
-            continue;
-        canvas.Font().Assign(PlatformFont(font));
-        pixels += FDevice->TextWidth(segment.Text);
+    for (const TRichPiece &piece : RichTextPieces(Text)) {
+        canvas.Font().Assign(PlatformFont(piece.Font));
+        pixels += FDevice->TextWidth(piece.Text);
     }
     return std::max(1, pixels) * FScaleX / (FXDPI * 100.0);
 }

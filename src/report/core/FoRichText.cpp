@@ -121,4 +121,9 @@ void ApplyRichCommand(TSaveFont &font, const TRichCommand &command) {
     }
 }
 
+void ApplyRichBlock(TSaveFont &font, const QString &commands) {
+    for (const TRichCommand &command : SplitRichCommands(commands))
+        ApplyRichCommand(font, command);
+}
+
 } // namespace fiscora

@@ -50,4 +50,13 @@ void ResetRichTextAttributes(TSaveFont &font);
 // each other.
 void ApplyRichCommand(TSaveFont &font, const TRichCommand &command);
 
+// Applies every command of a block's inner text (between characters 1 and 4).
+void ApplyRichBlock(TSaveFont &font, const QString &commands);
+
+// A plain piece of a rich text with the font description it is printed in.
+struct TRichPiece {
+    QString Text;
+    TSaveFont Font;
+};
+
 } // namespace fiscora
