@@ -4,18 +4,22 @@
 
 namespace fiscora {
 
+const QString &MarkerPrefix() {
+    static const QString prefix = QChar(kMarkerChar) + QStringLiteral("$FOL");
+    return prefix;
+}
+
 QString MacroMarker(int MacroID) {
-    return QChar(kMarkerChar) + QStringLiteral("$FOLM") +
-           QStringLiteral("%1").arg(MacroID, 2, 10, QLatin1Char('0'));
+    return MarkerPrefix() + QChar(kMacroKind) + QStringLiteral("%1").arg(MacroID, 2, 10, QLatin1Char('0'));
 }
 
 QString VariableMarker(const QString &VarName) {
-    return QChar(kMarkerChar) + QStringLiteral("$FOLV") + QChar(kVarNameStart) + VarName + QChar(kVarNameEnd);
+    return MarkerPrefix() + QChar(kVariableKind) + QChar(kVarNameStart) + VarName + QChar(kVarNameEnd);
 }
 
 bool HasMarker(const QString &Text) {
-    static const QString marker = QChar(kMarkerChar) + QStringLiteral("$FOL");
-    return Text.contains(marker);
+    // Most texts hold no marker: one character search first.
+    return Text.contains(QChar(kMarkerChar)) && Text.contains(MarkerPrefix());
 }
 
 QString MacroDateTimeText(int MacroID, const QDateTime &When) {

@@ -12,6 +12,11 @@ inline constexpr char16_t kMarkerChar = 253;
 inline constexpr char16_t kVarNameStart = 252;
 inline constexpr char16_t kVarNameEnd = 251;
 
+// Character 253 and "$FOL": every marker starts so; "M" (macro) or "V" (variable) follows.
+const QString &MarkerPrefix();
+inline constexpr char16_t kMacroKind = u'M';
+inline constexpr char16_t kVariableKind = u'V';
+
 // Character 253, "$FOLM" and the macro ID as two decimal digits.
 QString MacroMarker(int MacroID);
 // Character 253, "$FOLV", character 252, the name, character 251.

@@ -31,8 +31,6 @@ constexpr int MaxVarReferenceDepth = 64;
 // The smallest page record: code, two positions, page number and the page end.
 constexpr qint64 MinPageRecordSize = 14;
 
-const QString MarkerPrefix = QString(QChar(kMarkerChar)) + QStringLiteral("$FOL");
-
 [[noreturn]] void RaiseUnexpectedCode(int code) {
     RaiseSnapshotError(QStringLiteral("Unexpected code [%1] found in report file.").arg(code));
 }
@@ -471,7 +469,7 @@ QString TFoConverter::ExpandMarkers(const QString &Text) const {
     // Most texts hold no marker: a single-character scan settles that far faster than a substring search.
     if (!Text.contains(QChar(kMarkerChar)))
         return Text;
-    qsizetype marker = Text.indexOf(MarkerPrefix);
+    qsizetype marker = Text.indexOf(MarkerPrefix());
     if (marker < 0)
         return Text;
     QString text = Text;
@@ -479,15 +477,15 @@ QString TFoConverter::ExpandMarkers(const QString &Text) const {
     while (marker >= 0) {
         if (++expansions > MaxMarkerExpansions || text.size() > MaxExpandedLength)
             break; // a self-referring value: leave the rest as it is
-        const qsizetype kindAt = marker + MarkerPrefix.size();
+        const qsizetype kindAt = marker + MarkerPrefix().size();
         const QChar kind = kindAt < text.size() ? text.at(kindAt) : QChar();
-        if (kind == QLatin1Char('M')) {
+        if (kind == QChar(kMacroKind)) {
             const QString digits = text.mid(kindAt + 1, 2);
             bool ok = false;
             const int id = digits.size() == 2 ? digits.toInt(&ok) : -1;
-            text.replace(marker, std::min<qsizetype>(8, text.size() - marker),
+            text.replace(marker, std::min<qsizetype>(MarkerPrefix().size() + 3, text.size() - marker),
                          ok ? MacroText(id) : QString());
-        } else if (kind == QLatin1Char('V')) {
+        } else if (kind == QChar(kVariableKind)) {
             const qsizetype nameAt = kindAt + 1;
             if (nameAt < text.size() && text.at(nameAt) == QChar(kVarNameStart)) {
                 const qsizetype close = text.indexOf(QChar(kVarNameEnd), nameAt + 1);
@@ -495,14 +493,14 @@ QString TFoConverter::ExpandMarkers(const QString &Text) const {
                 const QString name = text.mid(nameAt + 1, (close < 0 ? text.size() : close) - nameAt - 1);
                 text.replace(marker, end - marker, VarValue(name));
             } else {
-                text.remove(marker, std::min<qsizetype>(7, text.size() - marker));
+                text.remove(marker, std::min<qsizetype>(MarkerPrefix().size() + 2, text.size() - marker));
             }
         } else {
             // Not a marker after all: look further on.
-            marker = text.indexOf(MarkerPrefix, marker + 1);
+            marker = text.indexOf(MarkerPrefix(), marker + 1);
             continue;
         }
-        marker = text.indexOf(MarkerPrefix);
+        marker = text.indexOf(MarkerPrefix());
     }
     return text;
 }
@@ -516,34 +514,20 @@ QString TFoConverter::VarValue(const QString &Name) const {
 QString TFoConverter::ReadVarValue(bool &HasValue, int Depth) {
     if (Depth > MaxVarReferenceDepth)
         RaiseSnapshotError(QStringLiteral("Invalid variable reference found in report file."));
-    const quint8 capacity = FReader.ReadByte();
-    const quint8 length = FReader.ReadByte();
-    if (length == 254 || length == 255) {
-        const QByteArray area = FReader.ReadBytes(capacity);
-        qint32 reference = 0;
-        if (area.size() >= 4)
-            reference = qFromLittleEndian<qint32>(area.constData());
-        if (reference == 0) {
+    TVarValueBlock block = FReader.ReadVarValueBlock();
+    if (block.IsReference()) {
+        if (block.Position == 0) {
             HasValue = false;
             return {};
         }
         const qint64 resume = FReader.Position();
-        FReader.Seek(std::abs(static_cast<qint64>(reference)));
+        FReader.Seek(std::abs(static_cast<qint64>(block.Position)));
         QString value = ReadVarValue(HasValue, Depth + 1);
         FReader.Seek(resume);
         return value;
     }
-    const QByteArray area = FReader.ReadBytes(capacity < 64 ? capacity * 2 : 128);
-    HasValue = length != 0;
-    if (!HasValue)
-        return {};
-    if (FReader.AnsiStrings)
-        return TextFromAnsi(QByteArrayView(area.constData(), std::min<qsizetype>(length, area.size())));
-    const qsizetype units = std::min<qsizetype>(length, area.size() / 2);
-    QString value(units, Qt::Uninitialized);
-    for (qsizetype i = 0; i < units; ++i)
-        value[i] = QChar(qFromLittleEndian<quint16>(area.constData() + 2 * i));
-    return value;
+    HasValue = block.Length != VarLengthUnchanged;
+    return HasValue ? std::move(block.Value) : QString();
 }
 
 void TFoConverter::DoVariableData() {

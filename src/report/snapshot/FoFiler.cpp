@@ -17,8 +17,6 @@ namespace fiscora {
 
 namespace {
 
-const QString MarkerPrefix = QString(QChar(kMarkerChar)) + QStringLiteral("$FOL");
-
 // Bin numbers the format stores when there are no printer settings.
 constexpr int ReportHeaderDefaultBin = 265;
 constexpr int PageHeaderDefaultBin = 512;
@@ -317,8 +315,8 @@ void TFoSnapshotWriter::WritePageStart() {
             entry.HeldValue.reset();
             continue;
         }
-        out.WriteByte(4);
-        out.WriteByte(254);
+        out.WriteByte(VarReferenceCapacity);
+        out.WriteByte(VarKindReference);
         out.WriteInt(static_cast<qint32>(entry.Position));
     }
 }
@@ -816,8 +814,7 @@ void TFoSnapshotWriter::EmitPrintDataStream(QIODevice &Stream, qint64 BufSize) {
 // ---- Text -------------------------------------------------------------------------------------------
 
 bool TFoSnapshotWriter::NeedsPositionedText(const QString &Text) const {
-    return FAccuracyMethod == TAccuracyMethod::amAppearance || FontRotation() != 0 ||
-           (Text.contains(QChar(kMarkerChar)) && Text.contains(MarkerPrefix)) ||
+    return FAccuracyMethod == TAccuracyMethod::amAppearance || FontRotation() != 0 || HasMarker(Text) ||
            Text.contains(QChar(kRichOpen)) || !Text.contains(QLatin1Char(' '));
 }
 
@@ -895,16 +892,15 @@ void TFoSnapshotWriter::WriteVarDefined(const QString &Value) {
 }
 
 void TFoSnapshotWriter::WriteVarPlaceholder(qint64 BackReference) {
-    FOutput->WriteByte(128);
-    FOutput->WriteByte(255);
+    FOutput->WriteByte(VarPlaceholderCapacity);
+    FOutput->WriteByte(VarKindPlaceholder);
     FOutput->WriteInt(static_cast<qint32>(BackReference));
-    const char zeros[124] = {};
+    const char zeros[VarPlaceholderCapacity - sizeof(qint32)] = {};
     FOutput->Write(zeros, sizeof zeros);
 }
 
 QString TFoSnapshotWriter::PIVar(const QString &VarName) {
-    const QString marker = QString(QChar(kMarkerChar)) + QStringLiteral("$FOLV") + QChar(kVarNameStart) +
-                           VarName + QChar(kVarNameEnd);
+    const QString marker = VariableMarker(VarName);
     // A placeholder's position is patched later, so it is only recorded where a page really holds it.
     if (!CanWrite())
         return marker;
@@ -928,10 +924,10 @@ void TFoSnapshotWriter::SetPIVar(const QString &VarName, const QString &VarValue
         return;
     TVarEntry *entry = FindVar(VarName);
     if (entry && entry->Position > 0) {
-        // Patch the pending placeholder in place: C stays 128, B is the value's length.
+        // Patch the pending placeholder in place: C stays the placeholder's, B is the value's length.
         const quint8 length = VarLength(VarValue);
         QByteArray patch;
-        patch.append(char(128));
+        patch.append(char(VarPlaceholderCapacity));
         patch.append(char(length));
         for (int i = 0; i < length; ++i) {
             const char16_t unit = VarValue.at(i).unicode();

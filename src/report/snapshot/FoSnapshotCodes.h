@@ -96,6 +96,21 @@ inline constexpr quint8 GraphicReferenceFlag = 128;
 inline constexpr int SnapshotMaxStringLength = 16383;
 inline constexpr int SnapshotMaxVarLength = 64;
 
+// Variable value block: Byte C (capacity), Byte B (the value's length, or one of the two kinds below),
+// then a data area.
+inline constexpr quint8 VarKindReference = 254;   // C = 4: the area's Int is the position of the value block
+inline constexpr quint8 VarKindPlaceholder = 255; // the area's Int is the previous value block, or 0
+inline constexpr quint8 VarLengthUnchanged = 0;   // no new value: the variable keeps its current one
+inline constexpr quint8 VarReferenceCapacity = 4;
+inline constexpr quint8 VarPlaceholderCapacity = 128; // also the largest value area
+inline bool IsVarReferenceKind(quint8 length) {
+    return length == VarKindReference || length == VarKindPlaceholder;
+}
+// Bytes of a value area: C characters of two bytes each, the placeholder's whole area from C = 64 on.
+inline qint64 VarValueAreaBytes(quint8 capacity) {
+    return capacity < SnapshotMaxVarLength ? qint64(capacity) * 2 : VarPlaceholderCapacity;
+}
+
 // The record's name, or nullptr for a code that never occurs in a page.
 const char *SnapshotRecordName(int code);
 

@@ -2,10 +2,12 @@
 
 #include "report/core/FoErrors.h"
 #include "report/core/FoStreamAnsi.h"
+#include "report/snapshot/FoSnapshotCodes.h"
 
 #include <QBuffer>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstring>
 
 namespace fiscora {
@@ -102,6 +104,33 @@ QByteArray TFoSnapshotReader::ReadBytes(qint64 count) {
 void TFoSnapshotReader::Skip(qint64 count) {
     Require(count);
     FPosition += count;
+}
+
+bool TVarValueBlock::IsReference() const {
+    return IsVarReferenceKind(Length);
+}
+
+TVarValueBlock TFoSnapshotReader::ReadVarValueBlock() {
+    TVarValueBlock block;
+    block.Capacity = ReadByte();
+    block.Length = ReadByte();
+    if (block.IsReference()) {
+        const QByteArray area = ReadBytes(block.Capacity);
+        if (area.size() >= 4)
+            block.Position = qFromLittleEndian<qint32>(area.constData());
+        return block;
+    }
+    const QByteArray area = ReadBytes(VarValueAreaBytes(block.Capacity));
+    if (AnsiStrings) {
+        block.Value =
+            TextFromAnsi(QByteArrayView(area.constData(), std::min<qsizetype>(block.Length, area.size())));
+        return block;
+    }
+    const qsizetype units = std::min<qsizetype>(block.Length, area.size() / 2);
+    block.Value.resize(units);
+    for (qsizetype i = 0; i < units; ++i)
+        block.Value[i] = QChar(qFromLittleEndian<quint16>(area.constData() + 2 * i));
+    return block;
 }
 
 } // namespace fiscora

@@ -12,6 +12,16 @@ namespace fiscora {
 // The message of a stream that ends before the data it claims.
 inline constexpr const char *SnapshotReadErrorText = "Stream read error";
 
+// A variable value block as stored: C and B, then the position of a reference block (0: keep the
+// current value) or the value of a direct one.
+struct TVarValueBlock {
+    quint8 Capacity = 0;
+    quint8 Length = 0;
+    qint32 Position = 0;
+    QString Value;
+    bool IsReference() const;
+};
+
 // Little-endian decoder over a snapshot stream. Every read is checked against the stream's size, so a
 // hostile length never reads past the end or allocates more than the stream holds.
 // A memory stream (QBuffer) is read in place; other devices through a 64-kilobyte window.
@@ -33,6 +43,7 @@ public:
     // A length-prefixed string in the stream's encoding (UTF-16 or 8-bit ANSI).
     QString ReadString();
     QByteArray ReadBytes(qint64 count);
+    TVarValueBlock ReadVarValueBlock();
     void Skip(qint64 count);
     // Raises the read error when fewer than count bytes are left.
     void Require(qint64 count) const;

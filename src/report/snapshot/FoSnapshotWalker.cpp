@@ -122,24 +122,13 @@ QVariant TFoSnapshotWalker::ReadField(TSnapshotFieldType Type, const QString &Na
         return {};
     }
     case TSnapshotFieldType::VarValue: {
-        const quint8 capacity = FReader.ReadByte();
-        const quint8 length = FReader.ReadByte();
-        QVariantMap block{{QStringLiteral("C"), double(capacity)}, {QStringLiteral("B"), double(length)}};
-        if (length == 254 || length == 255) {
-            const QByteArray area = FReader.ReadBytes(capacity);
-            if (area.size() >= 4)
-                block.insert(QStringLiteral("Position"), double(qFromLittleEndian<qint32>(area.constData())));
-            return block;
-        }
-        const QByteArray area = FReader.ReadBytes(capacity < 64 ? capacity * 2 : 128);
-        QString value;
-        if (FReader.AnsiStrings) {
-            value = TextFromAnsi(QByteArrayView(area.constData(), std::min<qsizetype>(length, area.size())));
-        } else {
-            for (qsizetype i = 0; i < std::min<qsizetype>(length, area.size() / 2); ++i)
-                value.append(QChar(qFromLittleEndian<quint16>(area.constData() + 2 * i)));
-        }
-        block.insert(QStringLiteral("Value"), value);
+        const TVarValueBlock value = FReader.ReadVarValueBlock();
+        QVariantMap block{{QStringLiteral("C"), double(value.Capacity)},
+                          {QStringLiteral("B"), double(value.Length)}};
+        if (value.IsReference())
+            block.insert(QStringLiteral("Position"), double(value.Position));
+        else
+            block.insert(QStringLiteral("Value"), value.Value);
         return block;
     }
     case TSnapshotFieldType::PointList: {
