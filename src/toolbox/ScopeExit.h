@@ -28,4 +28,24 @@ private:
     int FUncaught = std::uncaught_exceptions();
 };
 
+// Runs cleanup only when an exception leaves the scope: undoes a half-done step on its error path.
+template <typename Cleanup> class ScopeFailure {
+public:
+    explicit ScopeFailure(Cleanup cleanup) : FCleanup(std::move(cleanup)) {}
+    ~ScopeFailure() {
+        if (std::uncaught_exceptions() == FUncaught)
+            return;
+        try {
+            FCleanup();
+        } catch (...) {
+        }
+    }
+    ScopeFailure(const ScopeFailure &) = delete;
+    ScopeFailure &operator=(const ScopeFailure &) = delete;
+
+private:
+    Cleanup FCleanup;
+    int FUncaught = std::uncaught_exceptions();
+};
+
 } // namespace fiscora

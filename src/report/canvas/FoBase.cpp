@@ -1,6 +1,7 @@
 // Page canvas: devices, job control, units, page geometry, cursor, lines and columns.
 #include "report/canvas/FoBase.h"
 
+#include "ScopeExit.h"
 #include "report/canvas/FoFontCache.h"
 #include "report/canvas/FoLineBuffer.h"
 #include "report/core/FoErrors.h"
@@ -197,26 +198,18 @@ void TBaseReport::EndOutput() {
 void TBaseReport::Execute() {
     ApplyOrientation();
     Start();
-    try {
-        if (OnPrint || !OnPrintPage) {
-            if (OnPrint)
-                OnPrint(*this);
-        } else {
-            int pageNum = 1;
-            while (OnPrintPage(*this, pageNum) && !FAborted) {
-                NewPage();
-                ++pageNum;
-            }
+    // After an error the first error is the one worth reporting, not one of Finish.
+    ScopeExit finish([this] { Finish(); });
+    if (OnPrint || !OnPrintPage) {
+        if (OnPrint)
+            OnPrint(*this);
+    } else {
+        int pageNum = 1;
+        while (OnPrintPage(*this, pageNum) && !FAborted) {
+            NewPage();
+            ++pageNum;
         }
-    } catch (...) {
-        try {
-            Finish();
-        } catch (...) {
-            // The first error is the one worth reporting.
-        }
-        throw;
     }
-    Finish();
 }
 
 void TBaseReport::NewPage() {

@@ -151,9 +151,10 @@ void TBaseReport::DrawBufferedLines() {
     TFoPen saved;
     saved.Assign(pen);
     {
-        // Puts the page model back however drawing ends; the buffer is spent either way.
-        ScopeExit restore([this, noBuffer = FNoBufferLine, originX = FOriginX, originY = FOriginY,
-                           scaleX = FScaleX, scaleY = FScaleY] {
+        // Puts the page model and the pen back however drawing ends; the buffer is spent either way.
+        ScopeExit restore([this, &pen, &saved, noBuffer = FNoBufferLine, originX = FOriginX,
+                           originY = FOriginY, scaleX = FScaleX, scaleY = FScaleY] {
+            pen.Assign(saved);
             FNoBufferLine = noBuffer;
             FOriginX = originX;
             FOriginY = originY;
@@ -182,7 +183,6 @@ void TBaseReport::DrawBufferedLines() {
         for (const TFoBufferedLine &line : FLineBuffer->Horizontal())
             draw(line, true);
     }
-    pen.Assign(saved);
 }
 
 // ---- Shapes ---------------------------------------------------------------------------------

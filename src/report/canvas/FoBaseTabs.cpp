@@ -1,4 +1,5 @@
 // Page canvas: tab stops, boxed tab cells and their shading.
+#include "ScopeExit.h"
 #include "report/canvas/FoBase.h"
 
 #include <algorithm>
@@ -126,16 +127,17 @@ void TBaseReport::Tab(int LeftWidth, int RightWidth, int TopWidth, int BottomWid
         savedBrush.Assign(canvas.Brush());
         TFoPen savedPen;
         savedPen.Assign(canvas.Pen());
-        const TBKMode savedBkMode = canvas.BkMode();
+        ScopeExit restore([&canvas, &savedBrush, &savedPen, savedBkMode = canvas.BkMode()] {
+            canvas.Brush().Assign(savedBrush);
+            canvas.Pen().Assign(savedPen);
+            canvas.SetBkMode(savedBkMode);
+        });
         canvas.SetBkMode(TBKMode::bkTransparent);
         canvas.Brush().SetBitmap(QImage());
         canvas.Brush().SetColor(ShadeToColor(FTabColor, shade));
         canvas.Brush().SetStyle(TBrushStyle::bsSolid);
         canvas.Pen().SetStyle(TPenStyle::psClear);
         EmitTabRectangle(left, top, right, bottom);
-        canvas.Brush().Assign(savedBrush);
-        canvas.Pen().Assign(savedPen);
-        canvas.SetBkMode(savedBkMode);
     }
     TabBoxLine(LeftWidth, tab.Left, left, bottom, left, bottom - FLineHeight);
     TabBoxLine(RightWidth, tab.Right, right, top, right, top + FLineHeight);
@@ -150,11 +152,11 @@ void TBaseReport::TabBoxLine(int Width, bool Side, double X1, double Y1, double 
     TFoCanvas &canvas = Canvas();
     TFoPen saved;
     saved.Assign(canvas.Pen());
+    ScopeExit restore([&canvas, &saved] { canvas.Pen().Assign(saved); });
     if (Width != kUseTabSetting)
         SetPen(FBoxLineColor, TPenStyle::psSolid, Width, TPenMode::pmCopy);
     MoveToInches(X1, Y1);
     LineToInches(X2, Y2);
-    canvas.Pen().Assign(saved);
 }
 
 void TBaseReport::FinishTabBox(int Width) {

@@ -1,5 +1,6 @@
 #include "report/playback/FoSnapshotConverter.h"
 
+#include "ScopeExit.h"
 #include "report/core/FoErrors.h"
 #include "report/core/FoMacros.h"
 #include "report/core/FoPageSelection.h"
@@ -67,47 +68,43 @@ TFoConverter::~TFoConverter() = default;
 void TFoConverter::Generate(int APageNo, int /*APageCount*/) {
     FRenderer.Converter = this;
     FReportDateTime = QDateTime::currentDateTime();
-    try {
-        ReportHeader = ReadSnapshotReportHeader(FReader, FRenderer.ForceAnsi());
-        FRenderer.SetPaperBin(ReportHeader.Bin);
-        FPageNo = 1;
-        FCurrPagePos = FReader.Position();
-        FRenderer.DocBegin();
-        if (APageNo != 0) {
-            GotoPage(APageNo);
+    // The renderer's document ends however playback ends; renderers accept it even before DocBegin.
+    ScopeExit docEnd([this] { FRenderer.DocEnd(); });
+    ReportHeader = ReadSnapshotReportHeader(FReader, FRenderer.ForceAnsi());
+    FRenderer.SetPaperBin(ReportHeader.Bin);
+    FPageNo = 1;
+    FCurrPagePos = FReader.Position();
+    FRenderer.DocBegin();
+    if (APageNo != 0) {
+        GotoPage(APageNo);
+        PlayPage();
+    } else if (!FRenderer.Selection().isEmpty()) {
+        // A stream cannot hold more pages than fit in its bytes, whatever its header claims.
+        const qint64 pageLimit =
+            std::min<qint64>(ReportHeader.PageCount, FReader.Size() / MinPageRecordSize + 1);
+        for (int page = 1; page <= pageLimit; ++page) {
+            if (!PageInRange(page))
+                continue;
+            GotoPage(page);
+            if (FPageNo < page && FNextPagePos <= 0)
+                break; // past the last page
             PlayPage();
-        } else if (!FRenderer.Selection().isEmpty()) {
-            // A stream cannot hold more pages than fit in its bytes, whatever its header claims.
-            const qint64 pageLimit =
-                std::min<qint64>(ReportHeader.PageCount, FReader.Size() / MinPageRecordSize + 1);
-            for (int page = 1; page <= pageLimit; ++page) {
-                if (!PageInRange(page))
-                    continue;
-                GotoPage(page);
-                if (FPageNo < page && FNextPagePos <= 0)
-                    break; // past the last page
-                PlayPage();
-            }
-        } else {
-            int last = FRenderer.LastPage();
-            const int first = FRenderer.FirstPage();
-            if (last == 9999 || last == 0 || (first == 1 && last == ReportHeader.PageCount)) {
-                PlayPage();
-                while (FPageNo < ReportHeader.PageCount)
-                    PlayPage();
-            } else {
-                last = std::min(last, ReportHeader.PageCount);
-                GotoPage(first);
-                PlayPage();
-                while (FPageNo < last)
-                    PlayPage();
-            }
         }
-    } catch (...) {
-        FRenderer.DocEnd();
-        throw;
+    } else {
+        int last = FRenderer.LastPage();
+        const int first = FRenderer.FirstPage();
+        if (last == 9999 || last == 0 || (first == 1 && last == ReportHeader.PageCount)) {
+            PlayPage();
+            while (FPageNo < ReportHeader.PageCount)
+                PlayPage();
+        } else {
+            last = std::min(last, ReportHeader.PageCount);
+            GotoPage(first);
+            PlayPage();
+            while (FPageNo < last)
+                PlayPage();
+        }
     }
-    FRenderer.DocEnd();
 }
 
 bool TFoConverter::PageInRange(int PageNum) const {
@@ -761,18 +758,20 @@ double TFoConverter::RichTextWidth(const QString &Value) {
     const TSaveFont savedData = FontData;
     TFoFont savedFont;
     savedFont.Assign(Font);
-    const auto handler = std::move(Font.OnChange);
+    auto handler = std::move(Font.OnChange);
     Font.OnChange = nullptr;
     FMeasuring = true;
+    ScopeExit restore([&] {
+        Font.Assign(savedFont);
+        FontData = savedData;
+        Font.OnChange = std::move(handler);
+        FMeasuring = false;
+    });
     double width = 0.0;
     for (const TRichSegment &segment : SplitRichText(Value)) {
         ApplyRichCommands(segment.Commands);
         width += SegmentWidth(segment.Text);
     }
-    Font.Assign(savedFont);
-    FontData = savedData;
-    Font.OnChange = handler;
-    FMeasuring = false;
     return width;
 }
 

@@ -1,5 +1,6 @@
 #include "report/snapshot/FoFiler.h"
 
+#include "ScopeExit.h"
 #include "report/core/FoErrors.h"
 #include "report/core/FoMacros.h"
 #include "report/core/FoRichText.h"
@@ -127,7 +128,9 @@ void TFoSnapshotWriter::Start() {
         OnBeforePrint(*this);
 
     OpenOutput();
-    try {
+    {
+        // The caller's Finish does not run when Start fails: release the output here.
+        ScopeFailure release([this] { ReleaseJob(); });
         FOutput = std::make_unique<TFoSnapshotOutput>(*OutputStream);
         FHoldOutput = false;
         PrepareDevice();
@@ -142,10 +145,6 @@ void TFoSnapshotWriter::Start() {
         SetHoldOutput(false);
         if (valid)
             WritePageStart();
-    } catch (...) {
-        // The caller's Finish does not run when Start fails: release the output here.
-        ReleaseJob();
-        throw;
     }
     if (!Aborted()) {
         RunBeginPageEvents();
@@ -411,19 +410,16 @@ void TFoSnapshotWriter::WriteFontState() {
     byteRecord(scFontAlign, font.Align, SaveFont.Align, false);
     if (needHeight) {
         // Measuring realises the font; nothing it does may be recorded.
-        FWritingFont = true;
-        const bool held = FHoldOutput;
-        SetHoldOutput(true);
         double referenceWidth = 0.0;
-        try {
+        {
+            FWritingFont = true;
+            ScopeExit restore([this, held = FHoldOutput] {
+                SetHoldOutput(held);
+                FWritingFont = false;
+            });
+            SetHoldOutput(true);
             referenceWidth = TextWidth(ReferenceWidthText) * 100.0 / ScaleX();
-        } catch (...) {
-            SetHoldOutput(held);
-            FWritingFont = false;
-            throw;
         }
-        SetHoldOutput(held);
-        FWritingFont = false;
         out.WriteByte(scFontHeight);
         out.WriteFloat(font.Height);
         out.WriteFloat(referenceWidth);

@@ -98,11 +98,9 @@ void TFoSystem::Generate() {
     // file included, stays with the filer for the caller.
     if (SystemFiler.StreamMode != TStreamMode::smFile)
         SystemFiler.FileName.clear();
-    try {
+    {
+        ScopeFailure release([this] { ReleaseSnapshot(); });
         RunGeneration(false);
-    } catch (...) {
-        ReleaseSnapshot();
-        throw;
     }
     FTempSnapshot.clear();
 }
