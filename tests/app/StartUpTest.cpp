@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMessageBox>
 #include <QTextBlock>
@@ -14,8 +15,41 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace fiscora {
 namespace {
+
+// Answers the modal message box once it is shown. Polling, not a single shot, so that a box that comes
+// late is still answered; when none comes within five seconds the test fails instead of hanging, and a
+// box the answer left open is closed.
+class MessageBoxAnswer {
+public:
+    explicit MessageBoxAnswer(std::function<void(QMessageBox &)> answer) : FAnswer(std::move(answer)) {
+        FClock.start();
+        QObject::connect(&FPoll, &QTimer::timeout, [this] { Poll(); });
+        FPoll.start(5);
+    }
+    ~MessageBoxAnswer() { EXPECT_TRUE(FAnswered) << "no message box appeared"; }
+
+private:
+    void Poll() {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (box && !FAnswered) {
+            FAnswered = true;
+            FAnswer(*box);
+            if (box->isVisible())
+                box->done(0);
+        }
+        if (FAnswered || FClock.elapsed() > 5000)
+            FPoll.stop();
+    }
+
+    std::function<void(QMessageBox &)> FAnswer;
+    QTimer FPoll;
+    QElapsedTimer FClock;
+    bool FAnswered = false;
+};
 
 bool HasAnchor(const QTextDocument &document, const QString &anchor) {
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
@@ -67,13 +101,11 @@ TEST(MessageBoxPresenterTest, ShowsTheCaptionTextAndIconOfTheFlags) {
                           Case{64, QMessageBox::Information}}) {
         QString caption, text;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
-        QTimer::singleShot(0, [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            ASSERT_NE(box, nullptr);
-            caption = box->windowTitle();
-            text = box->text();
-            icon = box->icon();
-            box->accept();
+        MessageBoxAnswer answer([&](QMessageBox &box) {
+            caption = box.windowTitle();
+            text = box.text();
+            icon = box.icon();
+            box.accept();
         });
         EXPECT_EQ(PresentMessageBox("Line one\rLine two\r\nLine three", "Fiscora 2025", c.flags), 1);
         EXPECT_EQ(caption, "Fiscora 2025");
@@ -91,11 +123,9 @@ TEST(MessageBoxPresenterTest, QuestionsOfferTheirButtonsAndReturnThePressedOne) 
     for (const Case &c : {Case{4 | 32, QMessageBox::Yes, 6}, Case{4 | 32, QMessageBox::No, 7},
                           Case{3 | 32, QMessageBox::Cancel, 2}, Case{1, QMessageBox::Cancel, 2}}) {
         QMessageBox::Icon icon = QMessageBox::NoIcon;
-        QTimer::singleShot(0, [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            ASSERT_NE(box, nullptr);
-            icon = box->icon();
-            box->button(c.press)->click();
+        MessageBoxAnswer answer([&](QMessageBox &box) {
+            icon = box.icon();
+            box.button(c.press)->click();
         });
         EXPECT_EQ(PresentMessageBox("Use the newer file?", "Fiscora 2025", c.flags), c.result);
         if (c.flags & 32) {

@@ -231,7 +231,9 @@ TEST(ScheduleRoutines, ABonusAboveALoweredCostLeavesNothingToDepreciate) {
     AssetInputs furniture = Asset(PropertyType::FurnitureEquipment, "03/01/2026", 10000, kMacrs, kHalf,
                                   DepreciableLife::Years5, "12/31/2026", true);
     furniture.cost = 5000;
-    for (const ScheduleRow &row : ComputeSchedule(furniture)) {
+    const ScheduleRows rows = ComputeSchedule(furniture);
+    ASSERT_EQ(rows.size(), 6u); // five years, half-year convention
+    for (const ScheduleRow &row : rows) {
         EXPECT_EQ(row.period, 0);
         EXPECT_EQ(row.accumulated, 0);
     }

@@ -84,7 +84,9 @@ std::vector<std::vector<double>> EmittedLines(const TRecordingReport &report) {
 
 TEST(FoBaseLinesTest, TouchingLinesWithTheSamePenMergeAtPageEnd) {
     TRecordingReport report;
-    report.OnPrint = [](TBaseReport &canvas) {
+    bool printed = false;
+    report.OnPrint = [&printed](TBaseReport &canvas) {
+        printed = true;
         canvas.MoveTo(1, 2);
         canvas.LineTo(3, 2);
         canvas.MoveTo(3, 2);
@@ -94,6 +96,7 @@ TEST(FoBaseLinesTest, TouchingLinesWithTheSamePenMergeAtPageEnd) {
         EXPECT_TRUE(static_cast<TRecordingReport &>(canvas).CallsOf("LineTo").empty());
     };
     report.Execute();
+    EXPECT_TRUE(printed);
     const auto lines = EmittedLines(report);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0], (std::vector<double>{1, 2, 5, 2, 1}));
@@ -124,7 +127,9 @@ TEST(FoBaseLinesTest, DifferentPensStaySeparateAndVerticalsComeFirst) {
 
 TEST(FoBaseLinesTest, DiagonalLinesAreOutputAtOnce) {
     TRecordingReport report;
-    report.OnPrint = [](TBaseReport &canvas) {
+    bool printed = false;
+    report.OnPrint = [&printed](TBaseReport &canvas) {
+        printed = true;
         canvas.MoveTo(1, 1);
         canvas.LineTo(2, 2);
         const auto &calls = static_cast<TRecordingReport &>(canvas).Calls;
@@ -133,17 +138,21 @@ TEST(FoBaseLinesTest, DiagonalLinesAreOutputAtOnce) {
         EXPECT_EQ(calls.back().Op, "LineTo");
     };
     report.Execute();
+    EXPECT_TRUE(printed);
 }
 
 TEST(FoBaseLinesTest, NoBufferLineOutputsStraightAway) {
     TRecordingReport report;
     report.SetNoBufferLine(true);
-    report.OnPrint = [](TBaseReport &canvas) {
+    bool printed = false;
+    report.OnPrint = [&printed](TBaseReport &canvas) {
+        printed = true;
         canvas.MoveTo(1, 2);
         canvas.LineTo(3, 2);
         EXPECT_EQ(static_cast<TRecordingReport &>(canvas).CallsOf("LineTo").size(), 1u);
     };
     report.Execute();
+    EXPECT_TRUE(printed);
     EXPECT_EQ(report.CallsOf("LineTo").size(), 1u);
 }
 

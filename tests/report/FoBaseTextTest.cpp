@@ -198,7 +198,9 @@ TEST(FoBaseTextTest, LinksAndPageVariables) {
 
 TEST(FoBaseTextTest, ChangesThroughTheDeviceFontReachTheCanvasFont) {
     TRecordingReport report;
-    report.OnPrint = [](TBaseReport &canvas) {
+    bool printed = false;
+    report.OnPrint = [&printed](TBaseReport &canvas) {
+        printed = true;
         canvas.SetFont("Arial", 10);
         canvas.Canvas().Font().SetBold(true);
         canvas.Canvas().Font().SetSize(24); // 24 points at the device's 600 dpi
@@ -212,6 +214,7 @@ TEST(FoBaseTextTest, ChangesThroughTheDeviceFontReachTheCanvasFont) {
         EXPECT_FALSE(canvas.Bold());
     };
     report.Execute();
+    EXPECT_TRUE(printed);
 }
 
 TEST(FoBaseTextTest, ErrorMessages) {

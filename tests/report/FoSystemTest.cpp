@@ -1,5 +1,6 @@
 #include "report/system/FoSystem.h"
 #include "MsgBoxRecorder.h"
+#include "ScopeExit.h"
 #include "report/core/FoErrors.h"
 #include "report/playback/FoRender.h"
 
@@ -165,6 +166,19 @@ TEST(FoSystemJob, DefaultDialogsFailClearlyWhenNoneAreAvailable) {
 }
 
 TEST(FoSystemJob, TemporarySnapshotIsDeletedEvenAfterAnError) {
+    // A temporary folder of its own: other test programs make snapshots meanwhile.
+    QTemporaryDir temp;
+    ASSERT_TRUE(temp.isValid());
+    const bool tempWasSet = qEnvironmentVariableIsSet("TMPDIR");
+    const QByteArray previousTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(temp.path()));
+    ScopeExit restoreTemp([&] {
+        if (tempWasSet)
+            qputenv("TMPDIR", previousTemp);
+        else
+            qunsetenv("TMPDIR");
+    });
+    ASSERT_EQ(QDir(QDir::tempPath()).canonicalPath(), QDir(temp.path()).canonicalPath());
     TFoSystem system;
     system.SystemSetups = 0;
     system.SystemOptions = 0;
