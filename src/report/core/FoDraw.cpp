@@ -12,6 +12,16 @@
 
 namespace fiscora {
 
+namespace {
+// The setters' common step: takes the new value and tells whether it differs from the old one.
+template <typename T> bool ReplaceValue(T &field, const T &value) {
+    if (field == value)
+        return false;
+    field = value;
+    return true;
+}
+} // namespace
+
 QColor ToQColor(TColor color) {
     const TColor rgb = ColorToRGB(color);
     return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
@@ -39,38 +49,28 @@ void TFoFont::EndUpdate() {
 }
 
 void TFoFont::SetName(const QString &value) {
-    if (FName != value) {
-        FName = value;
+    if (ReplaceValue(FName, value))
         Changed();
-    }
 }
 
 void TFoFont::SetColor(TColor value) {
-    if (FColor != value) {
-        FColor = value;
+    if (ReplaceValue(FColor, value))
         Changed();
-    }
 }
 
 void TFoFont::SetCharSet(std::uint8_t value) {
-    if (FCharSet != value) {
-        FCharSet = value;
+    if (ReplaceValue(FCharSet, value))
         Changed();
-    }
 }
 
 void TFoFont::SetPitch(TFontPitch value) {
-    if (FPitch != value) {
-        FPitch = value;
+    if (ReplaceValue(FPitch, value))
         Changed();
-    }
 }
 
 void TFoFont::SetHeight(int value) {
-    if (FHeight != value) {
-        FHeight = value;
+    if (ReplaceValue(FHeight, value))
         Changed();
-    }
 }
 
 int TFoFont::Size() const {
@@ -82,45 +82,33 @@ void TFoFont::SetSize(int points) {
 }
 
 void TFoFont::SetWidth(int value) {
-    if (FWidth != value) {
-        FWidth = value;
+    if (ReplaceValue(FWidth, value))
         Changed();
-    }
 }
 
 void TFoFont::SetOrientation(int tenthsOfDegree) {
-    if (FOrientation != tenthsOfDegree) {
-        FOrientation = tenthsOfDegree;
+    if (ReplaceValue(FOrientation, tenthsOfDegree))
         Changed();
-    }
 }
 
 void TFoFont::SetBold(bool value) {
-    if (FBold != value) {
-        FBold = value;
+    if (ReplaceValue(FBold, value))
         Changed();
-    }
 }
 
 void TFoFont::SetItalic(bool value) {
-    if (FItalic != value) {
-        FItalic = value;
+    if (ReplaceValue(FItalic, value))
         Changed();
-    }
 }
 
 void TFoFont::SetUnderline(bool value) {
-    if (FUnderline != value) {
-        FUnderline = value;
+    if (ReplaceValue(FUnderline, value))
         Changed();
-    }
 }
 
 void TFoFont::SetStrikeout(bool value) {
-    if (FStrikeout != value) {
-        FStrikeout = value;
+    if (ReplaceValue(FStrikeout, value))
         Changed();
-    }
 }
 
 void TFoFont::SetPixelsPerInch(int value) {
@@ -180,31 +168,23 @@ void TFoPen::Changed() {
 }
 
 void TFoPen::SetColor(TColor value) {
-    if (FColor != value) {
-        FColor = value;
+    if (ReplaceValue(FColor, value))
         Changed();
-    }
 }
 
 void TFoPen::SetStyle(TPenStyle value) {
-    if (FStyle != value) {
-        FStyle = value;
+    if (ReplaceValue(FStyle, value))
         Changed();
-    }
 }
 
 void TFoPen::SetWidth(int value) {
-    if (FWidth != value) {
-        FWidth = value;
+    if (ReplaceValue(FWidth, value))
         Changed();
-    }
 }
 
 void TFoPen::SetMode(TPenMode value) {
-    if (FMode != value) {
-        FMode = value;
+    if (ReplaceValue(FMode, value))
         Changed();
-    }
 }
 
 void TFoPen::Assign(const TFoPen &source) {
@@ -255,17 +235,13 @@ void TFoBrush::Changed() {
 }
 
 void TFoBrush::SetColor(TColor value) {
-    if (FColor != value) {
-        FColor = value;
+    if (ReplaceValue(FColor, value))
         Changed();
-    }
 }
 
 void TFoBrush::SetStyle(TBrushStyle value) {
-    if (FStyle != value) {
-        FStyle = value;
+    if (ReplaceValue(FStyle, value))
         Changed();
-    }
 }
 
 void TFoBrush::SetBitmap(const QImage &value) {
