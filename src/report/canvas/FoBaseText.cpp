@@ -50,17 +50,10 @@ TFoFont TBaseReport::PlatformFont(const TSaveFont &font) const {
     double height = font.Height;
     if (font.Superscript || font.Subscript)
         height /= kSubSuperDivisor;
-    result.SetName(font.Name);
+    AssignFontAttributes(result, font);
     result.SetHeight(-int(std::lround(height * FYDPI * FZoom / 100.0)));
     result.SetWidth(int(std::lround(font.Width * FXDPI * FZoom / 100.0)));
     result.SetOrientation(font.Rotation * 10);
-    result.SetBold(font.Bold);
-    result.SetItalic(font.Italic);
-    result.SetUnderline(font.Underline);
-    result.SetStrikeout(font.Strikeout);
-    result.SetCharSet(font.CharSet);
-    result.SetPitch(font.Pitch);
-    result.SetColor(font.Color);
     return result;
 }
 

@@ -27,6 +27,19 @@ QColor ToQColor(TColor color) {
     return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
 }
 
+void AssignFontAttributes(TFoFont &font, const TSaveFont &description) {
+    font.BeginUpdate();
+    font.SetName(description.Name);
+    font.SetColor(description.Color);
+    font.SetPitch(description.Pitch);
+    font.SetCharSet(description.CharSet);
+    font.SetBold(description.Bold);
+    font.SetItalic(description.Italic);
+    font.SetUnderline(description.Underline);
+    font.SetStrikeout(description.Strikeout);
+    font.EndUpdate();
+}
+
 // ---- TFoFont --------------------------------------------------------------------------------
 
 void TFoFont::Changed() {

@@ -228,4 +228,8 @@ private:
 
 QColor ToQColor(TColor color);
 
+// Gives a platform font the name, colour, pitch, character set and styles of a font description;
+// size, width and rotation are the caller's, in its own units.
+void AssignFontAttributes(TFoFont &font, const TSaveFont &description);
+
 } // namespace fiscora

@@ -729,14 +729,7 @@ void TFoConverter::ApplyRichCommands(const QString &Commands) {
 // The platform font follows the font description after a rich-text command. Size and width are
 // taken over only when the command changed them: the description keeps them in inches.
 void TFoConverter::FollowFontData(const TSaveFont &Before) {
-    Font.SetName(FontData.Name);
-    Font.SetColor(FontData.Color);
-    Font.SetPitch(FontData.Pitch);
-    Font.SetCharSet(FontData.CharSet);
-    Font.SetBold(FontData.Bold);
-    Font.SetItalic(FontData.Italic);
-    Font.SetUnderline(FontData.Underline);
-    Font.SetStrikeout(FontData.Strikeout);
+    AssignFontAttributes(Font, FontData);
     if (FontData.Size != Before.Size)
         Font.SetSize(static_cast<int>(FontData.Size));
     if (FontData.Width != Before.Width)
