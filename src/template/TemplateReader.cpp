@@ -7,12 +7,18 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QSet>
 #include <QXmlStreamReader>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <map>
 #include <stdexcept>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fiscora {
 namespace {
@@ -42,7 +48,40 @@ private:
 
 constexpr double MaxNumber = 1000;  // inches, points
 constexpr double MaxFontSize = 500; // points
-constexpr qint64 MaxPicturePixels = 4096 * 4096;
+// Pictures are decoded in full and stored in the snapshot: a few bytes of file must not become
+// gigabytes of pixels.
+constexpr int MaxPictureSide = 4096;
+
+bool IsRegularFile(const QString &path) {
+    struct stat status {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+// Points standard error at /dev/null while it lives; decoders of the image library write there.
+class StandardErrorSilenced {
+public:
+    StandardErrorSilenced() {
+        std::fflush(stderr);
+        FSaved = ::dup(STDERR_FILENO);
+        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (FSaved >= 0 && null >= 0)
+            ::dup2(null, STDERR_FILENO);
+        if (null >= 0)
+            ::close(null);
+    }
+    ~StandardErrorSilenced() {
+        if (FSaved < 0)
+            return;
+        std::fflush(stderr);
+        ::dup2(FSaved, STDERR_FILENO);
+        ::close(FSaved);
+    }
+    StandardErrorSilenced(const StandardErrorSilenced &) = delete;
+    StandardErrorSilenced &operator=(const StandardErrorSilenced &) = delete;
+
+private:
+    int FSaved = -1;
+};
 
 class TemplateParser {
 public:
@@ -62,13 +101,15 @@ public:
         CheckNoneLeft(attributes);
 
         TemplateProject project;
+        QSet<QString> names; // case-folded, so that a large template loads in linear time
         while (NextChild()) {
             ExpectElement("report");
             const qint64 reportLine = FElementLine;
             TemplateReport report = ParseReport();
-            for (const auto &existing : project.reports)
-                if (existing.name.compare(report.name, Qt::CaseInsensitive) == 0)
-                    Fail(QStringLiteral("duplicate report name \"%1\"").arg(report.name), reportLine);
+            const QString folded = report.name.toCaseFolded();
+            if (names.contains(folded))
+                Fail(QStringLiteral("duplicate report name \"%1\"").arg(report.name), reportLine);
+            names.insert(folded);
             project.reports.push_back(std::move(report));
         }
         while (!FXml.atEnd()) {
@@ -401,22 +442,38 @@ private:
     }
 
     QImage ReadPicture(const QString &file) {
-        // A template names pictures of its own folder; it must not pull other files into a report.
+        // A template names pictures of its own folder; it must not pull other files into a report,
+        // neither by its path nor through a symbolic link.
         const QString cleaned = QDir::cleanPath(file);
         if (QDir::isAbsolutePath(file) || cleaned == QLatin1String("..") ||
             cleaned.startsWith(QLatin1String("../")))
             Fail(QStringLiteral("picture \"%1\" must lie in the folder of the template").arg(file),
                  FElementLine);
-        QImageReader reader(FBaseDir.filePath(cleaned));
+        const QString path = QFileInfo(FBaseDir.filePath(cleaned)).canonicalFilePath();
+        if (path.isEmpty())
+            Fail(QStringLiteral("picture \"%1\" is missing or not a BMP or PNG file").arg(file),
+                 FElementLine);
+        const QString folder = FBaseDir.canonicalPath();
+        if (folder.isEmpty() || !path.startsWith(folder + u'/'))
+            Fail(QStringLiteral("picture \"%1\" must lie in the folder of the template").arg(file),
+                 FElementLine);
+        // A FIFO or device would block the report or never end.
+        if (!IsRegularFile(path))
+            Fail(QStringLiteral("picture \"%1\" is not a regular file").arg(file), FElementLine);
+        return DecodePicture(file, path);
+    }
+
+    QImage DecodePicture(const QString &file, const QString &path) {
+        // The image library's own complaints are not the user's message: ours follows.
+        const StandardErrorSilenced quiet;
+        QImageReader reader(path);
         const QByteArray format = reader.format();
         if (format != "bmp" && format != "png")
             Fail(QStringLiteral("picture \"%1\" is missing or not a BMP or PNG file").arg(file),
                  FElementLine);
-        // Every placement of a picture is stored in the snapshot: a few pixels in a small file must
-        // not become gigabytes there.
         const QSize size = reader.size();
-        if (size.isValid() && qint64{size.width()} * size.height() > MaxPicturePixels)
-            Fail(QStringLiteral("picture \"%1\" is larger than %2 pixels").arg(file).arg(MaxPicturePixels),
+        if (size.isValid() && (size.width() > MaxPictureSide || size.height() > MaxPictureSide))
+            Fail(QStringLiteral("picture \"%1\" is larger than %2 x %2 pixels").arg(file).arg(MaxPictureSide),
                  FElementLine);
         QImage image = reader.read();
         if (image.isNull())

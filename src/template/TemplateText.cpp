@@ -1,5 +1,7 @@
 #include "TemplateText.h"
 
+#include "report/core/FoMacros.h"
+
 #include <array>
 #include <stdexcept>
 #include <utility>
@@ -13,6 +15,9 @@ constexpr std::array<std::pair<const char *, TMacroID>, 4> MacroNames{{
     {"@Date", TMacroID::midCurrDateShort},
     {"@Time", TMacroID::midCurrTimeShort},
 }};
+
+// U+2060 WORD JOINER: invisible and unbreakable, it keeps a marker prefix in a value from being one.
+constexpr char16_t kWordJoiner = 0x2060;
 
 const QString RowToken = QStringLiteral("{i}");
 const QString RowCountToken = QStringLiteral("{n}");
@@ -91,6 +96,17 @@ QString RowParamName(const QString &pattern, int row, int rowCount) {
     return name.replace(RowToken, QString::number(row)).replace(RowCountToken, QString::number(rowCount));
 }
 
+QString ParameterAsText(const QString &value) {
+    QString text = value;
+    for (QChar &ch : text)
+        if (ch.category() == QChar::Other_Control)
+            ch = u' ';
+    if (HasMarker(text))
+        text.replace(MarkerPrefix(),
+                     QString(QChar(kMarkerChar)) + QChar(kWordJoiner) + MarkerPrefix().mid(1));
+    return text;
+}
+
 QString ExpandTemplateText(const std::vector<TextPiece> &pieces, const TextValues &values) {
     QString result;
     for (const auto &piece : pieces) {
@@ -99,7 +115,7 @@ QString ExpandTemplateText(const std::vector<TextPiece> &pieces, const TextValue
             result += piece.text;
             break;
         case TextPiece::Kind::Param:
-            result += values.param(RowParamName(piece.text, values.row, values.rowCount));
+            result += ParameterAsText(values.param(RowParamName(piece.text, values.row, values.rowCount)));
             break;
         case TextPiece::Kind::Row:
             result += QString::number(values.row);

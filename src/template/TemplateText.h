@@ -37,6 +37,11 @@ struct TextValues {
     int rowCount = 0;
 };
 
+// A report parameter's value as the text it prints: it is data, never markup. Control characters
+// (rich-text commands among them) become spaces, and a marker prefix (character 253 and "$FOL") is
+// broken by an invisible word joiner, so that the value prints as it reads.
+QString ParameterAsText(const QString &value);
+
 QString ExpandTemplateText(const std::vector<TextPiece> &pieces, const TextValues &values);
 
 } // namespace fiscora

@@ -213,7 +213,7 @@ TEST(SnapshotWriter, StoresARegisteredGraphicOnceAndRefersToIt) {
         writer.RegisterGraphic(1);
         writer.ReuseGraphic(1);
         writer.PrintBitmap(2, 2, 1, 1, image);
-        writer.PrintBitmap(3, 3, 1, 1, image); // the request is used once
+        writer.PrintBitmap(3, 3, 1, 1, image.copy()); // the request is used once
     });
     const auto pages = Pages(bytes);
     std::vector<QVariantMap> graphics;
@@ -233,6 +233,54 @@ TEST(SnapshotWriter, StoresARegisteredGraphicOnceAndRefersToIt) {
     ASSERT_EQ(Play(bytes, recorder), QString());
     ASSERT_EQ(recorder.CallsNamed("PrintBitmap").size(), 3u);
     EXPECT_EQ(std::get<double>(recorder.CallsNamed("PrintBitmap")[1].Args[4].Value), 4);
+}
+
+// Kinds of the picture records of every page, "F" for a picture in full and "R" for a reference.
+std::string PictureForms(const QByteArray &bytes) {
+    std::string forms;
+    for (const auto &page : Pages(bytes)) {
+        forms += '|';
+        for (const auto &record : page.Records)
+            if (record.Code == scPrintBitmapRect)
+                forms += Field(record, "Graphic").toMap().contains("Reference") ? 'R' : 'F';
+    }
+    return forms;
+}
+
+TEST(SnapshotWriter, APictureDrawnAgainIsStoredOncePerJob) {
+    QImage logo(64, 64, QImage::Format_RGB32);
+    logo.fill(Qt::darkGreen);
+    struct Case {
+        const char *name;
+        int firstPage;
+        bool abortSecond;
+        std::string forms;
+    };
+    for (const Case &c : {Case{"all pages", 1, false, "||FRR|RR"},
+                          // a page outside the selection holds nothing a later page could refer to
+                          Case{"from page 3", 3, false, "|FR"},
+                          // nor does an aborted page
+                          Case{"second page aborted", 1, true, "||FR"}}) {
+        const QByteArray bytes = Generate(
+            [&](TFoSnapshotWriter &writer) {
+                writer.PrintLeft(QStringLiteral("Title"), 1);
+                writer.NewPage();
+                for (int row = 0; row < 3; ++row)
+                    writer.PrintBitmapRect(1, 1 + row, 2, 2 + row, logo);
+                if (c.abortSecond)
+                    writer.AbortPage();
+                writer.NewPage();
+                for (int row = 0; row < 2; ++row)
+                    writer.PrintBitmapRect(1, 1 + row, 2, 2 + row, logo);
+            },
+            [&](TFoSnapshotWriter &writer) { writer.SetFirstPage(c.firstPage); });
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(PictureForms(bytes), c.forms) << c.name;
+        TFoSnapshotRecorder recorder;
+        ASSERT_EQ(Play(bytes, recorder), QString()) << c.name;
+        for (const auto &call : recorder.CallsNamed("PrintBitmapRect"))
+            EXPECT_EQ(std::get<double>(call.Args.back().Value), 64) << c.name;
+    }
 }
 
 TEST(SnapshotWriter, PatchesAVariablePlaceholderInPlace) {

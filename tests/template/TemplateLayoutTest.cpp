@@ -21,6 +21,7 @@ public:
         double paperWidth = 0;
     };
     std::vector<Page> pages;
+    QStringList hyperlinks;
 
     void PageBegin() override {
         pages.emplace_back();
@@ -31,10 +32,11 @@ public:
     void RightText(const QString &text, double, double) override { pages.back().texts << text; }
     void PrintSpaces(const QString &text, double, double, double) override { pages.back().texts << text; }
     void PrintBitmapRect(double, double, double, double, const QImage &) override { ++pages.back().pictures; }
+    void SetHyperlink(const QString &text) override { hyperlinks << text; }
 };
 
 // Runs the selected report headless and plays its snapshot back.
-std::vector<PageRecorder::Page> RunReport(TFoProject &project) {
+std::vector<PageRecorder::Page> RunReport(TFoProject &project, QStringList *hyperlinks = nullptr) {
     TFoSystem system;
     system.SystemSetups = 0;
     system.SystemOptions = 0;
@@ -47,6 +49,8 @@ std::vector<PageRecorder::Page> RunReport(TFoProject &project) {
     };
     project.SetEngine(&system);
     project.Execute();
+    if (hyperlinks)
+        *hyperlinks = recorder.hyperlinks;
     return recorder.pages;
 }
 
@@ -98,6 +102,50 @@ TEST(TemplateLayout, LongestScheduleBreaksOntoPagesWithHeaderAndFooterOnEach) {
     EXPECT_TRUE(pages[2].texts.contains(QStringLiteral("Total depreciation over 75 fiscal years")));
     // The closing line carries the last row's accumulated depreciation.
     EXPECT_EQ(pages[2].texts.count(QStringLiteral("75000.50")), 2);
+}
+
+TEST(TemplateLayout, ParameterValuesPrintAsTheirTextAndNeverAsMarkup) {
+    const QString joiner(QChar(0x2060));
+    struct Case {
+        const char *name;
+        QString value;
+        QString printed; // as played back, the invisible word joiner taken out
+    };
+    const Case cases[] = {
+        {"hyperlink command",
+         QStringLiteral("\x01"
+                        "Ahttps://evil.example/pay\x04"
+                        "Fleet car"),
+         QStringLiteral("Ahttps://evil.example/pay Fleet car")}, // memos drop a leading space
+        {"rich-text bold",
+         QStringLiteral("\x01"
+                        "B1\x02"
+                        "C255\x04"
+                        "Loud"),
+         QStringLiteral("B1 C255 Loud")},
+        {"page-count macro", QStringLiteral("Villa \u00FD$FOLM10 name"),
+         QStringLiteral("Villa \u00FD$FOLM10 name")},
+        {"variable marker", QStringLiteral("\u00FD$FOLV\u00FCTotal\u00FB"),
+         QStringLiteral("\u00FD$FOLV\u00FCTotal\u00FB")},
+        {"tab and line feed", QStringLiteral("a\tb\nc"), QStringLiteral("a b c")},
+        {"accented letters stay", QStringLiteral("Caf\u00E9 \u00FD\u00FC\u00FB"),
+         QStringLiteral("Caf\u00E9 \u00FD\u00FC\u00FB")},
+    };
+    for (const Case &c : cases) {
+        auto project = LoadProject(QStringLiteral(FISCORA_SOURCE_DIR "/data/Amortix.fol"));
+        ASSERT_TRUE(project->SelectReport(QStringLiteral("DeprReport"), false));
+        project->SetParam(QStringLiteral("YearEnd1"), QStringLiteral("12/31/2026"));
+        project->SetParam(QStringLiteral("PropDesc"), c.value);
+        QStringList hyperlinks;
+        const auto pages = RunReport(*project, &hyperlinks);
+        ASSERT_EQ(pages.size(), 1u) << c.name;
+        QStringList printed = pages[0].texts;
+        printed.replaceInStrings(joiner, QString());
+        EXPECT_GE(printed.count(c.printed), 1) << c.name << ": " << printed.join(u'|').toStdString();
+        EXPECT_TRUE(hyperlinks.isEmpty()) << c.name;
+        // The template's own markup still works: its page macros expand.
+        EXPECT_TRUE(printed.contains(QStringLiteral("Page 1 of 1"))) << c.name;
+    }
 }
 
 TEST(TemplateLayout, ConditionalComponentsBandsAndPictures) {

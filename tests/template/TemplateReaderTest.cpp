@@ -4,9 +4,17 @@
 #include "report/core/FoErrors.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <functional>
 
 using namespace fiscora;
 
@@ -31,6 +39,22 @@ std::string LoadError(const QByteArray &xml) {
 QByteArray Wrap(const QByteArray &bands) {
     return "<?xml version=\"1.0\"?>\n<folio-project version=\"1\">\n<report name=\"R\">\n<page>\n" + bands +
            "</page>\n</report>\n</folio-project>\n";
+}
+
+// What a step writes to standard error (file descriptor 2), which it leaves as it was.
+std::string CapturedStandardError(const std::function<void()> &step) {
+    QTemporaryFile capture;
+    if (!capture.open())
+        return "cannot capture standard error";
+    std::fflush(stderr);
+    const int saved = ::dup(STDERR_FILENO);
+    ::dup2(capture.handle(), STDERR_FILENO);
+    step();
+    std::fflush(stderr);
+    ::dup2(saved, STDERR_FILENO);
+    ::close(saved);
+    capture.seek(0);
+    return capture.readAll().toStdString();
 }
 
 struct BadTemplate {
@@ -233,23 +257,25 @@ TEST(TemplateReader, EveryTruncationOfTheShippedTemplateFailsCleanly) {
 }
 
 TEST(TemplateReader, PictureTooLargeForTheSnapshotIsRefused) {
-    QTemporaryDir dir;
-    // A small file that would decode to more pixels than a report picture may have.
-    QImage huge(8193, 2049, QImage::Format_Mono);
-    huge.fill(0);
-    ASSERT_TRUE(huge.save(dir.filePath(QStringLiteral("huge.png"))));
-    const QString source = dir.filePath(QStringLiteral("t.fol"));
-    try {
-        ReadText(Wrap("<title height=\"1\">\n<picture x=\"0\" y=\"0\" width=\"1\" height=\"1\" "
-                      "file=\"huge.png\"/>\n</title>\n"),
-                 source);
-        FAIL() << "no error";
-    } catch (const EFolioException &error) {
-        EXPECT_EQ(
-            QString::fromUtf8(error.what()),
-            QStringLiteral("Report template \"%1\", line 6: picture \"huge.png\" is larger than 16777216 "
-                           "pixels")
-                .arg(source));
+    // Small files that would decode to more pixels a side than a report picture may have.
+    for (const QSize size : {QSize(8193, 2049), QSize(4097, 10), QSize(10, 4097)}) {
+        QTemporaryDir dir;
+        QImage huge(size, QImage::Format_Mono);
+        huge.fill(0);
+        ASSERT_TRUE(huge.save(dir.filePath(QStringLiteral("huge.png"))));
+        const QString source = dir.filePath(QStringLiteral("t.fol"));
+        try {
+            ReadText(Wrap("<title height=\"1\">\n<picture x=\"0\" y=\"0\" width=\"1\" height=\"1\" "
+                          "file=\"huge.png\"/>\n</title>\n"),
+                     source);
+            ADD_FAILURE() << "no error for " << size.width() << "x" << size.height();
+        } catch (const EFolioException &error) {
+            EXPECT_EQ(
+                QString::fromUtf8(error.what()),
+                QStringLiteral("Report template \"%1\", line 6: picture \"huge.png\" is larger than 4096 x "
+                               "4096 pixels")
+                    .arg(source));
+        }
     }
 }
 
@@ -265,4 +291,68 @@ TEST(TemplateReader, HostileDocumentsAreRefusedWithoutExhaustingMemory) {
                                  QByteArray("<b>").repeated(100000) + "</text>\n</title>\n");
     for (const QByteArray &xml : {entities, deep})
         EXPECT_THROW(ReadText(xml), EFolioException);
+}
+
+TEST(TemplateReader, PicturesAreRegularFilesReallyInTheTemplatesFolder) {
+    QTemporaryDir outside, dir;
+    ASSERT_TRUE(outside.isValid() && dir.isValid());
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(outside.filePath(QStringLiteral("secret.png"))));
+    ASSERT_TRUE(image.save(dir.filePath(QStringLiteral("logo.png"))));
+    ASSERT_TRUE(QFile::link(outside.filePath(QStringLiteral("secret.png")),
+                            dir.filePath(QStringLiteral("link.png"))));
+    ASSERT_TRUE(QFile::link(outside.path(), dir.filePath(QStringLiteral("linked"))));
+    ASSERT_TRUE(
+        QFile::link(dir.filePath(QStringLiteral("logo.png")), dir.filePath(QStringLiteral("inside.png"))));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("fifo.png"))).constData(), 0600), 0);
+    // A PNG whose image data is damaged: the decoder itself reports it.
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(image.save(&png, "PNG"));
+    QByteArray damaged = png.data();
+    const qsizetype data = damaged.indexOf("IDAT");
+    ASSERT_GT(data, 0);
+    damaged.replace(data + 4, 4, "junk");
+    QFile broken(dir.filePath(QStringLiteral("broken.png")));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write(damaged);
+    broken.close();
+
+    struct Case {
+        const char *file;
+        const char *fault; // empty: the picture loads
+    };
+    const Case cases[] = {
+        {"logo.png", ""},
+        {"inside.png", ""}, // a link that stays inside the folder
+        {"link.png", "must lie in the folder of the template"},
+        {"linked/secret.png", "must lie in the folder of the template"},
+        {"fifo.png", "is not a regular file"},
+        {"missing.png", "is missing or not a BMP or PNG file"},
+        {"broken.png", "cannot be read: "},
+    };
+    const QString source = dir.filePath(QStringLiteral("t.fol"));
+    for (const Case &c : cases) {
+        const QByteArray xml =
+            Wrap("<title height=\"1\">\n<picture x=\"0\" y=\"0\" width=\"1\" height=\"1\" file=\"" +
+                 QByteArray(c.file) + "\"/>\n</title>\n");
+        std::string error;
+        const std::string stderrText = CapturedStandardError([&] {
+            try {
+                ReadText(xml, source);
+            } catch (const EFolioException &e) {
+                error = e.what();
+            }
+        });
+        if (*c.fault == '\0') {
+            EXPECT_EQ(error, "") << c.file;
+        } else {
+            const std::string expected = "Report template \"" + source.toStdString() +
+                                         "\", line 6: picture \"" + c.file + "\" " + c.fault;
+            EXPECT_EQ(error.substr(0, expected.size()), expected) << c.file;
+        }
+        // The image library's own complaints do not reach standard error.
+        EXPECT_EQ(stderrText, "") << c.file;
+    }
 }

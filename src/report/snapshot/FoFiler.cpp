@@ -122,6 +122,7 @@ void TFoSnapshotWriter::Start() {
     VarList.clear();
     GraphicPos.fill(0);
     LastGraphicPos = ReuseGraphicPos = 0;
+    WrittenImages.clear();
     FPageOpen = false;
     SetAborted(false);
     if (OnBeforePrint)
@@ -204,6 +205,7 @@ void TFoSnapshotWriter::AbortPage() {
         LastGraphicPos = 0;
     if (ReuseGraphicPos >= CurrentPagePos)
         ReuseGraphicPos = 0;
+    std::erase_if(WrittenImages, [this](const auto &entry) { return entry.second >= CurrentPagePos; });
 }
 
 void TFoSnapshotWriter::ReleaseJob() {
@@ -591,18 +593,28 @@ void TFoSnapshotWriter::WriteGraphic(quint8 Kind, const QByteArray &Bytes) {
     out.Write(Bytes.constData(), Bytes.size());
 }
 
+void TFoSnapshotWriter::WriteImage(quint8 Kind, const QImage &Image, const char *Format) {
+    const std::pair<quint8, qint64> identity{Kind, Image.cacheKey()};
+    if (ReuseGraphicPos <= 0)
+        if (const auto written = WrittenImages.find(identity); written != WrittenImages.end())
+            ReuseGraphicPos = written->second;
+    // A reference needs no bytes, so the picture is only encoded when it is written in full.
+    if (ReuseGraphicPos > 0)
+        return WriteGraphic(Kind, QByteArray());
+    WriteGraphic(Kind, ImageFileBytes(Image, Format));
+    WrittenImages[identity] = LastGraphicPos;
+}
+
 void TFoSnapshotWriter::WriteBitmap(const QImage &Bitmap) {
-    // A reference needs no bytes, so the bitmap is only encoded when it is written in full.
-    WriteGraphic(gkBitmap, ReuseGraphicPos > 0 ? QByteArray() : ImageFileBytes(Bitmap, "BMP"));
+    WriteImage(gkBitmap, Bitmap, "BMP");
 }
 
 void TFoSnapshotWriter::WriteGraphic(const TFoGraphic &Graphic) {
-    const bool reference = ReuseGraphicPos > 0;
     switch (Graphic.Kind) {
     case TGraphicKind::gkBitmap:
-        return WriteGraphic(gkBitmap, reference ? QByteArray() : ImageFileBytes(Graphic.Image, "BMP"));
+        return WriteImage(gkBitmap, Graphic.Image, "BMP");
     case TGraphicKind::gkIcon:
-        return WriteGraphic(gkIcon, reference ? QByteArray() : ImageFileBytes(Graphic.Image, "ICO"));
+        return WriteImage(gkIcon, Graphic.Image, "ICO");
     case TGraphicKind::gkMetafile:
         return WriteGraphic(gkMetafile, Graphic.Data);
     case TGraphicKind::gkOther:

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <array>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -136,6 +137,8 @@ private:
     void WriteGraphic(quint8 Kind, const QByteArray &Bytes);
     void WriteGraphic(const TFoGraphic &Graphic);
     void WriteBitmap(const QImage &Bitmap);
+    // A picture this job already holds in full becomes a reference to it.
+    void WriteImage(quint8 Kind, const QImage &Image, const char *Format);
     void WriteTextRecord(quint8 Code, const QString &Text, double X);
     void WriteBlockRecord(const QString &Text, double X, double Width);
     void WriteVarDefined(const QString &Value);
@@ -172,6 +175,8 @@ private:
     std::array<qint64, GraphicSlots> GraphicPos{};
     qint64 LastGraphicPos = 0;
     qint64 ReuseGraphicPos = 0;
+    // Length-field positions of the pictures written in full, by kind and image identity.
+    std::map<std::pair<quint8, qint64>, qint64> WrittenImages;
 
     qint64 PrevPagePos = 0;    // page code position of the last recorded page
     qint64 NextPagePos = 0;    // its NextPagePos field, patched when the page ends
