@@ -25,13 +25,6 @@ void Unregister(TFoRender *renderer) {
         entries.shrink_to_fit();
 }
 
-// Inches to device units, halves to even as the platform's Round does.
-int RoundToDevice(double value) {
-    if (!std::isfinite(value))
-        return 0;
-    return static_cast<int>(std::clamp(std::nearbyint(value), -2147483647.0, 2147483647.0));
-}
-
 } // namespace
 
 TFoRender::TFoRender() {
@@ -147,6 +140,13 @@ int TFoRender::YDPI() {
 QString TFoRender::GetFileExtension() {
     return FFileExtension;
 }
+
+int RoundToDevice(double value) {
+    if (!std::isfinite(value))
+        return 0;
+    return static_cast<int>(std::clamp(std::nearbyint(value), -2147483647.0, 2147483647.0));
+}
+
 int TFoRender::XI2D(double Pos) {
     return RoundToDevice(Pos * XDPI());
 }

@@ -101,8 +101,9 @@ public:
     // Plays one page (0 = every page in range); errors propagate after playback has been closed.
     virtual void RenderPage(int PageNum);
     virtual void PrintRender(QIODevice *ASnapshotStream, const QString &AOutputFileName);
-    int XI2D(double Pos);
-    int YI2D(double Pos);
+    // Inches to the renderer's device units.
+    virtual int XI2D(double Pos);
+    virtual int YI2D(double Pos);
 
     // ---- Properties -----------------------------------------------------------------------------
     bool Active() const { return FActive; }
@@ -166,6 +167,9 @@ protected:
 private:
     std::unique_ptr<QIODevice> FOwnedSnapshotStream;
 };
+
+// Rounds to the nearest device unit, a half to the even neighbour; out-of-range values are clamped.
+int RoundToDevice(double value);
 
 // An entry of the renderer list: the display name and the renderer.
 struct TFoRendererEntry {

@@ -90,18 +90,18 @@ public:
     // Copies the settings onto a preview renderer, whatever class the output library gives it.
     template <typename RenderPreview> void InitPreview(RenderPreview &preview) const {
         preview.GridHoriz = GridHoriz;
-        preview.GridPen.Assign(*FGridPen);
+        preview.GridPen().Assign(*FGridPen);
         preview.GridVert = GridVert;
         preview.MarginMethod = MarginMethod;
         preview.MarginPercent = MarginPercent;
-        preview.ShadowDepth = FShadowDepth;
-        preview.Monochrome = FMonochrome;
+        preview.SetMonochrome(FMonochrome);
+        preview.SetShadowDepth(FShadowDepth);
         preview.PagesWide = PagesWide;
         preview.PagesHigh = PagesHigh;
         preview.PageInc = PageInc;
         preview.RulerType = RulerType;
-        preview.ZoomFactor = FZoomFactor;
-        preview.ZoomInc = ZoomInc;
+        preview.ZoomInc = int(ZoomInc);
+        preview.SetZoomFactor(FZoomFactor);
     }
 
 private:
