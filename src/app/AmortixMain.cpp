@@ -1,18 +1,23 @@
 #include "AmortixMain.h"
-#include "Utf8Text.h"
 
 #include "ApplicationFont.h"
 #include "Clock.h"
+#include "CustPreviewForm_New.h"
 #include "DateEdit.h"
 #include "DepreciateCommand.h"
 #include "DollarEdit.h"
 #include "EnterAsTab.h"
+#include "FoRenderPreview.h"
 #include "FocusExitWatcher.h"
 #include "GeneralErrorDisplay.h"
 #include "HelpIcon.h"
 #include "HelpWindow.h"
+#include "ModalRunner.h"
+#include "ReportJob.h"
 #include "SchedulePane.h"
 #include "ToolBox.h"
+#include "Utf8Text.h"
+#include "report/system/FoProject.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,6 +29,7 @@
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QStandardItemModel>
+#include <QThread>
 #include <QToolButton>
 
 namespace fiscora {
@@ -71,8 +77,13 @@ template <typename Choice> void SetChoice(QComboBox &combo, Choice choice) {
 
 TFrmAmortix::TFrmAmortix(QWidget *parent)
     : QWidget(parent,
-              Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+              Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      FReportJob(std::make_unique<TReportJob>()) {
     setObjectName(QStringLiteral("FrmAmortix"));
+    ReportSystem().OverridePreview = [this](TFoSystem &system, TOverrideMode mode,
+                                            std::unique_ptr<QObject> &form) {
+        ReportSystemOverridePreview(system, mode, form);
+    };
     setFont(FormFont(8, false));
     setFixedSize(kClientWidth + 2 * kBorderWidth, kClientHeight + 2 * kBorderWidth);
     CreateControls();
@@ -242,6 +253,7 @@ void TFrmAmortix::ConnectHandlers() {
     connect(EdtDate_Placed_in_Service, &TDateEdit::Exited, this, &TFrmAmortix::FieldExit);
     connect(EdtCost_or_Basis, &TDollarEdit::Exited, this, &TFrmAmortix::FieldExit);
     connect(BtnDepreciate, &QToolButton::clicked, this, guarded(&TFrmAmortix::BtnDepreciateClick));
+    connect(BtnPrint, &QToolButton::clicked, this, guarded(&TFrmAmortix::BtnPrintClick));
     connect(BtnHelp, &QToolButton::clicked, this, guarded(&TFrmAmortix::BtnHelpClick));
     // F1 asks for the window's help context, as the Help button does.
     connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
@@ -283,11 +295,23 @@ void TFrmAmortix::FormShow() {
     LblFiscal_Year->setText(QStringLiteral("Fiscal Year End Date. If a calendar year enter 12/31/2026:"));
     LblBonusDepr->setText(QStringLiteral("(for assets placed in service in 2026)"));
     FieldExit();
+
+    FReportJob->HomeFolder = FExeDir;
+    FReportJob->OpenTemplate(FReportProjectFile, QStringLiteral("DeprReport"));
 }
 
 void TFrmAmortix::FormClose() {
     if (FHelpWindow)
         FHelpWindow->close();
+    FolioProject().Close();
+}
+
+TFoProject &TFrmAmortix::FolioProject() {
+    return FReportJob->Project();
+}
+
+TFoSystem &TFrmAmortix::ReportSystem() {
+    return FReportJob->System();
 }
 
 AssetInputs TFrmAmortix::ReadInputs() const {
@@ -381,6 +405,56 @@ void TFrmAmortix::FocusField(AssetField field) {
 void TFrmAmortix::BtnDepreciateClick() {
     RunDepreciateCommand(ReadInputs(), *RichEdit, [this](AssetField field) { FocusField(field); });
     RichEdit->setFocus(Qt::OtherFocusReason);
+}
+
+void TFrmAmortix::BtnPrintClick() {
+    if (IsBlankStr(RichEdit->toPlainText().toStdString()))
+        return;
+    FReportJob->Print(ReadInputs(), *RichEdit, [this](AssetField field) { FocusField(field); });
+}
+
+void TFrmAmortix::ReportSystemOverridePreview(TFoSystem &system, TOverrideMode mode,
+                                              std::unique_ptr<QObject> &form) {
+    auto *preview = qobject_cast<TFrmReportPreview *>(form.get());
+    switch (mode) {
+    case TOverrideMode::omCreate: {
+        auto window = std::make_unique<TFrmReportPreview>(this);
+        window->setWindowTitle(system.TitlePreview);
+        window->resize(system.SystemPreview.FormWidth, system.SystemPreview.FormHeight);
+        if (system.SystemPreview.FormState == TFormState::fsMaximized)
+            window->setWindowState(Qt::WindowMaximized);
+        window->ReportSystem = &system;
+        form = std::move(window);
+        break;
+    }
+    case TOverrideMode::omShow:
+        if (!preview)
+            break;
+        system.SystemPreview.InitPreview(preview->FoRenderPreview());
+        if (system.OnPreviewSetup)
+            system.OnPreviewSetup(preview->FoRenderPreview());
+        preview->FInputFileName = system.SystemFiler.FileName;
+        preview->FInputStream = system.SystemFiler.Stream();
+        preview->InitFromReportSystem();
+        if (system.SystemOptions & soPreviewModal)
+            RunModal(*preview);
+        else
+            preview->show();
+        break;
+    case TOverrideMode::omWait:
+        // A modeless preview keeps the job open until it closes.
+        while (preview && !(system.SystemOptions & soPreviewModal) && preview->isVisible()) {
+            QThread::msleep(250);
+            QCoreApplication::processEvents();
+        }
+        break;
+    case TOverrideMode::omFree:
+        if (preview && (system.SystemFiler.StreamMode == TStreamMode::smFile ||
+                        system.SystemFiler.StreamMode == TStreamMode::smTempFile))
+            preview->FoRenderPreview().SetSnapshotStream(nullptr);
+        form.reset();
+        break;
+    }
 }
 
 void TFrmAmortix::BtnHelpClick() {

@@ -4,9 +4,13 @@
 #include "InputValidation.h"
 #include "report/system/FoProjectParams.h"
 
+#include "report/system/FoSystem.h"
+
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
@@ -22,6 +26,8 @@ class SchedulePane;
 class TDateEdit;
 class TDollarEdit;
 class TEnterAsTab;
+class TFoProject;
+class TReportJob;
 
 // The main window: the asset's input fields, the schedule pane and the Depreciate, Print and Help
 // buttons. Its handlers apply the engine's choice rules to the fields and run the Depreciate command.
@@ -46,6 +52,10 @@ public:
     TFoParams &ReportParams() { return FReportParams; }
     const TFoParams &ReportParams() const { return FReportParams; }
 
+    // The report template project and the report system that runs its reports.
+    TFoProject &FolioProject();
+    TFoSystem &ReportSystem();
+
     // The asset as the fields hold it now.
     AssetInputs ReadInputs() const;
 
@@ -57,7 +67,11 @@ public:
     void ChkBonusDeprClick();
     void FieldExit();
     void BtnDepreciateClick();
+    void BtnPrintClick();
     void BtnHelpClick();
+    // Shows the report in the preview window, for the report system.
+    void ReportSystemOverridePreview(TFoSystem &ReportSystem, TOverrideMode OverrideMode,
+                                     std::unique_ptr<QObject> &OverrideForm);
 
     QWidget *ClientArea;
     QLabel *LblProperty_Description;
@@ -102,6 +116,7 @@ private:
     void FocusField(AssetField field);
 
     TFoParams FReportParams;
+    std::unique_ptr<TReportJob> FReportJob;
     QString FExeDir;
     QString FReportProjectFile;
     bool FShown = false;

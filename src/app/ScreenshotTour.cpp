@@ -1,8 +1,12 @@
 #include "ScreenshotTour.h"
 
 #include "AmortixMain.h"
+#include "CustPreviewForm_New.h"
 #include "DateEdit.h"
 #include "DollarEdit.h"
+#include "FoFormSetup.h"
+#include "FoFormStatus.h"
+#include "FoRenderPreview.h"
 #include "GeneralErrorDisplay.h"
 #include "ModalRunner.h"
 #include "MsgBox.h"
@@ -13,7 +17,9 @@
 #include <QDialog>
 #include <QDir>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
 
@@ -49,6 +55,41 @@ void CaptureToolDialog(QWidget &field, const QDir &folder, const QString &fileNa
     TypeInto(field, u'C');
 }
 
+// The longest schedule (75 rows, three pages) through Print: the Output Options dialog, the status
+// window and the preview at zoom 85 and 200.
+void CaptureReport(TFrmAmortix &window, const QDir &folder) {
+    window.CbxProperty_Type->setCurrentIndex(1);
+    window.EdtDate_Placed_in_Service->SetText(QStringLiteral("01/15/2017"));
+    window.EdtCost_or_Basis->setText(QStringLiteral("145,000.00"));
+    window.EdtFiscal_Year->SetText(QStringLiteral("12/31/2017"));
+    window.FieldExit();
+    window.BtnDepreciate->click();
+    const ScopedModalRunner capture([&](QDialog &dialog) {
+        dialog.show();
+        QApplication::processEvents();
+        if (auto *setup = qobject_cast<TFoSetupForm *>(&dialog)) {
+            Save(*setup, folder, QStringLiteral("output-options.png"));
+            TFoStatusForm status(window.ReportSystem());
+            status.setWindowTitle(window.ReportSystem().TitleStatus);
+            status.StatusLabel->setText(QStringLiteral("Generating page 2"));
+            status.show();
+            QApplication::processEvents();
+            Save(status, folder, QStringLiteral("report-status.png"));
+            setup->bbtnOK->click();
+        } else if (auto *preview = qobject_cast<TFrmReportPreview *>(&dialog)) {
+            preview->resize(1000, 740);
+            QApplication::processEvents();
+            Save(*preview, folder, QStringLiteral("preview.png"));
+            preview->FoRenderPreview().SetZoomFactor(200);
+            QApplication::processEvents();
+            Save(*preview, folder, QStringLiteral("preview-200.png"));
+            preview->close();
+        }
+        return static_cast<int>(dialog.result());
+    });
+    window.BtnPrint->click();
+}
+
 void RunTour(TFrmAmortix &window, const QDir &folder) {
     // Nobody is there to answer a message box: report messages on the console instead.
     InstallMsgBoxPresenter([](const std::string &text, const std::string &caption, int) {
@@ -76,6 +117,7 @@ void RunTour(TFrmAmortix &window, const QDir &folder) {
 
     CaptureToolDialog(*window.EdtCost_or_Basis, folder, QStringLiteral("calculator.png"));
     CaptureToolDialog(*window.EdtDate_Placed_in_Service, folder, QStringLiteral("calendar.png"));
+    CaptureReport(window, folder);
 }
 
 } // namespace

@@ -1,11 +1,11 @@
 #include "AmortixMain.h"
 #include "ApplicationFont.h"
 #include "FiscoraApplication.h"
-#include "FoPrintDialogs.h"
 #include "GeneralErrorDisplay.h"
 #include "HelpWindow.h"
 #include "MessageBoxPresenter.h"
 #include "MsgBox.h"
+#include "OutputDialogs.h"
 #include "ScreenCheck.h"
 #include "ScreenshotTour.h"
 #include "VisualStyle.h"
@@ -27,7 +27,7 @@ int main(int argc, char **argv) {
     }
 
     InstallMessageBoxPresenter();
-    InstallPrinterDialogs();
+    InstallOutputDialogs();
     SetUpApplicationFont();
     ApplyVisualStyle(application);
     SetApplicationTitle("Fiscora 2025");

@@ -261,7 +261,7 @@ void TFoRenderPreview::PageBegin() {
         QImage(QSize(std::max(1, int(std::ceil(width * ratio))), std::max(1, int(std::ceil(height * ratio)))),
                FMonochrome ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
     FBitmap.setDevicePixelRatio(ratio);
-    FBitmap.fill(FScrollBox->palette().color(QPalette::Window));
+    FBitmap.fill(FScrollBox->palette().color(FScrollBox->backgroundRole()));
     FCanvas->SetDevice(&FBitmap);
     FCanvas->SetDPI(XDPI());
     FCanvas->MoveTo(0, 0);
@@ -279,7 +279,7 @@ void TFoRenderPreview::PaintFrame(int width, int height) {
         return;
     painter->save();
     const int s = FShadowDepth;
-    const TColor box = TColor(FScrollBox->palette().color(QPalette::Window).rgb() & 0xFFFFFF);
+    const TColor box = TColor(FScrollBox->palette().color(FScrollBox->backgroundRole()).rgb() & 0xFFFFFF);
     const TColor boxColour = (box & 0xFF) << 16 | (box & 0xFF00) | (box >> 16 & 0xFF); // $00BBGGRR
     Box(*painter, boxColour, boxColour, 0, height - s, s + AddX, height);
     Box(*painter, boxColour, boxColour, width - s, 0, width, s + AddY);

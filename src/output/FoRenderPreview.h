@@ -4,14 +4,12 @@
 #include "report/system/FoSystemSettings.h"
 
 #include <QImage>
+#include <QLabel>
 #include <QPointer>
+#include <QScrollArea>
 
 #include <functional>
 #include <memory>
-
-class QLabel;
-class QScrollArea;
-class QWidget;
 
 namespace fiscora {
 

@@ -1,0 +1,598 @@
+#include "CustPreviewForm_New.h"
+
+#include "FileDialogs.h"
+#include "FoRenderPreview.h"
+#include "FormKeyPreview.h"
+#include "GeneralErrorDisplay.h"
+#include "MsgBox.h"
+#include "ScopeExit.h"
+#include "report/core/FoErrors.h"
+#include "report/playback/FoRender.h"
+#include "report/system/FoSystem.h"
+
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include <array>
+
+namespace fiscora {
+
+namespace {
+
+constexpr qint64 kCopyBufferBytes = 1024 * 1024;
+
+// Copies the whole stream into the file; the stream's position is the caller's to restore.
+void CopySnapshot(QIODevice &stream, const QString &fileName) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw EFolioReport(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
+    stream.seek(0);
+    QByteArray buffer(kCopyBufferBytes, Qt::Uninitialized);
+    for (;;) {
+        const qint64 read = stream.read(buffer.data(), buffer.size());
+        if (read < 0)
+            throw EFolioReport(QStringLiteral("Stream read error"));
+        if (read == 0)
+            break;
+        if (file.write(buffer.constData(), read) != read)
+            throw EFolioReport(
+                QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, file.errorString()));
+    }
+    if (!file.flush())
+        throw EFolioReport(QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, file.errorString()));
+}
+
+// The whole scrollable length, of which the viewport shows one page: positions stop a page short.
+int ScrollRange(const QScrollBar &bar) {
+    return bar.maximum() + bar.pageStep();
+}
+
+void NotAvailable(const char *what) {
+    ShowMsgBox(std::string(what) + " is not available in this version of the program.", ApplicationTitle(),
+               64);
+}
+
+} // namespace
+
+TFrmReportPreview::TOutputHandlers &TFrmReportPreview::OutputHandlers() {
+    static TOutputHandlers handlers;
+    return handlers;
+}
+
+TFrmReportPreview::TFrmReportPreview(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      FPreview(std::make_unique<TFoRenderPreview>()) {
+    setObjectName(QStringLiteral("FrmReportPreview"));
+    CreateControls();
+    // FormCreate.
+    FPageNum = 1;
+    FPreview->OnPageChange = [this](TFoRenderPreview &) { PreviewPageChange(); };
+    FPreview->OnZoomChange = [this](TFoRenderPreview &) { PreviewZoomChange(); };
+    FPreview->SetShadowDepth(0);
+    FPreview->MarginPercent = 2.5;
+    FPreview->SetZoomFactor(100);
+    FPreview->ZoomInc = 10;
+    FPreview->SetScrollBox(ScrollBox1);
+    FKeyPreview =
+        std::make_unique<FormKeyPreview>(*this, [this](QKeyEvent &event) { return FormKeyDown(event); });
+}
+
+TFrmReportPreview::~TFrmReportPreview() {
+    FPreview->SetSnapshotStream(nullptr);
+}
+
+QToolButton *TFrmReportPreview::AddButton(const char *name, const QString &caption, const QString &hint,
+                                          void (TFrmReportPreview::*handler)()) {
+    auto *button = new QToolButton(ToolBar);
+    button->setObjectName(QLatin1String(name));
+    button->setText(caption);
+    button->setToolTip(hint);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setFixedSize(70, 22);
+    ToolBar->addWidget(button);
+    connect(button, &QToolButton::clicked, this, [this, handler] { Guarded(handler); });
+    return button;
+}
+
+void TFrmReportPreview::CreateControls() {
+    ToolBar = new QToolBar(this);
+    ToolBar->setObjectName(QStringLiteral("ToolBar"));
+    BtnOpen = AddButton("BtnOpen", QStringLiteral("Open"), QStringLiteral("Open Saved Report (Ctrl+O)"),
+                        &TFrmReportPreview::BtnOpenClick);
+    BtnSave = AddButton("BtnSave", QStringLiteral("Save"), QStringLiteral("Save Report (Ctrl+S)"),
+                        &TFrmReportPreview::BtnSaveClick);
+    BtnPrint = AddButton("BtnPrint", QStringLiteral("Print"), QStringLiteral("Print Report (Ctrl+P)"),
+                         &TFrmReportPreview::BtnPrintClick);
+    ToolBar->addSeparator();
+    BtnFirst = AddButton("BtnFirst", QStringLiteral("First Page"), QStringLiteral("Go to First Page (Alt+F)"),
+                         &TFrmReportPreview::BtnFirstClick);
+    BtnPrior = AddButton("BtnPrior", QStringLiteral("Prior Page"), QStringLiteral("Go to Prior Page (Alt+P)"),
+                         &TFrmReportPreview::BtnPriorClick);
+    BtnNext = AddButton("BtnNext", QStringLiteral("Next Page"), QStringLiteral("Go to Next Page (Alt+N)"),
+                        &TFrmReportPreview::BtnNextClick);
+    BtnLast = AddButton("BtnLast", QStringLiteral("Last Page"), QStringLiteral("Go to Last Page (Alt+L)"),
+                        &TFrmReportPreview::BtnLastClick);
+    ToolBar->addSeparator();
+    BtnZoomIn = AddButton("BtnZoomIn", QStringLiteral("Zoom In"), QStringLiteral("Zoom In (+)"),
+                          &TFrmReportPreview::BtnZoomInClick);
+    BtnZoomOut = AddButton("BtnZoomOut", QStringLiteral("Zoom Out"), QStringLiteral("Zoom Out (-)"),
+                           &TFrmReportPreview::BtnZoomOutClick);
+    ToolBar->addSeparator();
+    BtnExportPDF = AddButton("BtnExportPDF", QStringLiteral("PDF Export"),
+                             QStringLiteral("Export to PDF (Ctrl+D)"), &TFrmReportPreview::BtnExportPDFClick);
+    BtnExportHTML =
+        AddButton("BtnExportHTML", QStringLiteral("HTML Export"), QStringLiteral("Export to HTML (Ctrl+H)"),
+                  &TFrmReportPreview::BtnExportHTMLClick);
+    ToolBar->addSeparator();
+    BtnExit = AddButton("BtnExit", QStringLiteral("Exit"), QStringLiteral("Exit Preview Screen (Alt+X)"),
+                        &TFrmReportPreview::BtnExitClick);
+
+    ScrollBox1 = new QScrollArea(this);
+    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+    ScrollBox1->setBackgroundRole(QPalette::Dark);
+    ScrollBox1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ScrollBox1->viewport()->installEventFilter(this);
+
+    StatusBar = new QStatusBar(this);
+    StatusBar->setObjectName(QStringLiteral("StatusBar"));
+    StatusBar->setSizeGripEnabled(false);
+    StatusPanel = new QLabel(StatusBar);
+    StatusPanel->setObjectName(QStringLiteral("StatusPanel"));
+    StatusBar->addWidget(StatusPanel, 1);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(ToolBar);
+    layout->addWidget(ScrollBox1, 1);
+    layout->addWidget(StatusBar);
+
+    PopupMenu = new QMenu(this);
+    PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
+    const auto item = [this](const QString &text, QToolButton *button) {
+        QAction *action = PopupMenu->addAction(text);
+        connect(action, &QAction::triggered, button, &QToolButton::click);
+        return action;
+    };
+    MnuOpen = item(QStringLiteral("Open Saved Report"), BtnOpen);
+    MnuSave = item(QStringLiteral("Save Report"), BtnSave);
+    MnuPrint = item(QStringLiteral("Print Report"), BtnPrint);
+    PopupMenu->addSeparator();
+    MnuFirstPage = item(QStringLiteral("Go to First Page"), BtnFirst);
+    MnuPriorPage = item(QStringLiteral("Go to Prior Page"), BtnPrior);
+    MnuNextPage = item(QStringLiteral("Go to Next Page"), BtnNext);
+    MnuLastPage = item(QStringLiteral("Go to Last Page"), BtnLast);
+    PopupMenu->addSeparator();
+    MnuZoomIn = item(QStringLiteral("Zoom In"), BtnZoomIn);
+    MnuZoomOut = item(QStringLiteral("Zoom Out"), BtnZoomOut);
+    PopupMenu->addSeparator();
+    MnuExportPDF = item(QStringLiteral("Export to PDF"), BtnExportPDF);
+    MnuExportHTML = item(QStringLiteral("Export to HTML"), BtnExportHTML);
+    PopupMenu->addSeparator();
+    MnuExit = item(QStringLiteral("Exit Preview Screen"), BtnExit);
+    connect(PopupMenu, &QMenu::aboutToShow, this, [this] { PopupMenuPopup(); });
+    resize(615, 450);
+}
+
+void TFrmReportPreview::Guarded(void (TFrmReportPreview::*handler)()) {
+    RunHandlingExceptions([&] { (this->*handler)(); });
+}
+
+QIODevice *TFrmReportPreview::SnapshotStream() const {
+    return FPreview->SnapshotStream();
+}
+
+bool TFrmReportPreview::AllowPrint() const {
+    return ReportSystem && (ReportSystem->SystemOptions & soAllowPrintFromPreview);
+}
+
+bool TFrmReportPreview::AllowSave() const {
+    return ReportSystem && (ReportSystem->SystemOptions & soAllowSaveFromPreview);
+}
+
+// ---- Showing the snapshot ---------------------------------------------------------------------------
+
+void TFrmReportPreview::InitFromReportSystem() {
+    if (!FInputFileName.isEmpty()) {
+        auto file = std::make_unique<QFile>(FInputFileName);
+        if (!file->open(QIODevice::ReadOnly))
+            throw EFolioReport(
+                QStringLiteral("Cannot open file \"%1\". %2").arg(FInputFileName, file->errorString()));
+        FPreview->SetSnapshotStream(file.get());
+        FAlternateSnapshot = std::move(file);
+    } else {
+        FPreview->SetSnapshotStream(FInputStream);
+    }
+    FPreview->Render(static_cast<QIODevice *>(nullptr));
+    if (ReportSystem && ReportSystem->OnPreviewShow)
+        ReportSystem->OnPreviewShow(*ReportSystem);
+}
+
+void TFrmReportPreview::OpenFile(const QString &sFileName) {
+    FPreview->SetInputFileName(sFileName);
+    FPreview->SetSnapshotStream(nullptr);
+    FAlternateSnapshot.reset();
+    auto file = std::make_unique<QFile>(sFileName);
+    if (!file->open(QIODevice::ReadOnly))
+        throw EFolioReport(QStringLiteral("Cannot open file \"%1\". %2").arg(sFileName, file->errorString()));
+    FPreview->SetSnapshotStream(file.get());
+    FAlternateSnapshot = std::move(file);
+    FPreview->RenderPage(1);
+    setWindowTitle(QString::fromStdString(ApplicationTitle()) + QStringLiteral(" - ") +
+                   QFileInfo(sFileName).fileName());
+}
+
+QString TFrmReportPreview::StatusText() const {
+    return QStringLiteral(" Page %1 of %2").arg(FPreview->CurrentPage()).arg(FPreview->Pages());
+}
+
+void TFrmReportPreview::PreviewPageChange() {
+    FPageNum = FPreview->CurrentPage();
+    StatusPanel->setText(StatusText());
+}
+
+void TFrmReportPreview::PreviewZoomChange() {
+    if (FPreview->Image())
+        FPreview->RedrawPage();
+}
+
+void TFrmReportPreview::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    Guarded(&TFrmReportPreview::FormShow);
+}
+
+void TFrmReportPreview::FormShow() {
+    StatusPanel->setText(StatusText());
+    FPreview->SetZoomFactor(85);
+    UpdateButtons();
+}
+
+void TFrmReportPreview::closeEvent(QCloseEvent *event) {
+    fFormClosed = true;
+    QDialog::closeEvent(event);
+}
+
+void TFrmReportPreview::UpdateButtons() {
+    const int page = FPreview->CurrentPage();
+    const int pages = FPreview->Pages();
+    BtnFirst->setEnabled(page > 1);
+    BtnPrior->setEnabled(page > 1);
+    BtnNext->setEnabled(page < pages);
+    BtnLast->setEnabled(page < pages);
+    BtnSave->setEnabled(AllowSave());
+    BtnPrint->setEnabled(AllowPrint());
+    BtnExportPDF->setEnabled(AllowPrint());
+    BtnExportHTML->setEnabled(AllowPrint());
+    BtnZoomIn->setEnabled(true);
+    BtnZoomOut->setEnabled(true);
+}
+
+void TFrmReportPreview::PopupMenuPopup() {
+    const std::array<std::pair<QAction *, QToolButton *>, 9> items{{{MnuOpen, BtnOpen},
+                                                                    {MnuSave, BtnSave},
+                                                                    {MnuPrint, BtnPrint},
+                                                                    {MnuFirstPage, BtnFirst},
+                                                                    {MnuPriorPage, BtnPrior},
+                                                                    {MnuNextPage, BtnNext},
+                                                                    {MnuLastPage, BtnLast},
+                                                                    {MnuExportPDF, BtnExportPDF},
+                                                                    {MnuExportHTML, BtnExportHTML}}};
+    for (const auto &[action, button] : items)
+        action->setEnabled(button->isEnabled());
+}
+
+void TFrmReportPreview::contextMenuEvent(QContextMenuEvent *event) {
+    PopupMenu->popup(event->globalPos());
+}
+
+// ---- Commands ---------------------------------------------------------------------------------------
+
+void TFrmReportPreview::BtnOpenClick() {
+    ScopeExit update([this] { UpdateButtons(); });
+    TFileDialogRequest request;
+    request.Kind = TFileDialogRequest::TKind::Open;
+    request.DefaultExtension = QStringLiteral("fsn");
+    request.Filter = QStringLiteral("Snapshot Files (*.fsn)|*.fsn");
+    if (const std::optional<TFileDialogAnswer> answer = AskFileName(this, request))
+        OpenFile(answer->FileName);
+}
+
+void TFrmReportPreview::BtnSaveClick() {
+    if (!AllowSave())
+        return;
+    ScopeExit update([this] { UpdateButtons(); });
+    TFileDialogRequest request;
+    request.Kind = TFileDialogRequest::TKind::Save;
+    request.Title = QStringLiteral("Save to Snapshot Document");
+    request.DefaultExtension = QStringLiteral("fsn");
+    request.Filter = QStringLiteral("Snapshot Document (*.fsn)|*.fsn");
+    if (const QString renderers = RendererFilter(); !renderers.isEmpty())
+        request.Filter += u'|' + renderers;
+    request.FilterIndex = 3;
+    const std::optional<TFileDialogAnswer> answer = AskFileName(this, request);
+    QIODevice *stream = SnapshotStream();
+    if (!answer || !stream)
+        return;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const qint64 position = stream->pos();
+    ScopeExit restore([&] {
+        stream->seek(position);
+        QGuiApplication::restoreOverrideCursor();
+    });
+    if (answer->FilterIndex < 2) {
+        CopySnapshot(*stream, answer->FileName);
+        return;
+    }
+    std::vector<TFoRendererEntry> renderers;
+    ListRenderers(renderers);
+    const std::size_t index = std::size_t(answer->FilterIndex - 2);
+    if (index >= renderers.size())
+        return;
+    stream->seek(0);
+    renderers[index].Renderer->SetOutputFileName(answer->FileName);
+    renderers[index].Renderer->Render(stream);
+}
+
+void TFrmReportPreview::BtnPrintClick() {
+    ScopeExit update([this] { UpdateButtons(); });
+    if (!AllowPrint())
+        return;
+    if (const auto &print = OutputHandlers().Print)
+        print(*this);
+    else
+        NotAvailable("Printing");
+}
+
+void TFrmReportPreview::BtnExportPDFClick() {
+    if (!AllowPrint())
+        return;
+    const auto &exportPdf = OutputHandlers().ExportPDF;
+    if (!exportPdf)
+        return NotAvailable("PDF export");
+    TFileDialogRequest request;
+    request.Title = QStringLiteral("Save to PDF Document");
+    request.DefaultExtension = QStringLiteral("pdf");
+    request.Filter = QStringLiteral("Adobe Portable Document (*.pdf)|*.pdf");
+    QIODevice *stream = SnapshotStream();
+    if (const std::optional<TFileDialogAnswer> answer = AskFileName(this, request); answer && stream)
+        exportPdf(*this, *stream, answer->FileName);
+}
+
+void TFrmReportPreview::BtnExportHTMLClick() {
+    if (!AllowPrint())
+        return;
+    const auto &exportHtml = OutputHandlers().ExportHTML;
+    if (!exportHtml)
+        return NotAvailable("HTML export");
+    TFileDialogRequest request;
+    request.Title = QStringLiteral("Save to HTML Document");
+    request.DefaultExtension = QStringLiteral("html");
+    request.Filter = QStringLiteral("Web Document (*.html)|*.html");
+    QIODevice *stream = SnapshotStream();
+    if (const std::optional<TFileDialogAnswer> answer = AskFileName(this, request); answer && stream)
+        exportHtml(*this, *stream, answer->FileName);
+}
+
+void TFrmReportPreview::BtnFirstClick() {
+    FPreview->RenderPage(1);
+    UpdateButtons();
+}
+
+void TFrmReportPreview::BtnPriorClick() {
+    FPreview->PrevPage();
+    UpdateButtons();
+}
+
+void TFrmReportPreview::BtnNextClick() {
+    FPreview->NextPage();
+    UpdateButtons();
+}
+
+void TFrmReportPreview::BtnLastClick() {
+    FPreview->RenderPage(FPreview->Pages());
+    UpdateButtons();
+}
+
+void TFrmReportPreview::BtnZoomInClick() {
+    FPreview->ZoomIn();
+    UpdateButtons();
+}
+
+void TFrmReportPreview::BtnExitClick() {
+    close();
+}
+
+void TFrmReportPreview::BtnZoomOutClick() {
+    FPreview->ZoomOut();
+    UpdateButtons();
+}
+
+// ---- Keyboard and mouse wheel -----------------------------------------------------------------------
+
+void TFrmReportPreview::ScrollDown() {
+    QScrollBar *bar = ScrollBox1->verticalScrollBar();
+    const int wanted = std::min(bar->value() + bar->singleStep(), ScrollRange(*bar) - 1);
+    bar->setValue(wanted);
+    if (bar->value() < wanted && FPreview->CurrentPage() < FPreview->Pages()) {
+        FPreview->NextPage();
+        UpdateButtons();
+        bar->setValue(0);
+    }
+}
+
+void TFrmReportPreview::ScrollUp() {
+    QScrollBar *bar = ScrollBox1->verticalScrollBar();
+    int wanted = bar->value() - bar->singleStep();
+    if (wanted < 0) {
+        wanted = 0;
+        if (FPreview->CurrentPage() > 1) {
+            FPreview->PrevPage();
+            UpdateButtons();
+            wanted = ScrollRange(*bar);
+        }
+    }
+    bar->setValue(wanted);
+}
+
+bool TFrmReportPreview::FormKeyDown(QKeyEvent &event) {
+    bool consumed = false;
+    RunHandlingExceptions([&] {
+        const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+        const bool plainOrCtrl = modifiers == Qt::NoModifier || modifiers == Qt::ControlModifier;
+        const bool ctrl = modifiers == Qt::ControlModifier;
+        const bool alt = modifiers == Qt::AltModifier;
+        QScrollBar *vertical = ScrollBox1->verticalScrollBar();
+        QScrollBar *horizontal = ScrollBox1->horizontalScrollBar();
+        const int vRange = ScrollRange(*vertical);
+        const int hRange = ScrollRange(*horizontal);
+        consumed = true;
+        switch (event.key()) {
+        case Qt::Key_PageUp:
+            if (!plainOrCtrl)
+                return void(consumed = false);
+            if (vertical->value() == 0 && FPreview->CurrentPage() > 1) {
+                FPreview->PrevPage();
+                UpdateButtons();
+                vertical->setValue(vertical->maximum());
+            } else {
+                vertical->setValue(std::max(0, vertical->value() - ScrollBox1->height()));
+            }
+            return;
+        case Qt::Key_PageDown: {
+            if (!plainOrCtrl)
+                return void(consumed = false);
+            const int wanted = vertical->value() + ScrollBox1->height();
+            if (wanted < vRange) {
+                vertical->setValue(wanted);
+            } else if (FPreview->CurrentPage() < FPreview->Pages()) {
+                FPreview->NextPage();
+                UpdateButtons();
+                vertical->setValue(0);
+            } else {
+                vertical->setValue(vRange - 1);
+            }
+            return;
+        }
+        case Qt::Key_End:
+            if (!plainOrCtrl)
+                return void(consumed = false);
+            vertical->setValue(vRange - 1);
+            return;
+        case Qt::Key_Home:
+            if (!plainOrCtrl)
+                return void(consumed = false);
+            vertical->setValue(0);
+            return;
+        case Qt::Key_Up:
+            if (!plainOrCtrl)
+                return void(consumed = false);
+            ScrollUp();
+            return;
+        case Qt::Key_Down:
+            if (!plainOrCtrl)
+                return void(consumed = false);
+            ScrollDown();
+            return;
+        case Qt::Key_Left:
+            if (ctrl)
+                horizontal->setValue(std::max(0, horizontal->value() - horizontal->singleStep()));
+            else if (modifiers == (Qt::ShiftModifier | Qt::ControlModifier))
+                horizontal->setValue(std::max(0, horizontal->value() - ScrollBox1->width()));
+            else
+                consumed = false;
+            return;
+        case Qt::Key_Right:
+            if (ctrl)
+                horizontal->setValue(std::min(hRange - 1, horizontal->value() + horizontal->singleStep()));
+            else if (modifiers == (Qt::ShiftModifier | Qt::ControlModifier))
+                horizontal->setValue(std::min(hRange - 1, horizontal->value() + ScrollBox1->width()));
+            else
+                consumed = false;
+            return;
+        case Qt::Key_Escape:
+            close();
+            return;
+        case Qt::Key_Plus:
+            BtnZoomInClick();
+            return;
+        case Qt::Key_Minus:
+            BtnZoomOutClick();
+            return;
+        default:
+            break;
+        }
+        // The letter keys act but are not consumed.
+        consumed = false;
+        const auto clickIfEnabled = [](QToolButton *button) {
+            if (button->isEnabled())
+                button->click();
+        };
+        switch (event.key()) {
+        case Qt::Key_O:
+            if (ctrl)
+                BtnOpen->click();
+            break;
+        case Qt::Key_S:
+            if (ctrl)
+                BtnSave->click();
+            break;
+        case Qt::Key_P:
+            if (ctrl)
+                clickIfEnabled(BtnPrint);
+            else if (alt)
+                clickIfEnabled(BtnPrior);
+            break;
+        case Qt::Key_D:
+            if (ctrl)
+                clickIfEnabled(BtnExportPDF);
+            break;
+        case Qt::Key_H:
+            if (ctrl)
+                clickIfEnabled(BtnExportHTML);
+            break;
+        case Qt::Key_F:
+            if (alt)
+                clickIfEnabled(BtnFirst);
+            break;
+        case Qt::Key_N:
+            if (alt)
+                clickIfEnabled(BtnNext);
+            break;
+        case Qt::Key_L:
+            if (alt)
+                clickIfEnabled(BtnLast);
+            break;
+        case Qt::Key_X:
+            if (alt)
+                close();
+            break;
+        default:
+            break;
+        }
+    });
+    return consumed;
+}
+
+bool TFrmReportPreview::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == ScrollBox1->viewport() && event->type() == QEvent::Wheel) {
+        const auto *wheel = static_cast<QWheelEvent *>(event);
+        RunHandlingExceptions([&] { wheel->angleDelta().y() < 0 ? ScrollDown() : ScrollUp(); });
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace fiscora

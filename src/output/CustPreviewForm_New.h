@@ -1,0 +1,123 @@
+#pragma once
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+
+class QFile;
+class QIODevice;
+class QKeyEvent;
+class QLabel;
+class QMenu;
+class QAction;
+class QScrollArea;
+class QStatusBar;
+class QToolBar;
+class QToolButton;
+
+namespace fiscora {
+
+class FormKeyPreview;
+class TFoRenderPreview;
+class TFoSystem;
+
+// The report preview window: shows a finished report page by page, pages and zooms, saves the
+// snapshot and reopens saved ones. Printing and the exports reach it through the output handlers.
+class TFrmReportPreview : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFrmReportPreview(QWidget *parent = nullptr);
+    ~TFrmReportPreview() override;
+
+    // What printing and the exports do with the previewed snapshot; without a handler the command
+    // says that the output is not available.
+    struct TOutputHandlers {
+        std::function<void(TFrmReportPreview &window)> Print;
+        std::function<void(TFrmReportPreview &window, QIODevice &snapshot, const QString &fileName)>
+            ExportPDF;
+        std::function<void(TFrmReportPreview &window, QIODevice &snapshot, const QString &fileName)>
+            ExportHTML;
+    };
+    static TOutputHandlers &OutputHandlers();
+
+    TFoSystem *ReportSystem = nullptr;
+    QString FInputFileName;
+    QIODevice *FInputStream = nullptr;
+    int PageNum() const { return FPageNum; }
+
+    TFoRenderPreview &FoRenderPreview() { return *FPreview; }
+    QIODevice *SnapshotStream() const;
+
+    // Takes the snapshot the report system gave and shows its first page.
+    void InitFromReportSystem();
+    // Shows a saved snapshot file instead.
+    void OpenFile(const QString &sFileName);
+    void UpdateButtons();
+    // " Page N of M".
+    QString StatusText() const;
+
+    QToolBar *ToolBar;
+    QToolButton *BtnOpen;
+    QToolButton *BtnSave;
+    QToolButton *BtnPrint;
+    QToolButton *BtnFirst;
+    QToolButton *BtnPrior;
+    QToolButton *BtnNext;
+    QToolButton *BtnLast;
+    QToolButton *BtnZoomIn;
+    QToolButton *BtnZoomOut;
+    QToolButton *BtnExportPDF;
+    QToolButton *BtnExportHTML;
+    QToolButton *BtnExit;
+    QScrollArea *ScrollBox1;
+    QStatusBar *StatusBar;
+    QLabel *StatusPanel;
+    QMenu *PopupMenu;
+    QAction *MnuOpen, *MnuSave, *MnuPrint, *MnuFirstPage, *MnuPriorPage, *MnuNextPage, *MnuLastPage,
+        *MnuZoomIn, *MnuZoomOut, *MnuExportPDF, *MnuExportHTML, *MnuExit;
+
+    // Event handlers.
+    void FormShow();
+    void BtnOpenClick();
+    void BtnSaveClick();
+    void BtnPrintClick();
+    void BtnFirstClick();
+    void BtnPriorClick();
+    void BtnNextClick();
+    void BtnLastClick();
+    void BtnZoomInClick();
+    void BtnZoomOutClick();
+    void BtnExportPDFClick();
+    void BtnExportHTMLClick();
+    void BtnExitClick();
+    void PopupMenuPopup();
+    bool FormKeyDown(QKeyEvent &event);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void CreateControls();
+    QToolButton *AddButton(const char *name, const QString &caption, const QString &hint,
+                           void (TFrmReportPreview::*handler)());
+    bool AllowPrint() const;
+    bool AllowSave() const;
+    void PreviewPageChange();
+    void PreviewZoomChange();
+    void ScrollDown();
+    void ScrollUp();
+    // Runs a command at the window's edge: its error goes to the general error display.
+    void Guarded(void (TFrmReportPreview::*handler)());
+
+    int FPageNum = 1;
+    bool fFormClosed = false;
+    std::unique_ptr<TFoRenderPreview> FPreview;
+    std::unique_ptr<QFile> FAlternateSnapshot; // a snapshot file this window opened
+    std::unique_ptr<FormKeyPreview> FKeyPreview;
+};
+
+} // namespace fiscora

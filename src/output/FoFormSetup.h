@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QStackedWidget;
+class QToolButton;
+
+namespace fiscora {
+
+class TFoPrinterDevice;
+class TFoSystem;
+
+// The Output Options dialog. In destination mode the report system shows it before a report runs:
+// printer, preview or a file in one of the formats, and the printer options. Print-range mode (for
+// printing from the preview) shows the page range instead of the destination.
+class TFoSetupForm : public QDialog {
+    Q_OBJECT
+public:
+    TFoSetupForm(TFoSystem &ReportSystem, QWidget *parent = nullptr);
+    ~TFoSetupForm() override;
+
+    TFoSystem &ReportSystem;
+    TFoPrinterDevice *Printer; // the process's printer unless a test gives another
+    bool PreviewSetup = false;
+    // Page count of the previewed report, for print-range mode.
+    int PreviewPages = 1;
+
+    QPushButton *bbtnOK;
+    QPushButton *CancelBB;
+    QPushButton *SetupBB;
+    QGroupBox *GroupBox1;
+    QLabel *PrinterLabel;
+    QGroupBox *GroupBox2;
+    QLabel *CopiesLabel;
+    QLineEdit *CopiesED;
+    QCheckBox *CollateCK;
+    QCheckBox *DuplexCK;
+    QStackedWidget *PageControl1;
+    QGroupBox *DestGB;
+    QRadioButton *PrinterRB;
+    QRadioButton *PreviewRB;
+    QRadioButton *FileRB;
+    QLineEdit *editFileName;
+    QToolButton *FileNameSB;
+    QLabel *Label1;
+    QComboBox *cboxFormat;
+    QGroupBox *RangeGB;
+    QRadioButton *AllRB;
+    QRadioButton *SelectionRB;
+    QRadioButton *PagesRB;
+    QLabel *FromLabel;
+    QLineEdit *FromED;
+    QLabel *ToLabel;
+    QLineEdit *ToED;
+    QLabel *SelectionLabel;
+    QLineEdit *SelectionED;
+
+    // The save dialog's filter, rebuilt on show: the two fixed formats, then the active renderers.
+    QString SaveFilter() const { return FSaveFilter; }
+    int SaveFilterIndex() const { return FSaveFilterIndex; }
+
+    // Event handlers.
+    void FormShow();
+    void DestinationClick();
+    void FileNameChange();
+    void FileNameSBClick();
+    void FormatChange();
+    void RangeClick();
+    void SetupBBClick();
+    void bbtnOKClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void CreateControls();
+    void RebuildFormatList();
+    void UpdatePrinterLabel();
+    void ApplyDestination();
+    void ApplyPrinterOptions();
+    bool UsablePrinter() const;
+
+    QString FSaveFilter;
+    int FSaveFilterIndex = 1;
+    int FSetupBin = 0;
+};
+
+// "%s on %s" with the selected printer's name and port, its name alone without a port, or
+// "No printers installed!".
+QString PrinterLabelText(TFoPrinterDevice &printer);
+
+} // namespace fiscora

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace fiscora {
+
+class TFoSystem;
+
+// The Report Status window: the running output's status text, and Cancel to abort the report.
+class TFoStatusForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFoStatusForm(TFoSystem &ReportSystem, QWidget *parent = nullptr);
+    ~TFoStatusForm() override;
+
+    TFoSystem &ReportSystem;
+    QLabel *StatusLabel;
+    QPushButton *CancelButton;
+
+    void CancelButtonClick();
+};
+
+} // namespace fiscora

@@ -1,0 +1,109 @@
+// The Print command from the window: Output Options, generation and the preview window.
+#include "CustPreviewForm_New.h"
+#include "FakePrinterSource.h"
+#include "FoFormSetup.h"
+#include "FoRenderPreview.h"
+#include "MainWindowFixture.h"
+#include "ModalRunner.h"
+#include "report/system/FoProject.h"
+#include "report/system/FoSystem.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace fiscora {
+namespace {
+
+class PrintCommandTest : public MainWindowTest {
+protected:
+    // The longest schedule: an automobile of 2017 at the highest cost, 75 rows on three pages.
+    void EnterLongestSchedule() {
+        ChooseItem(window->CbxProperty_Type, 1);
+        EnterDate(window->EdtDate_Placed_in_Service, QStringLiteral("01/15/2017"));
+        TypeAndLeave(window->EdtCost_or_Basis, QStringLiteral("145000"));
+        EnterDate(window->EdtFiscal_Year, QStringLiteral("12/31/2017"));
+        ClickButton(window->BtnDepreciate);
+    }
+
+    // Runs Print, answering the Output Options dialog with `setup` and the preview with `preview`.
+    void Print(const std::function<void(TFoSetupForm &)> &setup,
+               const std::function<void(TFrmReportPreview &)> &preview = {}) {
+        const ScopedModalRunner runner(DrivingModalRunner([&](QDialog &dialog) {
+            if (auto *form = qobject_cast<TFoSetupForm *>(&dialog)) {
+                ++setupShown;
+                setup(*form);
+            } else if (auto *window = qobject_cast<TFrmReportPreview *>(&dialog)) {
+                ++previewShown;
+                if (preview)
+                    preview(*window);
+            }
+        }));
+        ClickButton(window->BtnPrint);
+    }
+
+    int setupShown = 0;
+    int previewShown = 0;
+};
+
+TEST_F(PrintCommandTest, PrintWithAnEmptyPaneDoesNothing) {
+    Print([](TFoSetupForm &) {});
+    EXPECT_EQ(setupShown, 0);
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(PrintCommandTest, CancelledOutputOptionsProduceNothingAndClearTheParameters) {
+    EnterLongestSchedule();
+    Print([](TFoSetupForm &form) {
+        EXPECT_EQ(form.windowTitle(), QStringLiteral("Fiscora Output Options"));
+        form.CancelBB->click();
+    });
+    for (const auto &message : messages.messages)
+        ADD_FAILURE() << message.text;
+    EXPECT_EQ(setupShown, 1);
+    EXPECT_EQ(previewShown, 0);
+    EXPECT_TRUE(window->FolioProject().Params().Entries().empty());
+    EXPECT_EQ(QDir::currentPath() + u'/', window->ExeDir());
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(PrintCommandTest, PreviewShowsTheReportAndAltLGoesToTheLastPage) {
+    EnterLongestSchedule();
+    QString before, after, caption;
+    Print([](TFoSetupForm &form) { form.bbtnOK->click(); },
+          [&](TFrmReportPreview &preview) {
+              caption = preview.windowTitle();
+              before = preview.StatusPanel->text();
+              QTest::keyClick(&preview, Qt::Key_L, Qt::AltModifier);
+              after = preview.StatusPanel->text();
+          });
+    EXPECT_EQ(previewShown, 1);
+    EXPECT_EQ(caption, QStringLiteral("Fiscora Report Preview"));
+    EXPECT_EQ(before, QStringLiteral(" Page 1 of 3"));
+    EXPECT_EQ(after, QStringLiteral(" Page 3 of 3"));
+    EXPECT_TRUE(window->FolioProject().Params().Entries().empty());
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(PrintCommandTest, ASnapshotFileDestinationWritesTheSnapshot) {
+    EnterLongestSchedule();
+    QTemporaryDir dir;
+    const QString name = dir.filePath(QStringLiteral("report")); // no extension: ".fsn" is added
+    FakePrinter printer = MakePrinter();
+    Print([&](TFoSetupForm &form) {
+        form.Printer = printer.Device.get(); // the file destination needs a usable printer
+        form.FormShow();
+        form.FileRB->click();
+        form.editFileName->setText(name);
+        form.bbtnOK->click();
+    });
+    EXPECT_EQ(previewShown, 0);
+    QFile snapshot(name + QStringLiteral(".fsn"));
+    ASSERT_TRUE(snapshot.open(QIODevice::ReadOnly));
+    EXPECT_GT(snapshot.size(), 1000);
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+} // namespace
+} // namespace fiscora
