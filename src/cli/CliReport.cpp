@@ -2,6 +2,8 @@
 // written to a file instead of a preview.
 
 #include "CliCommand.h"
+#include "CliGuiApplication.h"
+#include "CliWrite.h"
 #include "Clock.h"
 #include "FoErrors.h"
 #include "FoProject.h"
@@ -15,11 +17,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QTemporaryFile>
 
 #include <cstdio>
-#include <cstdlib>
 #include <iostream>
 #include <memory>
 
@@ -57,26 +57,6 @@ void SetReportParameters(TFoProject &project, const ScheduleRun &run) {
     SetPrintParameters(run.inputs, setParam);
 }
 
-// Qt's own notes about the headless platform (no runtime folder and the like) are not the user's
-// concern; the command reports its errors itself.
-void QuietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::cerr << message.toStdString() << '\n';
-}
-
-// Text layout measures fonts, which needs a GUI application; a headless one does.
-std::unique_ptr<QGuiApplication> EnsureGuiApplication() {
-    if (QCoreApplication::instance())
-        return nullptr;
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    qInstallMessageHandler(QuietQtMessages);
-    static int argc = 1;
-    static char name[] = "fiscora-cli";
-    static char *argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
-}
-
 // Runs the report into a file beside the output and moves it into place only when the job succeeded,
 // so that a failed run never leaves a half-written snapshot under the output name.
 void WriteReport(TFoProject &project, const QString &outputFile) {
@@ -106,44 +86,60 @@ void WriteReport(TFoProject &project, const QString &outputFile) {
                                           QFileDevice::ReadGroup | QFileDevice::ReadOther);
 }
 
-int RunReportCommand(const std::vector<std::string> &args) {
-    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        std::cout << ReportUsage();
-        return 0;
-    }
+struct ReportRequest {
     AssetEntry entry;
-    std::string templateFile, reportName = kDefaultReport, outputFile;
+    std::string templateFile; // empty: the default template
+    std::string reportName = kDefaultReport;
+    QString outputFile;
+};
+
+ReportRequest ParseReportRequest(const std::vector<std::string> &args) {
+    const ParsedScheduleArguments parsed =
+        ParseScheduleArguments(args, {"--template", "--report", "--output"});
+    const auto extra = [&](const char *name) {
+        const auto found = parsed.extras.find(name);
+        return found == parsed.extras.end() ? std::optional<std::string>() : found->second;
+    };
+    ReportRequest request;
+    const auto output = extra("--output");
+    if (!output)
+        throw UsageError("--output FILE.fsn is required");
+    request.outputFile = QString::fromStdString(*output);
+    request.templateFile = extra("--template").value_or(std::string());
+    request.reportName = extra("--report").value_or(request.reportName);
+    request.entry = ApplyScheduleRequest(parsed.request, TodayDateStr());
+    return request;
+}
+
+int UsageFailure(const std::string &reason) {
+    std::cerr << "fiscora-cli report: " << reason << '\n' << ReportUsage();
+    return 2;
+}
+
+int RunReportCommand(const std::vector<std::string> &args) {
+    if (IsHelpRequest(args))
+        return WriteStandardOutput("report", ReportUsage()) ? 0 : 1;
+    ReportRequest request;
     try {
-        const ParsedScheduleArguments parsed =
-            ParseScheduleArguments(args, {"--template", "--report", "--output"});
-        const auto extra = [&](const char *name) {
-            const auto found = parsed.extras.find(name);
-            return found == parsed.extras.end() ? std::optional<std::string>() : found->second;
-        };
-        outputFile = extra("--output").value_or(std::string());
-        if (outputFile.empty())
-            throw UsageError("--output FILE.fsn is required");
-        templateFile = extra("--template").value_or(std::string());
-        reportName = extra("--report").value_or(reportName);
-        entry = ApplyScheduleRequest(parsed.request, TodayDateStr());
+        request = ParseReportRequest(args);
     } catch (const UsageError &error) {
-        std::cerr << "fiscora-cli report: " << error.what() << '\n' << ReportUsage();
-        return 2;
+        return UsageFailure(error.what());
     }
     try {
         const auto application = EnsureGuiApplication();
-        const ScheduleRun run = RunSchedule(entry.inputs);
+        const ScheduleRun run = RunSchedule(request.entry.inputs);
         const auto project = CreateTemplateProject();
         project->SetProjectFile(
-            templateFile.empty()
+            request.templateFile.empty()
                 ? QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(kDefaultTemplate))
-                : QString::fromStdString(templateFile));
+                : QString::fromStdString(request.templateFile));
         project->Open();
-        if (!project->SelectReport(QString::fromStdString(reportName), false))
-            throw EFolioException(QStringLiteral("The report project \"%1\" has no report \"%2\"")
-                                      .arg(project->ProjectFile(), QString::fromStdString(reportName)));
+        if (!project->SelectReport(QString::fromStdString(request.reportName), false))
+            throw EFolioException(
+                QStringLiteral("The report project \"%1\" has no report \"%2\"")
+                    .arg(project->ProjectFile(), QString::fromStdString(Cut(request.reportName))));
         SetReportParameters(*project, run);
-        WriteReport(*project, QString::fromStdString(outputFile));
+        WriteReport(*project, request.outputFile);
         return 0;
     } catch (const std::exception &error) {
         WriteErrorMessage(error, std::cerr);

@@ -160,25 +160,50 @@ TEST(CliDumpPlay, BadStreamPrintsWhatItCouldThenTheMessage) {
     EXPECT_EQ(dump["pages"].toArray().size(), 2); // the complete page and the one cut short
 }
 
-TEST(CliDumpPlay, UsageErrorsExitWithTwo) {
-    for (const auto &args : std::vector<std::vector<std::string>>{{"dump"},
-                                                                  {"dump", "a.fsn", "b.fsn"},
-                                                                  {"play"},
-                                                                  {"play", "a.fsn", "--page"},
-                                                                  {"play", "a.fsn", "--first", "x"},
-                                                                  {"play", "a.fsn", "--colour", "red"}}) {
+TEST(CliDumpPlay, UsageErrorsExitWithTwoAndNameTheOption) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"dump"}, "missing FILE"},
+        {{"dump", "a.fsn", "b.fsn"}, "unexpected argument 'b.fsn'"},
+        {{"dump", "a.fsn", "--pages"}, "unknown option '--pages'"},
+        {{"play"}, "missing FILE"},
+        {{"play", "a.fsn", "--page"}, "--page needs a value"},
+        {{"play", "a.fsn", "--page", "--first", "2"}, "--page needs a value"},
+        {{"play", "a.fsn", "--colour", "red"}, "unknown option '--colour'"},
+        {{"play", "a.fsn", "--first", "x"}, "--first: 'x' is not a page number (1 to 99999)"},
+        {{"play", "a.fsn", "--page", "99999999999"},
+         "--page: '99999999999' is not a page number (1 to 99999)"},
+        {{"play", "a.fsn", "--page", "0"}, "--page: '0' is not a page number (1 to 99999)"},
+        {{"play", "a.fsn", "--last", "-1"}, "--last: '-1' is not a page number (0 to 99999)"},
+        {{"play", "a.fsn", "--first", "2.5"}, "--first: '2.5' is not a page number"},
+        {{"play", "a.fsn", "--selection", "99999999999"},
+         "--selection: '99999999999' is not a page selection (such as 1,3-5, EVEN, ODD or 4-)"},
+        {{"play", "a.fsn", "--selection", "1,3-x"}, "--selection: '1,3-x' is not a page selection"},
+        {{"play", "a.fsn", "--selection", "EVEN,ODD,z"}, "--selection: 'EVEN,ODD,z' is not a page selection"},
+    };
+    for (const auto &[args, reason] : cases) {
         const CliResult result = RunCli(args);
-        EXPECT_EQ(result.exitCode, 2) << args.size();
-        EXPECT_NE(result.err.find("usage: fiscora-cli " + args[0] + " FILE"), std::string::npos)
+        EXPECT_EQ(result.exitCode, 2) << reason;
+        EXPECT_EQ(result.err.rfind("fiscora-cli " + args[0] + ": " + reason, 0), 0u) << result.err;
+        EXPECT_NE(result.err.find("\nusage: fiscora-cli " + args[0] + " FILE"), std::string::npos)
             << result.err;
+        EXPECT_EQ(result.out, "") << reason;
     }
 }
 
-TEST(CliDumpPlay, MissingFileIsRefused) {
+TEST(CliDumpPlay, AFileThatCannotBeOpenedIsNamedWithTheSystemsReason) {
+    QTemporaryDir folder;
+    const std::string folderName = folder.path().toStdString();
+    const std::pair<std::string, std::string> cases[] = {
+        {"/nonexistent/none.fsn", "Cannot open file \"/nonexistent/none.fsn\". No such file or directory\n"},
+        {folderName, "Cannot open file \"" + folderName + "\". Is a directory\n"},
+    };
     for (const char *command : {"dump", "play"}) {
-        const CliResult result = RunCli({command, "/nonexistent/none.fsn"});
-        EXPECT_EQ(result.exitCode, 1);
-        EXPECT_NE(result.err.find("Cannot open file \"/nonexistent/none.fsn\""), std::string::npos);
+        for (const auto &[name, message] : cases) {
+            const CliResult result = RunCli({command, name});
+            EXPECT_EQ(result.exitCode, 1) << command << ' ' << name;
+            EXPECT_EQ(result.err, message) << command;
+            EXPECT_EQ(result.out, "") << command;
+        }
     }
 }
 
