@@ -10,16 +10,15 @@
 #include "FoSystem.h"
 #include "FoSystemFiscora.h"
 #include "PrintParameters.h"
+#include "ReportInputs.h"
+#include "ReportOutputFile.h"
 #include "ScheduleOptions.h"
 #include "ScheduleOutput.h"
 #include "TemplateProjectManager.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
-#include <QTemporaryFile>
 
-#include <cstdio>
 #include <iostream>
 #include <memory>
 
@@ -57,33 +56,20 @@ void SetReportParameters(TFoProject &project, const ScheduleRun &run) {
     SetPrintParameters(run.inputs, setParam);
 }
 
-// Runs the report into a file beside the output and moves it into place only when the job succeeded,
-// so that a failed run never leaves a half-written snapshot under the output name.
-void WriteReport(TFoProject &project, const QString &outputFile) {
-    QTemporaryFile partial(QFileInfo(outputFile).absolutePath() +
-                           QStringLiteral("/.fiscora-report-XXXXXX.part"));
-    if (!partial.open())
-        throw EFolioReport(QStringLiteral("Cannot create the output file \"%1\": %2")
-                               .arg(outputFile, partial.errorString()));
-    partial.close();
-
+// Runs the report on a report system set up as the main window sets it up, without dialogs and
+// with the snapshot file as its destination.
+void WriteReport(TFoProject &project, const QString &snapshotFile) {
     TFoSystem system;
     ApplyFiscoraReportSettings(system);
     system.SystemSetups = static_cast<TSystemSetups>(system.SystemSetups & ~ssAllowSetup);
     system.SystemOptions = static_cast<TSystemOptions>(system.SystemOptions & ~soShowStatus);
     system.DefaultDest = TReportDest::rdFile;
     system.DoNativeOutput = false;
-    system.OutputFileName = partial.fileName();
+    system.OutputFileName = snapshotFile;
     project.SetEngine(&system);
     project.Execute();
     if (system.Aborted)
         throw EFolioReport(QStringLiteral("The report was aborted"));
-    if (std::rename(QFile::encodeName(partial.fileName()).constData(),
-                    QFile::encodeName(outputFile).constData()) != 0)
-        throw EFolioReport(QStringLiteral("Cannot write the output file \"%1\"").arg(outputFile));
-    // The temporary file was private; the report is an ordinary file.
-    QFile::setPermissions(outputFile, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                          QFileDevice::ReadGroup | QFileDevice::ReadOther);
 }
 
 struct ReportRequest {
@@ -129,18 +115,25 @@ int RunReportCommand(const std::vector<std::string> &args) {
         const auto application = EnsureGuiApplication();
         const ScheduleRun run = RunSchedule(request.entry.inputs);
         const auto project = CreateTemplateProject();
+        // The project file rule adds ".fol" to a name without a dot; everything after names the file
+        // it made.
         project->SetProjectFile(
             request.templateFile.empty()
                 ? QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(kDefaultTemplate))
                 : QString::fromStdString(request.templateFile));
         project->Open();
+        RefuseOutputOverInput(request.outputFile, ReportInputs(*project));
         if (!project->SelectReport(QString::fromStdString(request.reportName), false))
             throw EFolioException(
                 QStringLiteral("The report project \"%1\" has no report \"%2\"")
                     .arg(project->ProjectFile(), QString::fromStdString(Cut(request.reportName))));
         SetReportParameters(*project, run);
-        WriteReport(*project, request.outputFile);
+        ReportOutputFile output(request.outputFile);
+        WriteReport(*project, output.PartialFileName());
+        output.Commit();
         return 0;
+    } catch (const UsageError &error) {
+        return UsageFailure(error.what());
     } catch (const std::exception &error) {
         WriteErrorMessage(error, std::cerr);
         return 1;
