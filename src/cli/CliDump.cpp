@@ -166,8 +166,15 @@ int Dump(const std::vector<std::string> &args) {
         const TFoReportHeader reportHeader = walker.ReadHeader();
         fileVersion = reportHeader.FileVer;
         header = HeaderJson(reportHeader, walker.AnsiStrings());
-        while (walker.ReadPage(page))
+        int lastPageNo = 0;
+        while (walker.ReadPage(page)) {
             AppendItem(pages, PageJson(page, fileVersion));
+            lastPageNo = page.Header.PageNo;
+        }
+        // Playback reads on until the page the header counts to; a stream that ends before it is
+        // cut short, and says so the same way.
+        if (lastPageNo < reportHeader.PageCount)
+            error = SnapshotReadErrorText;
     } catch (const EFolioReport &failure) {
         error = failure.what();
         if (page.Position > 0) // the page cut short, with what it held

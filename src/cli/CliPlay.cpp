@@ -13,8 +13,10 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <charconv>
 #include <iostream>
+#include <limits>
 #include <optional>
 
 namespace fiscora::cli {
@@ -30,6 +32,8 @@ constexpr const char *PlayUsage =
 
 // A snapshot holds at most this many pages (its header is not believed beyond).
 constexpr int kMaxPage = 99999;
+// What --last calls "to the end", besides leaving it out.
+constexpr int kToTheEnd[] = {0, 9999};
 
 struct PlayOptions {
     std::string File;
@@ -72,6 +76,10 @@ QString PageSelection(const std::optional<std::string> &text) {
     return selection;
 }
 
+bool IsToTheEnd(const std::optional<int> &last) {
+    return !last || std::find(std::begin(kToTheEnd), std::end(kToTheEnd), *last) != std::end(kToTheEnd);
+}
+
 PlayOptions ParseOptions(const std::vector<std::string> &args) {
     const ParsedArguments parsed =
         ParseArguments(args, ArgumentRules{{"--page", "--first", "--last", "--selection"}, {}, {}, 1});
@@ -83,7 +91,24 @@ PlayOptions ParseOptions(const std::vector<std::string> &args) {
     options.First = PageNumber(parsed.Value("--first"), "--first", 1);
     options.Last = PageNumber(parsed.Value("--last"), "--last", 0);
     options.Selection = PageSelection(parsed.Value("--selection"));
+    const bool range = options.First || options.Last;
+    // An option another one overrides would be ignored without a word.
+    if (options.Page && (range || !options.Selection.isEmpty()))
+        throw UsageError("--page plays one page; leave out --first, --last and --selection");
+    if (!options.Selection.isEmpty() && range)
+        throw UsageError("--selection names the pages itself; leave out --first and --last");
+    if (options.First && !IsToTheEnd(options.Last) && *options.First > *options.Last)
+        throw UsageError("--first " + std::to_string(*options.First) + " comes after --last " +
+                         std::to_string(*options.Last));
     return options;
+}
+
+// The converter plays every page when the last page is 0 or 9999, whatever the first page is; a
+// reader takes "--first 2" as "from page 2 to the end", which a last page past every page count gives.
+int ConverterLastPage(const PlayOptions &options) {
+    if (!IsToTheEnd(options.Last))
+        return *options.Last;
+    return options.First.value_or(1) > 1 ? std::numeric_limits<int>::max() : 0;
 }
 
 std::string CallLine(const TFoRecordedCall &call) {
@@ -117,7 +142,7 @@ int Play(const std::vector<std::string> &args) {
     }
     TFoSnapshotRecorder recorder;
     recorder.SetFirstPage(options.First.value_or(0));
-    recorder.SetLastPage(options.Last.value_or(0));
+    recorder.SetLastPage(ConverterLastPage(options));
     recorder.SetSelection(options.Selection);
     recorder.SetSnapshotStream(&file);
     std::string error;
