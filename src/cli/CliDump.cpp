@@ -1,5 +1,8 @@
 // fiscora-cli dump FILE: the structure of a snapshot file as one JSON object.
+#include "CliArguments.h"
 #include "CliCommand.h"
+#include "CliInputFile.h"
+#include "CliWrite.h"
 #include "JsonText.h"
 
 #include "report/core/FoErrors.h"
@@ -8,7 +11,6 @@
 #include <QFile>
 
 #include <iostream>
-#include <sstream>
 
 namespace fiscora::cli {
 
@@ -132,15 +134,26 @@ std::string PageJson(const TSnapshotPage &page, int fileVersion) {
     return object.Add("records", records + ']').Close();
 }
 
+int UsageFailure(const std::string &reason) {
+    std::cerr << "fiscora-cli dump: " << reason << '\n' << DumpUsage;
+    return 2;
+}
+
 int Dump(const std::vector<std::string> &args) {
-    if (args.size() != 1 || args[0].empty() || args[0][0] == '-') {
-        std::cerr << "fiscora-cli dump: " << (args.empty() ? "missing FILE" : "expected one FILE") << '\n'
-                  << DumpUsage;
-        return 2;
+    if (IsHelpRequest(args))
+        return WriteStandardOutput("dump", DumpUsage) ? 0 : 1;
+    std::string fileName;
+    try {
+        const ParsedArguments parsed = ParseArguments(args, ArgumentRules{{}, {}, {}, 1});
+        if (parsed.operands.empty())
+            return UsageFailure("missing FILE");
+        fileName = parsed.operands.front();
+    } catch (const UsageError &error) {
+        return UsageFailure(error.what());
     }
-    QFile file(QString::fromStdString(args[0]));
-    if (!file.open(QIODevice::ReadOnly)) {
-        std::cerr << "Cannot open file \"" << args[0] << "\". " << file.errorString().toStdString() << '\n';
+    QFile file(QString::fromStdString(fileName));
+    if (const auto failure = OpenInputFile(file)) {
+        std::cerr << *failure << '\n';
         return 1;
     }
     TFoSnapshotWalker walker(file);
@@ -153,14 +166,22 @@ int Dump(const std::vector<std::string> &args) {
         const TFoReportHeader reportHeader = walker.ReadHeader();
         fileVersion = reportHeader.FileVer;
         header = HeaderJson(reportHeader, walker.AnsiStrings());
-        while (walker.ReadPage(page))
+        int lastPageNo = 0;
+        while (walker.ReadPage(page)) {
             AppendItem(pages, PageJson(page, fileVersion));
+            lastPageNo = page.Header.PageNo;
+        }
+        // Playback reads on until the page the header counts to; a stream that ends before it is
+        // cut short, and says so the same way.
+        if (lastPageNo < reportHeader.PageCount)
+            error = SnapshotReadErrorText;
     } catch (const EFolioReport &failure) {
         error = failure.what();
         if (page.Position > 0) // the page cut short, with what it held
             AppendItem(pages, PageJson(page, fileVersion));
     }
-    std::cout << "{\"header\":" << header << ",\"pages\":" << pages << "]}\n";
+    if (!WriteStandardOutput("dump", "{\"header\":" + header + ",\"pages\":" + pages + "]}\n"))
+        return 1;
     if (!error.empty()) {
         std::cerr << error << '\n';
         return 1;

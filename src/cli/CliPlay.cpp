@@ -1,17 +1,22 @@
 // fiscora-cli play FILE [--page N] [--first N] [--last N] [--selection TEXT]:
 // plays a snapshot file into a recording renderer and prints one line per renderer operation.
+#include "CliArguments.h"
 #include "CliCommand.h"
+#include "CliGuiApplication.h"
+#include "CliInputFile.h"
+#include "CliWrite.h"
 #include "JsonText.h"
 
 #include "report/core/FoErrors.h"
+#include "report/core/FoPageSelection.h"
 #include "report/playback/FoSnapshotRecorder.h"
 
 #include <QFile>
-#include <QGuiApplication>
 
+#include <algorithm>
 #include <charconv>
 #include <iostream>
-#include <memory>
+#include <limits>
 #include <optional>
 
 namespace fiscora::cli {
@@ -19,56 +24,91 @@ namespace fiscora::cli {
 namespace {
 
 constexpr const char *PlayUsage =
-    "usage: fiscora-cli play FILE [--page N] [--first N] [--last N] [--selection TEXT]\n";
+    "usage: fiscora-cli play FILE [--page N] [--first N] [--last N] [--selection TEXT]\n"
+    "  --page N          play only page N (a page past the end plays the last page)\n"
+    "  --first N         first page to play (default: 1)\n"
+    "  --last N          last page to play (default, 0 or 9999: to the end)\n"
+    "  --selection TEXT  the pages to play, such as 1,3-5, EVEN, ODD or 4-\n";
+
+// A snapshot holds at most this many pages (its header is not believed beyond).
+constexpr int kMaxPage = 99999;
+// What --last calls "to the end", besides leaving it out.
+constexpr int kToTheEnd[] = {0, 9999};
 
 struct PlayOptions {
     std::string File;
-    int Page = 0;
-    int First = 0;
-    int Last = 0;
+    std::optional<int> Page;
+    std::optional<int> First;
+    std::optional<int> Last;
     QString Selection;
 };
 
-int UsageError(const std::string &reason) {
+int UsageFailure(const std::string &reason) {
     std::cerr << "fiscora-cli play: " << reason << '\n' << PlayUsage;
     return 2;
 }
 
-std::optional<int> WholeNumber(const std::string &text) {
-    int value = 0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (result.ec != std::errc() || result.ptr != text.data() + text.size())
+std::optional<int> PageNumber(const std::optional<std::string> &text, const std::string &option, int lowest) {
+    if (!text)
         return std::nullopt;
+    int value = 0;
+    const auto result = std::from_chars(text->data(), text->data() + text->size(), value);
+    if (result.ec != std::errc() || result.ptr != text->data() + text->size() || value < lowest ||
+        value > kMaxPage)
+        throw UsageError(option + ": " + Shown(*text) + " is not a page number (" + std::to_string(lowest) +
+                         " to " + std::to_string(kMaxPage) + ")");
     return value;
 }
 
-// Parses the arguments; an error text when they are not usable.
-std::optional<std::string> ParseOptions(const std::vector<std::string> &args, PlayOptions &options) {
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string &arg = args[i];
-        if (arg == "--page" || arg == "--first" || arg == "--last" || arg == "--selection") {
-            if (i + 1 >= args.size())
-                return arg + " needs a value";
-            const std::string &value = args[++i];
-            if (arg == "--selection") {
-                options.Selection = QString::fromStdString(value);
-                continue;
-            }
-            const auto number = WholeNumber(value);
-            if (!number || *number < 0)
-                return arg + " needs a whole number, not '" + value + "'";
-            (arg == "--page" ? options.Page : arg == "--first" ? options.First : options.Last) = *number;
-        } else if (!arg.empty() && arg[0] == '-') {
-            return "unknown option '" + arg + "'";
-        } else if (options.File.empty()) {
-            options.File = arg;
-        } else {
-            return "unexpected argument '" + arg + "'";
-        }
+// The canvas's own selection rule judges the text; each comma-separated part is tried alone,
+// because the rule stops reading at the first part that selects a page.
+QString PageSelection(const std::optional<std::string> &text) {
+    if (!text)
+        return {};
+    const QString selection = QString::fromStdString(*text);
+    try {
+        for (const QString &part : selection.split(u','))
+            PageInSelection(part, 1);
+    } catch (const std::exception &) {
+        throw UsageError("--selection: " + Shown(*text) +
+                         " is not a page selection (such as 1,3-5, EVEN, ODD or 4-)");
     }
-    if (options.File.empty())
-        return std::string("missing FILE");
-    return std::nullopt;
+    return selection;
+}
+
+bool IsToTheEnd(const std::optional<int> &last) {
+    return !last || std::find(std::begin(kToTheEnd), std::end(kToTheEnd), *last) != std::end(kToTheEnd);
+}
+
+PlayOptions ParseOptions(const std::vector<std::string> &args) {
+    const ParsedArguments parsed =
+        ParseArguments(args, ArgumentRules{{"--page", "--first", "--last", "--selection"}, {}, {}, 1});
+    if (parsed.operands.empty())
+        throw UsageError("missing FILE");
+    PlayOptions options;
+    options.File = parsed.operands.front();
+    options.Page = PageNumber(parsed.Value("--page"), "--page", 1);
+    options.First = PageNumber(parsed.Value("--first"), "--first", 1);
+    options.Last = PageNumber(parsed.Value("--last"), "--last", 0);
+    options.Selection = PageSelection(parsed.Value("--selection"));
+    const bool range = options.First || options.Last;
+    // An option another one overrides would be ignored without a word.
+    if (options.Page && (range || !options.Selection.isEmpty()))
+        throw UsageError("--page plays one page; leave out --first, --last and --selection");
+    if (!options.Selection.isEmpty() && range)
+        throw UsageError("--selection names the pages itself; leave out --first and --last");
+    if (options.First && !IsToTheEnd(options.Last) && *options.First > *options.Last)
+        throw UsageError("--first " + std::to_string(*options.First) + " comes after --last " +
+                         std::to_string(*options.Last));
+    return options;
+}
+
+// The converter plays every page when the last page is 0 or 9999, whatever the first page is; a
+// reader takes "--first 2" as "from page 2 to the end", which a last page past every page count gives.
+int ConverterLastPage(const PlayOptions &options) {
+    if (!IsToTheEnd(options.Last))
+        return *options.Last;
+    return options.First.value_or(1) > 1 ? std::numeric_limits<int>::max() : 0;
 }
 
 std::string CallLine(const TFoRecordedCall &call) {
@@ -86,44 +126,36 @@ std::string CallLine(const TFoRecordedCall &call) {
 }
 
 int Play(const std::vector<std::string> &args) {
+    if (IsHelpRequest(args))
+        return WriteStandardOutput("play", PlayUsage) ? 0 : 1;
     PlayOptions options;
-    if (const auto error = ParseOptions(args, options))
-        return UsageError(*error);
-    // Rich text is measured with fonts, which need a GUI application (offscreen is enough).
-    std::unique_ptr<QGuiApplication> application;
-    if (!QGuiApplication::instance()) {
-        // Standard error carries the converter's message; Qt's start-up notes would only blur it.
-        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
-            if (type == QtCriticalMsg || type == QtFatalMsg)
-                std::cerr << message.toStdString() << '\n';
-        });
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "fiscora-cli";
-        static char *argv[] = {name, nullptr};
-        application = std::make_unique<QGuiApplication>(argc, argv);
+    try {
+        options = ParseOptions(args);
+    } catch (const UsageError &error) {
+        return UsageFailure(error.what());
     }
+    const auto application = EnsureGuiApplication();
     QFile file(QString::fromStdString(options.File));
-    if (!file.open(QIODevice::ReadOnly)) {
-        std::cerr << "Cannot open file \"" << options.File << "\". " << file.errorString().toStdString()
-                  << '\n';
+    if (const auto failure = OpenInputFile(file)) {
+        std::cerr << *failure << '\n';
         return 1;
     }
     TFoSnapshotRecorder recorder;
-    recorder.SetFirstPage(options.First);
-    recorder.SetLastPage(options.Last);
+    recorder.SetFirstPage(options.First.value_or(0));
+    recorder.SetLastPage(ConverterLastPage(options));
     recorder.SetSelection(options.Selection);
     recorder.SetSnapshotStream(&file);
     std::string error;
     try {
-        recorder.RenderPage(options.Page);
+        recorder.RenderPage(options.Page.value_or(0));
     } catch (const std::exception &failure) {
         error = failure.what();
     }
+    std::string lines;
     for (const auto &call : recorder.Calls)
-        std::cout << CallLine(call) << '\n';
-    std::cout.flush();
+        lines += CallLine(call) + '\n';
+    if (!WriteStandardOutput("play", lines))
+        return 1;
     if (!error.empty()) {
         std::cerr << error << '\n';
         return 1;

@@ -2,8 +2,12 @@
 // written to a file instead of a preview.
 
 #include "CliCommand.h"
+#include "CliGuiApplication.h"
+#include "CliWrite.h"
 #include "Clock.h"
+#include "ReportInputs.h"
 #include "ReportJob.h"
+#include "ReportOutputFile.h"
 #include "ScheduleOptions.h"
 #include "ScheduleOutput.h"
 #include "ScheduleRecorder.h"
@@ -12,12 +16,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
-#include <QGuiApplication>
-#include <QTemporaryFile>
 
-#include <cstdio>
-#include <cstdlib>
 #include <iostream>
 #include <memory>
 
@@ -40,88 +39,77 @@ std::string ReportUsage() {
            ScheduleChoicesHelp();
 }
 
-// Qt's own notes about the headless platform (no runtime folder and the like) are not the user's
-// concern; the command reports its errors itself.
-void QuietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::cerr << message.toStdString() << '\n';
-}
-
-// Text layout measures fonts, which needs a GUI application; a headless one does.
-std::unique_ptr<QGuiApplication> EnsureGuiApplication() {
-    if (QCoreApplication::instance())
-        return nullptr;
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    qInstallMessageHandler(QuietQtMessages);
-    static int argc = 1;
-    static char name[] = "fiscora-cli";
-    static char *argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
-}
-
-// Runs the report into a file beside the output and moves it into place only when the job succeeded,
-// so that a failed run never leaves a half-written snapshot under the output name.
-void WriteReport(TReportJob &job, const AssetInputs &inputs, const QString &outputFile) {
-    QTemporaryFile partial(QFileInfo(outputFile).absolutePath() +
-                           QStringLiteral("/.fiscora-report-XXXXXX.part"));
-    if (!partial.open())
-        throw EFolioReport(QStringLiteral("Cannot create the output file \"%1\": %2")
-                               .arg(outputFile, partial.errorString()));
-    partial.close();
-
+// Runs the report through the Print command's job, without dialogs and with the snapshot file as
+// its destination.
+void WriteReport(TReportJob &job, const AssetInputs &inputs, const QString &snapshotFile) {
     TFoSystem &system = job.System();
     system.SystemSetups = static_cast<TSystemSetups>(system.SystemSetups & ~ssAllowSetup);
     system.SystemOptions = static_cast<TSystemOptions>(system.SystemOptions & ~soShowStatus);
     system.DefaultDest = TReportDest::rdFile;
     system.DoNativeOutput = false;
-    system.OutputFileName = partial.fileName();
+    system.OutputFileName = snapshotFile;
     ScheduleRecorder pane;
     job.Print(inputs, pane);
     if (system.Aborted)
         throw EFolioReport(QStringLiteral("The report was aborted"));
-    if (std::rename(QFile::encodeName(partial.fileName()).constData(),
-                    QFile::encodeName(outputFile).constData()) != 0)
-        throw EFolioReport(QStringLiteral("Cannot write the output file \"%1\"").arg(outputFile));
-    // The temporary file was private; the report is an ordinary file.
-    QFile::setPermissions(outputFile, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                          QFileDevice::ReadGroup | QFileDevice::ReadOther);
+}
+
+struct ReportRequest {
+    AssetEntry entry;
+    std::string templateFile; // empty: the default template
+    std::string reportName = kDefaultReport;
+    QString outputFile;
+};
+
+ReportRequest ParseReportRequest(const std::vector<std::string> &args) {
+    const ParsedScheduleArguments parsed =
+        ParseScheduleArguments(args, {"--template", "--report", "--output"});
+    const auto extra = [&](const char *name) {
+        const auto found = parsed.extras.find(name);
+        return found == parsed.extras.end() ? std::optional<std::string>() : found->second;
+    };
+    ReportRequest request;
+    const auto output = extra("--output");
+    if (!output)
+        throw UsageError("--output FILE.fsn is required");
+    request.outputFile = QString::fromStdString(*output);
+    request.templateFile = extra("--template").value_or(std::string());
+    request.reportName = extra("--report").value_or(request.reportName);
+    request.entry = ApplyScheduleRequest(parsed.request, TodayDateStr());
+    return request;
+}
+
+int UsageFailure(const std::string &reason) {
+    std::cerr << "fiscora-cli report: " << reason << '\n' << ReportUsage();
+    return 2;
 }
 
 int RunReportCommand(const std::vector<std::string> &args) {
-    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        std::cout << ReportUsage();
-        return 0;
-    }
-    AssetEntry entry;
-    std::string templateFile, reportName = kDefaultReport, outputFile;
+    if (IsHelpRequest(args))
+        return WriteStandardOutput("report", ReportUsage()) ? 0 : 1;
+    ReportRequest request;
     try {
-        const ParsedScheduleArguments parsed =
-            ParseScheduleArguments(args, {"--template", "--report", "--output"});
-        const auto extra = [&](const char *name) {
-            const auto found = parsed.extras.find(name);
-            return found == parsed.extras.end() ? std::optional<std::string>() : found->second;
-        };
-        outputFile = extra("--output").value_or(std::string());
-        if (outputFile.empty())
-            throw UsageError("--output FILE.fsn is required");
-        templateFile = extra("--template").value_or(std::string());
-        reportName = extra("--report").value_or(reportName);
-        entry = ApplyScheduleRequest(parsed.request, TodayDateStr());
+        request = ParseReportRequest(args);
     } catch (const UsageError &error) {
-        std::cerr << "fiscora-cli report: " << error.what() << '\n' << ReportUsage();
-        return 2;
+        return UsageFailure(error.what());
     }
     try {
         const auto application = EnsureGuiApplication();
         TReportJob job;
+        // The project file rule adds ".fol" to a name without a dot; everything after names the file
+        // it made.
         job.OpenTemplate(
-            templateFile.empty()
+            request.templateFile.empty()
                 ? QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(kDefaultTemplate))
-                : QString::fromStdString(templateFile),
-            QString::fromStdString(reportName));
-        WriteReport(job, entry.inputs, QString::fromStdString(outputFile));
+                : QString::fromStdString(request.templateFile),
+            QString::fromStdString(request.reportName));
+        RefuseOutputOverInput(request.outputFile, ReportInputs(job.Project()));
+        ReportOutputFile output(request.outputFile);
+        WriteReport(job, request.entry.inputs, output.PartialFileName());
+        output.Commit();
         return 0;
+    } catch (const UsageError &error) {
+        return UsageFailure(error.what());
     } catch (const std::exception &error) {
         WriteErrorMessage(error, std::cerr);
         return 1;

@@ -1,11 +1,13 @@
 // fiscora-cli schedule: the Depreciate command of the main window, on the command line.
 
 #include "CliCommand.h"
+#include "CliWrite.h"
 #include "Clock.h"
 #include "ScheduleOptions.h"
 #include "ScheduleOutput.h"
 
 #include <iostream>
+#include <sstream>
 
 namespace fiscora::cli {
 
@@ -22,10 +24,8 @@ std::string ScheduleUsage() {
 }
 
 int RunScheduleCommand(const std::vector<std::string> &args) {
-    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        std::cout << ScheduleUsage();
-        return 0;
-    }
+    if (IsHelpRequest(args))
+        return WriteStandardOutput("schedule", ScheduleUsage()) ? 0 : 1;
     AssetEntry entry;
     ScheduleOutputFormat format = ScheduleOutputFormat::Text;
     try {
@@ -39,13 +39,9 @@ int RunScheduleCommand(const std::vector<std::string> &args) {
     }
     try {
         const ScheduleRun run = RunSchedule(entry.inputs);
-        WriteScheduleOutput(run, format, std::cout);
-        std::cout.flush();
-        if (!std::cout) {
-            std::cerr << "fiscora-cli schedule: the schedule could not be written to standard output\n";
-            return 1;
-        }
-        return 0;
+        std::ostringstream text;
+        WriteScheduleOutput(run, format, text);
+        return WriteStandardOutput("schedule", text.str()) ? 0 : 1;
     } catch (const std::exception &error) {
         WriteErrorMessage(error, std::cerr);
         return 1;

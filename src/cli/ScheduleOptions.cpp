@@ -6,7 +6,6 @@
 #include "ToolBox.h"
 
 #include <algorithm>
-#include <set>
 #include <span>
 
 namespace fiscora::cli {
@@ -37,8 +36,8 @@ Choice ParseChoice(const std::string &option, const std::string &value,
             if (SameText(value, texts[i]))
                 return static_cast<Choice>(i);
     }
-    throw UsageError(option + ": unknown choice '" + value + "' (give 0 to " + std::to_string(Count - 1) +
-                     " or the choice's text)");
+    throw UsageError(option + ": unknown choice " + Shown(value) + " (give 0 to " +
+                     std::to_string(Count - 1) + " or the choice's text)");
 }
 
 // A date as the masked date field holds it: digits or blanks around "/" in positions 3 and 6.
@@ -49,7 +48,7 @@ std::string ParseDateText(const std::string &option, const std::string &value) {
         holdable = (i == 2 || i == 5) ? c == '/' : (c == ' ' || (c >= '0' && c <= '9'));
     }
     if (!holdable)
-        throw UsageError(option + ": '" + value + "' is not a date the field can hold (MM/DD/YYYY)");
+        throw UsageError(option + ": " + Shown(value) + " is not a date the field can hold (MM/DD/YYYY)");
     return value;
 }
 
@@ -57,7 +56,7 @@ std::string ParseDateText(const std::string &option, const std::string &value) {
 // reads only the last three; what remains must fit the field (no minus key, 9 dollar digits, 2 cent
 // digits). Any other character could never stand in the field, so "1e5" is refused, not read as 15.
 double ParseCost(const std::string &option, const std::string &value) {
-    const auto refuse = [&](const char *why) { return UsageError(option + ": '" + value + "' " + why); };
+    const auto refuse = [&](const char *why) { return UsageError(option + ": " + Shown(value) + " " + why); };
     if (FilterChars(value, MakeCharSet("$,-.0123456789")).size() != value.size())
         throw refuse("holds characters other than digits, \"$\", \",\" and \".\"");
     const std::string amount = FilterChars(value, MakeCharSet("-.0123456789"));
@@ -115,44 +114,17 @@ void EnterAndLeave(AssetEntry &entry, const std::optional<Value> &value, Value &
 
 ParsedScheduleArguments ParseScheduleArguments(const std::vector<std::string> &args,
                                                const std::vector<std::string> &extraValueOptions) {
+    ArgumentRules rules{ScheduleValueOptions(), {"--bonus"}, {"--description"}, 0};
+    rules.valueOptions.insert(rules.valueOptions.end(), extraValueOptions.begin(), extraValueOptions.end());
+    const ParsedArguments given = ParseArguments(args, rules);
     ParsedScheduleArguments parsed;
-    std::set<std::string> seen;
-    const auto isOneOf = [](const std::string &name, const std::vector<std::string> &names) {
-        return std::find(names.begin(), names.end(), name) != names.end();
-    };
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &arg = args[i];
-        if (arg.size() < 3 || arg.compare(0, 2, "--") != 0)
-            throw UsageError("unexpected argument '" + arg + "'");
-        const std::size_t equals = arg.find('=');
-        const std::string name = arg.substr(0, equals);
-        const bool isSchedule = isOneOf(name, ScheduleValueOptions());
-        const bool isExtra = isOneOf(name, extraValueOptions);
-        if (name == "--bonus") {
-            if (equals != std::string::npos)
-                throw UsageError("--bonus takes no value");
-        } else if (!isSchedule && !isExtra) {
-            throw UsageError("unknown option '" + name + "'");
-        }
-        if (!seen.insert(name).second)
-            throw UsageError(name + " is given more than once");
-        if (name == "--bonus") {
-            parsed.request.bonus = true;
-            continue;
-        }
-        std::string value;
-        if (equals != std::string::npos) {
-            value = arg.substr(equals + 1);
-        } else {
-            if (i + 1 >= args.size())
-                throw UsageError(name + " needs a value");
-            value = args[++i];
-        }
-        if (isSchedule)
-            StoreOption(parsed.request, name, value);
-        else
+    for (const auto &[name, value] : given.values) {
+        if (std::find(extraValueOptions.begin(), extraValueOptions.end(), name) != extraValueOptions.end())
             parsed.extras[name] = value;
+        else
+            StoreOption(parsed.request, name, value);
     }
+    parsed.request.bonus = given.flags.contains("--bonus");
     return parsed;
 }
 

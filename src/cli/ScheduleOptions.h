@@ -8,22 +8,16 @@
 // values in ParsedScheduleArguments::extras.
 
 #include "AssetRules.h"
+#include "CliArguments.h"
 #include "ScheduleRows.h"
 
 #include <map>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace fiscora::cli {
-
-// Bad command line: the message is the one-line reason; the command adds its usage text.
-class UsageError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // What the options ask for; an option not given leaves the window's state as it is.
 struct ScheduleRequest {
@@ -43,10 +37,9 @@ struct ParsedScheduleArguments {
     std::map<std::string, std::string> extras; // extra options given, by name with dashes ("--output")
 };
 
-// Parses the schedule options plus `extraValueOptions` (names like "--output", each taking a value).
-// Values follow their option as the next argument or after "=". Raises UsageError for an unknown
-// option or choice, a missing value, a repeated option, a stray argument, a date the date field
-// cannot hold, or an amount the cost field cannot hold.
+// Parses the schedule options plus `extraValueOptions` (names like "--output", each taking a value)
+// by the shared rules (CliArguments.h). Raises UsageError for what those refuse, an unknown choice,
+// a date the date field cannot hold, or an amount the cost field cannot hold.
 ParsedScheduleArguments ParseScheduleArguments(const std::vector<std::string> &args,
                                                const std::vector<std::string> &extraValueOptions = {});
 

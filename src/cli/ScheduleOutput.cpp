@@ -66,7 +66,7 @@ ScheduleOutputFormat ParseScheduleOutputFormat(const std::string &name) {
         return ScheduleOutputFormat::Csv;
     if (name == "json")
         return ScheduleOutputFormat::Json;
-    throw UsageError("--format: unknown format '" + name + "' (text, csv or json)");
+    throw UsageError("--format: unknown format " + Shown(name) + " (text, csv or json)");
 }
 
 void WriteScheduleOutput(const ScheduleRun &run, ScheduleOutputFormat format, std::ostream &out) {

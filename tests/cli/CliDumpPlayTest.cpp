@@ -134,9 +134,23 @@ TEST(CliPlay, PlaysTheRangeOrSelectionAsked) {
                 lines += line.section('"', 1, 1).toStdString() + ";";
         return lines;
     };
-    EXPECT_EQ(texts({}), "first 1;second 2;third;");
-    EXPECT_EQ(texts({"--selection", "ODD"}), "first 1;third;");
-    EXPECT_EQ(texts({"--first", "2", "--last", "3"}), "second 2;third;");
+    // The range means what it reads: --first alone runs to the end, --last alone starts at page 1.
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{}, "first 1;second 2;third;"},
+        {{"--selection", "ODD"}, "first 1;third;"},
+        {{"--selection", "2-"}, "second 2;third;"},
+        {{"--first", "2", "--last", "3"}, "second 2;third;"},
+        {{"--first", "2"}, "second 2;third;"},
+        {{"--first=2", "--last=9999"}, "second 2;third;"},
+        {{"--first", "2", "--last", "0"}, "second 2;third;"},
+        {{"--first", "3"}, "third;"},
+        {{"--first", "5"}, "third;"}, // past the end: the last page, as --page
+        {{"--last", "2"}, "first 1;second 2;"},
+        {{"--first", "2", "--last", "2"}, "second 2;"},
+        {{"--page", "9"}, "third;"},
+    };
+    for (const auto &[options, expected] : cases)
+        EXPECT_EQ(texts(options), expected) << (options.empty() ? "" : options[0]) << " " << options.size();
 }
 
 TEST(CliDumpPlay, BadStreamPrintsWhatItCouldThenTheMessage) {
@@ -160,25 +174,82 @@ TEST(CliDumpPlay, BadStreamPrintsWhatItCouldThenTheMessage) {
     EXPECT_EQ(dump["pages"].toArray().size(), 2); // the complete page and the one cut short
 }
 
-TEST(CliDumpPlay, UsageErrorsExitWithTwo) {
-    for (const auto &args : std::vector<std::vector<std::string>>{{"dump"},
-                                                                  {"dump", "a.fsn", "b.fsn"},
-                                                                  {"play"},
-                                                                  {"play", "a.fsn", "--page"},
-                                                                  {"play", "a.fsn", "--first", "x"},
-                                                                  {"play", "a.fsn", "--colour", "red"}}) {
+TEST(CliDumpPlay, UsageErrorsExitWithTwoAndNameTheOption) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"dump"}, "missing FILE"},
+        {{"dump", "a.fsn", "b.fsn"}, "unexpected argument 'b.fsn'"},
+        {{"dump", "a.fsn", "--pages"}, "unknown option '--pages'"},
+        {{"play"}, "missing FILE"},
+        {{"play", "a.fsn", "--page"}, "--page needs a value"},
+        {{"play", "a.fsn", "--page", "--first", "2"}, "--page needs a value"},
+        {{"play", "a.fsn", "--colour", "red"}, "unknown option '--colour'"},
+        {{"play", "a.fsn", "--first", "x"}, "--first: 'x' is not a page number (1 to 99999)"},
+        {{"play", "a.fsn", "--page", "99999999999"},
+         "--page: '99999999999' is not a page number (1 to 99999)"},
+        {{"play", "a.fsn", "--page", "0"}, "--page: '0' is not a page number (1 to 99999)"},
+        {{"play", "a.fsn", "--last", "-1"}, "--last: '-1' is not a page number (0 to 99999)"},
+        {{"play", "a.fsn", "--first", "2.5"}, "--first: '2.5' is not a page number"},
+        {{"play", "a.fsn", "--selection", "99999999999"},
+         "--selection: '99999999999' is not a page selection (such as 1,3-5, EVEN, ODD or 4-)"},
+        {{"play", "a.fsn", "--selection", "1,3-x"}, "--selection: '1,3-x' is not a page selection"},
+        {{"play", "a.fsn", "--selection", "EVEN,ODD,z"}, "--selection: 'EVEN,ODD,z' is not a page selection"},
+        {{"play", "a.fsn", "--first", "3", "--last", "2"}, "--first 3 comes after --last 2"},
+        {{"play", "a.fsn", "--page", "2", "--first", "1"}, "--page plays one page"},
+        {{"play", "a.fsn", "--selection", "1", "--last", "2"}, "--selection names the pages itself"},
+    };
+    for (const auto &[args, reason] : cases) {
         const CliResult result = RunCli(args);
-        EXPECT_EQ(result.exitCode, 2) << args.size();
-        EXPECT_NE(result.err.find("usage: fiscora-cli " + args[0] + " FILE"), std::string::npos)
+        EXPECT_EQ(result.exitCode, 2) << reason;
+        EXPECT_EQ(result.err.rfind("fiscora-cli " + args[0] + ": " + reason, 0), 0u) << result.err;
+        EXPECT_NE(result.err.find("\nusage: fiscora-cli " + args[0] + " FILE"), std::string::npos)
             << result.err;
+        EXPECT_EQ(result.out, "") << reason;
     }
 }
 
-TEST(CliDumpPlay, MissingFileIsRefused) {
+TEST(CliDumpPlay, AHeaderThatPromisesMorePagesThanTheFileHoldsIsReportedAlikeByBoth) {
+    QTemporaryDir folder;
+    const struct {
+        const char *label;
+        QByteArray bytes;
+        int pagesDumped;
+    } cases[] = {
+        {"three promised, one held", SnapshotBytes().Header(3).Page(1, "only").Bytes(), 1},
+        {"two promised, none held", SnapshotBytes().Header(2).Bytes(), 0},
+    };
+    for (const auto &test : cases) {
+        QFile file(folder.filePath("damaged.fsn"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(test.bytes);
+        file.close();
+        const std::string name = file.fileName().toStdString();
+        const CliResult dumped = RunCli({"dump", name});
+        const CliResult played = RunCli({"play", name});
+        EXPECT_EQ(dumped.exitCode, 1) << test.label;
+        EXPECT_EQ(played.exitCode, 1) << test.label;
+        EXPECT_EQ(dumped.err, "Stream read error\n") << test.label;
+        EXPECT_EQ(played.err, dumped.err) << test.label;
+        const QJsonObject dump = QJsonDocument::fromJson(QByteArray::fromStdString(dumped.out)).object();
+        EXPECT_EQ(dump["pages"].toArray().size(), test.pagesDumped) << test.label;
+        EXPECT_EQ(played.out.find("LeftText \"only\"") != std::string::npos, test.pagesDumped == 1)
+            << test.label;
+    }
+}
+
+TEST(CliDumpPlay, AFileThatCannotBeOpenedIsNamedWithTheSystemsReason) {
+    QTemporaryDir folder;
+    const std::string folderName = folder.path().toStdString();
+    const std::pair<std::string, std::string> cases[] = {
+        {"/nonexistent/none.fsn", "Cannot open file \"/nonexistent/none.fsn\". No such file or directory\n"},
+        {folderName, "Cannot open file \"" + folderName + "\". Is a directory\n"},
+    };
     for (const char *command : {"dump", "play"}) {
-        const CliResult result = RunCli({command, "/nonexistent/none.fsn"});
-        EXPECT_EQ(result.exitCode, 1);
-        EXPECT_NE(result.err.find("Cannot open file \"/nonexistent/none.fsn\""), std::string::npos);
+        for (const auto &[name, message] : cases) {
+            const CliResult result = RunCli({command, name});
+            EXPECT_EQ(result.exitCode, 1) << command << ' ' << name;
+            EXPECT_EQ(result.err, message) << command;
+            EXPECT_EQ(result.out, "") << command;
+        }
     }
 }
 

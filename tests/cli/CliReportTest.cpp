@@ -1,14 +1,24 @@
 #include "CliRunner.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <map>
+#include <unistd.h>
 
 namespace {
 
@@ -211,3 +221,184 @@ TEST(CliReport, OutputIsRequired) {
         0u)
         << result.err;
 }
+
+namespace {
+
+const std::vector<std::string> kTruckOptions = {"--type", "3",     "--placed",          "03/01/2026",
+                                                "--cost", "10000", "--fiscal-year-end", "12/31/2026"};
+
+std::vector<std::string> With(std::vector<std::string> options, const std::vector<std::string> &more) {
+    options.insert(options.end(), more.begin(), more.end());
+    return options;
+}
+
+QString BinFolder() {
+    return QFileInfo(QStringLiteral(FISCORA_CLI)).absolutePath();
+}
+
+QByteArray FileBytes(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteFile(const QString &path, const QByteArray &bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    file.write(bytes);
+}
+
+// A template whose report places one picture on each of `pages` pages.
+QByteArray PictureTemplate(const QString &picture, int pages) {
+    QByteArray xml = "<folio-project version=\"1\"><report name=\"DeprReport\">";
+    for (int i = 0; i < pages; ++i)
+        xml += "<page><title height=\"7\"><picture x=\"0.5\" y=\"0.5\" width=\"6\" height=\"6\" file=\"" +
+               picture.toUtf8() + "\"/></title></page>";
+    return xml + "</report></folio-project>";
+}
+
+// Every file below the folder, hidden ones included, by name with its size and a digest of its bytes
+// (what a link leads to for a link).
+std::map<std::string, std::string> FolderContents(const QString &folder) {
+    std::map<std::string, std::string> contents;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo file(it.next());
+        const std::string what = file.isSymLink() ? "link to " + file.symLinkTarget().toStdString()
+                                                  : std::to_string(file.size()) + " bytes, sha1 " +
+                                                        QCryptographicHash::hash(FileBytes(file.filePath()),
+                                                                                 QCryptographicHash::Sha1)
+                                                            .toHex()
+                                                            .toStdString();
+        contents[QDir(folder).relativeFilePath(file.filePath()).toStdString()] = what;
+    }
+    return contents;
+}
+
+TEST(CliReport, AnOutputThatIsAnInputIsRefusedBeforeAnythingIsWritten) {
+    QTemporaryDir dir;
+    const QByteArray amortix = FileBytes(BinFolder() + QStringLiteral("/Amortix.fol"));
+    ASSERT_FALSE(amortix.isEmpty());
+    WriteFile(dir.filePath("same/T.fol"), amortix);
+    ASSERT_TRUE(QFile::link(QStringLiteral("T.fol"), dir.filePath("same/link.fsn")));
+    ASSERT_EQ(::link(QFile::encodeName(dir.filePath("same/T.fol")).constData(),
+                     QFile::encodeName(dir.filePath("same/hard.fsn")).constData()),
+              0);
+    QImage logo(4, 4, QImage::Format_RGB32);
+    logo.fill(Qt::darkCyan);
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("pic")) && logo.save(dir.filePath("pic/logo.png")));
+    WriteFile(dir.filePath("pic/P.fol"), PictureTemplate("logo.png", 1));
+    // The default template beside the program, reached through a link in the test's folder.
+    ASSERT_TRUE(QFile::link(BinFolder() + QStringLiteral("/Amortix.fol"), dir.filePath("default.fsn")));
+
+    const struct {
+        std::string templateFile; // empty: the default template
+        std::string output;
+        std::string role;
+    } cases[] = {
+        {"same/T.fol", "same/T.fol", "template"},    {"same/T.fol", "same/./T.fol", "template"},
+        {"same/T", "same/T.fol", "template"}, // the name the project file rule makes
+        {"same/T.fol", "same/link.fsn", "template"}, {"same/T.fol", "same/hard.fsn", "template"},
+        {"pic/P.fol", "pic/logo.png", "picture"},    {"", "default.fsn", "template"},
+    };
+    const auto before = FolderContents(dir.path());
+    for (const auto &test : cases) {
+        std::vector<std::string> options = kTruckOptions;
+        if (!test.templateFile.empty())
+            options.insert(options.end(), {"--template", test.templateFile});
+        const CliResult result = RunCli(Report(options, test.output), CliRun::In(dir.path()));
+        EXPECT_EQ(result.exitCode, 2) << test.output << ": " << result.err;
+        EXPECT_EQ(result.err.rfind("fiscora-cli report: the output \"" + test.output + "\" is the " +
+                                       test.role + " \"",
+                                   0),
+                  0u)
+            << result.err;
+        EXPECT_EQ(FolderContents(dir.path()), before) << test.output;
+    }
+    EXPECT_EQ(FileBytes(BinFolder() + QStringLiteral("/Amortix.fol")), amortix);
+}
+
+TEST(CliReport, AnInterruptedReportLeavesNoFileBehind) {
+    QTemporaryDir dir;
+    // Every placement of a large picture is a large bitmap in the snapshot: a report that takes a while.
+    QImage picture(4096, 4096, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    ASSERT_TRUE(picture.save(dir.filePath("big.png")));
+    WriteFile(dir.filePath("slow.fol"), PictureTemplate("big.png", 8));
+    const auto before = FolderContents(dir.path());
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        QProcess process;
+        process.setWorkingDirectory(dir.path());
+        // A shell may have started the tests with some of these ignored; the report must see them.
+        process.setChildProcessModifier([] {
+            for (const int reset : {SIGINT, SIGTERM, SIGHUP})
+                ::signal(reset, SIG_DFL);
+        });
+        std::vector<std::string> options = kTruckOptions;
+        options.insert(options.end(), {"--template", "slow.fol"});
+        process.start(QStringLiteral(FISCORA_CLI), CliArguments(Report(options, "out.fsn")));
+        ASSERT_TRUE(process.waitForStarted());
+        QElapsedTimer waited;
+        waited.start();
+        bool writing = false;
+        while (!writing && process.state() == QProcess::Running && waited.elapsed() < 60000) {
+            for (const QFileInfo &file :
+                 QDir(dir.path())
+                     .entryInfoList({QStringLiteral(".fiscora-report-*.part")}, QDir::Files | QDir::Hidden))
+                writing = writing || file.size() > 0;
+            if (!writing)
+                QThread::msleep(2);
+        }
+        ASSERT_TRUE(writing) << "signal " << signal << ": the report was not seen writing";
+        ASSERT_EQ(::kill(static_cast<pid_t>(process.processId()), signal), 0);
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitStatus(), QProcess::CrashExit) << "signal " << signal;
+        EXPECT_EQ(process.exitCode(), signal);
+        EXPECT_EQ(FolderContents(dir.path()), before) << "signal " << signal;
+    }
+}
+
+TEST(CliReport, OutputErrorsNameTheFileAndTheSystemsReason) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath("folder") && QDir(dir.path()).mkpath("tmp"));
+    const std::string folder = dir.filePath("folder").toStdString();
+    const std::string missing = dir.filePath("missing/x.fsn").toStdString();
+    const std::pair<std::string, std::string> cases[] = {
+        {"/dev/full", "Cannot write the output file \"/dev/full\": No space left on device.\n"},
+        {folder, "Cannot write the output file \"" + folder + "\": Is a directory.\n"},
+        {missing, "Cannot create the output file \"" + missing + "\": No such file or directory.\n"},
+    };
+    for (const auto &[output, message] : cases) {
+        const CliResult result =
+            RunCli(Report(kTruckOptions, output), CliRun::WithVariable("TMPDIR", dir.filePath("tmp")));
+        EXPECT_EQ(result.exitCode, 1) << output;
+        EXPECT_EQ(result.err, message);
+        EXPECT_TRUE(FolderContents(dir.path()).empty()) << output << ": a partial file is left";
+    }
+
+    // A pipe cannot be renamed over: the finished snapshot is copied into it.
+    const CliResult piped =
+        RunCli(Report(kTruckOptions, "/dev/stdout"), CliRun::WithVariable("TMPDIR", dir.filePath("tmp")));
+    EXPECT_EQ(piped.exitCode, 0) << piped.err;
+    EXPECT_EQ(piped.out.substr(0, 3), std::string("\x5A\x10\x27", 3)); // header code 90, version 10000
+    EXPECT_TRUE(FolderContents(dir.path()).empty());
+}
+
+TEST(CliReport, ATemplateNameWithoutADotGetsFolAndMessagesNameTheFileTried) {
+    QTemporaryDir dir;
+    const QByteArray amortix = FileBytes(BinFolder() + QStringLiteral("/Amortix.fol"));
+    WriteFile(dir.filePath("T.fol"), amortix);
+    WriteFile(dir.filePath("T"), "not a template");
+    WriteFile(dir.filePath("v1.2/T.fol"), amortix);
+    const CliResult opened =
+        RunCli(Report(With(kTruckOptions, {"--template", "T"}), "out.fsn"), CliRun::In(dir.path()));
+    EXPECT_EQ(opened.exitCode, 0) << opened.err;
+    // A dot anywhere, a folder's included, keeps the name as given.
+    const CliResult kept =
+        RunCli(Report(With(kTruckOptions, {"--template", "v1.2/T"}), "out2.fsn"), CliRun::In(dir.path()));
+    EXPECT_EQ(kept.exitCode, 1);
+    EXPECT_EQ(kept.err, "The following reporting project does not exist:\n\"" +
+                            QDir(dir.path()).filePath("v1.2/T").toStdString() + "\"\n");
+}
+
+} // namespace

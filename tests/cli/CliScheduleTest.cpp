@@ -92,6 +92,26 @@ TEST(CliSchedule, JsonHoldsInputsRowsAndParametersInOrder) {
     EXPECT_EQ(params[20].toObject()["value"].toString(), "9,700.00");
 }
 
+TEST(CliSchedule, AValueIsMissingOnlyWhenAnOptionOfTheCommandTakesItsPlace) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--description", "--- sale ---"}, "--- sale ---"},
+        {{"--description=--bonus"}, "--bonus"},
+        {{"--description="}, ""},
+    };
+    for (const auto &[description, expected] : cases) {
+        std::vector<std::string> args = {"schedule",   "--cost",     "1000",
+                                         "--placed",   "03/01/2026", "--fiscal-year-end",
+                                         "12/31/2026", "--format",   "json"};
+        args.insert(args.end(), description.begin(), description.end());
+        const CliResult result = RunCli(args);
+        ASSERT_EQ(result.exitCode, 0) << expected << ": " << result.err;
+        const QJsonObject inputs =
+            QJsonDocument::fromJson(QByteArray::fromStdString(result.out))["inputs"].toObject();
+        EXPECT_EQ(inputs["description"].toString().toStdString(), expected);
+        EXPECT_FALSE(inputs["bonus"].toBool()) << expected;
+    }
+}
+
 TEST(CliSchedule, OptionsApplyInTheWindowsOrder) {
     // The method is chosen before the life, so a 15-year life still forces straight-line.
     const CliResult result = RunCli(Schedule({"--life", "15-years", "--method", "0", "--cost", "1000",
@@ -133,14 +153,11 @@ TEST(CliSchedule, AFieldErrorExitsWithOneAndTheDisplayedMessage) {
 }
 
 TEST(CliSchedule, AnOutputThatCannotBeWrittenIsAFailure) {
-    QProcess process;
-    process.setStandardOutputFile("/dev/full");
-    process.start(QStringLiteral(FISCORA_CLI), {"schedule", "--type", "3", "--placed", "03/01/2026", "--cost",
-                                                "10000", "--fiscal-year-end", "12/31/2026"});
-    ASSERT_TRUE(process.waitForFinished(60000));
-    EXPECT_EQ(process.exitCode(), 1);
-    EXPECT_EQ(process.readAllStandardError().toStdString(),
-              "fiscora-cli schedule: the schedule could not be written to standard output\n");
+    const CliResult result = RunCli(Schedule({"--type", "3", "--placed", "03/01/2026", "--cost", "10000",
+                                              "--fiscal-year-end", "12/31/2026"}),
+                                    CliRun::OutputTo(QStringLiteral("/dev/full")));
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "fiscora-cli schedule: cannot write to standard output: No space left on device\n");
 }
 
 TEST(CliSchedule, UsageErrorsExitWithTwo) {
@@ -160,6 +177,11 @@ TEST(CliSchedule, UsageErrorsExitWithTwo) {
         {Schedule({"--cost", "1e5"}), "'1e5' holds characters other than digits"},
         {Schedule({"--cost", "12 500"}), "'12 500' holds characters other than digits"},
         {Schedule({"--fiscal-year-end"}), "--fiscal-year-end needs a value"},
+        // The next argument is an option, not the value; an empty value is none either.
+        {Schedule({"--format", "--cost", "1"}), "--format needs a value"},
+        {Schedule({"--format="}), "--format needs a value"},
+        {Schedule({"--placed=", "--cost", "1"}), "--placed needs a value"},
+        {Schedule({"--bonus=yes"}), "--bonus takes no value"},
         {Schedule({"--placed", "3/1/2026"}), "is not a date the field can hold"},
         {Schedule({"--format", "xml"}), "--format: unknown format 'xml'"},
         {Schedule({"extra"}), "unexpected argument 'extra'"},

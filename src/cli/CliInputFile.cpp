@@ -1,0 +1,20 @@
+#include "CliInputFile.h"
+
+#include "CliWrite.h"
+
+#include <QFileInfo>
+
+#include <cerrno>
+
+namespace fiscora::cli {
+
+std::optional<std::string> OpenInputFile(QFile &file) {
+    // Qt words a folder its own way; the system's reason reads like every other.
+    const bool isFolder = QFileInfo(file).isDir();
+    if (!isFolder && file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return "Cannot open file \"" + file.fileName().toStdString() + "\". " +
+           (isFolder ? SystemReason(EISDIR) : file.errorString().toStdString());
+}
+
+} // namespace fiscora::cli

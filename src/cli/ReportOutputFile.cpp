@@ -1,0 +1,116 @@
+#include "ReportOutputFile.h"
+
+#include "CliWrite.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fiscora::cli {
+
+namespace {
+
+const char *const kPartialName = "/.fiscora-report-XXXXXX.part";
+constexpr int kPartialSuffixLength = 5; // ".part"
+
+std::runtime_error OutputError(const char *what, const QString &output, int error) {
+    return std::runtime_error(std::string(what) + " the output file \"" + output.toStdString() +
+                              "\": " + SystemReason(error));
+}
+
+// A file descriptor closed with its owner.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : FFd(fd) {}
+    ~FileDescriptor() {
+        if (FFd >= 0)
+            ::close(FFd);
+    }
+    FileDescriptor(const FileDescriptor &) = delete;
+    FileDescriptor &operator=(const FileDescriptor &) = delete;
+    int Get() const { return FFd; }
+    // Closes now; 0, or the errno of a failed close (a network file reports late write errors here).
+    int Close() {
+        const int result = ::close(FFd);
+        FFd = -1;
+        return result == 0 ? 0 : errno;
+    }
+
+private:
+    int FFd;
+};
+
+} // namespace
+
+ReportOutputFile::ReportOutputFile(const QString &outputFile) : FOutput(outputFile) {
+    struct stat status {};
+    const bool exists = ::stat(QFile::encodeName(outputFile).constData(), &status) == 0;
+    if (exists && S_ISDIR(status.st_mode))
+        throw OutputError("Cannot write", FOutput, EISDIR);
+    FRenamed = !exists || S_ISREG(status.st_mode);
+    const QString folder = FRenamed ? QFileInfo(outputFile).absolutePath() : QDir::tempPath();
+    QByteArray name = QFile::encodeName(folder + QLatin1String(kPartialName));
+    const HoldInterrupts held;
+    const int fd = ::mkstemps(name.data(), kPartialSuffixLength);
+    if (fd < 0)
+        throw OutputError("Cannot create", FOutput, errno);
+    ::close(fd);
+    try {
+        FGuard = std::make_unique<RemoveOnInterrupt>(name.constData());
+    } catch (...) {
+        ::unlink(name.constData());
+        throw;
+    }
+    FPartial = QFile::decodeName(name);
+}
+
+ReportOutputFile::~ReportOutputFile() {
+    const HoldInterrupts held;
+    if (FGuard)
+        ::unlink(QFile::encodeName(FPartial).constData());
+}
+
+void ReportOutputFile::Commit() {
+    if (!FRenamed) {
+        CopyIntoOutput();
+        return;
+    }
+    const HoldInterrupts held;
+    if (std::rename(QFile::encodeName(FPartial).constData(), QFile::encodeName(FOutput).constData()) != 0)
+        throw OutputError("Cannot write", FOutput, errno);
+    FGuard.reset();
+    // The partial file was private; the report is an ordinary file.
+    QFile::setPermissions(FOutput, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                                       QFileDevice::ReadOther);
+}
+
+void ReportOutputFile::CopyIntoOutput() const {
+    QFile partial(FPartial);
+    const auto readError = [&] {
+        return std::runtime_error("Cannot read the report written to \"" + FPartial.toStdString() +
+                                  "\": " + partial.errorString().toStdString());
+    };
+    if (!partial.open(QIODevice::ReadOnly))
+        throw readError();
+    FileDescriptor output(::open(QFile::encodeName(FOutput).constData(), O_WRONLY | O_TRUNC | O_CLOEXEC));
+    if (output.Get() < 0)
+        throw OutputError("Cannot write", FOutput, errno);
+    while (!partial.atEnd()) {
+        const QByteArray chunk = partial.read(1 << 20);
+        if (chunk.isEmpty())
+            throw readError();
+        if (const int error = WriteAll(output.Get(), std::string_view(chunk.constData(), chunk.size())))
+            throw OutputError("Cannot write", FOutput, error);
+    }
+    if (const int error = output.Close())
+        throw OutputError("Cannot write", FOutput, error);
+}
+
+} // namespace fiscora::cli

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "RemoveOnInterrupt.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace fiscora::cli {
+
+// Where a report is written before it becomes the output: a hidden partial file beside the output,
+// so that a failed or interrupted run never leaves a half-written snapshot under the output's name,
+// and nothing else either. An output that is a device or a pipe cannot be renamed over: its partial
+// file lies in the temporary folder and the finished snapshot is copied into it.
+class ReportOutputFile {
+public:
+    // Raises std::runtime_error, naming the output and the system's reason, when the output is a
+    // folder or the partial file cannot be created.
+    explicit ReportOutputFile(const QString &outputFile);
+    ~ReportOutputFile();
+    ReportOutputFile(const ReportOutputFile &) = delete;
+    ReportOutputFile &operator=(const ReportOutputFile &) = delete;
+
+    const QString &PartialFileName() const { return FPartial; }
+
+    // Puts the finished snapshot in place of the output; raises std::runtime_error naming the output
+    // and the system's reason when that fails (the partial file is removed all the same).
+    void Commit();
+
+private:
+    void CopyIntoOutput() const;
+
+    QString FOutput;
+    QString FPartial;
+    bool FRenamed = false; // a regular file, or none yet: the partial file is renamed over it
+    std::unique_ptr<RemoveOnInterrupt> FGuard;
+};
+
+} // namespace fiscora::cli
