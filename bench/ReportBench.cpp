@@ -8,7 +8,7 @@
 #include "ScheduleRecorder.h"
 #include "report/system/FoSystem.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -88,7 +88,7 @@ BENCHMARK(BM_DeprReport75RowsWithTemplateLoad)->Unit(benchmark::kMillisecond);
 int main(int argc, char **argv) {
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv); // the preview benchmark draws into a scroll box
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
