@@ -3,7 +3,9 @@
 #include "ModalRunner.h"
 #include "VisualStyle.h"
 
+#include <QComboBox>
 #include <QDialog>
+#include <QStyleOptionComboBox>
 #include <QTimer>
 
 #include <algorithm>
@@ -80,7 +82,7 @@ private:
 };
 
 // The main window in the application's own look.
-class ToolDialogColoursTest : public MainWindowTest {
+class MainWindowLookTest : public MainWindowTest {
 protected:
     void SetUp() override {
         ASSERT_TRUE(ApplyVisualStyle(*qApp));
@@ -90,7 +92,7 @@ protected:
 
 // While a tool dialog is open its field is yellow, and the field's text must stay readable on the
 // yellow whatever colour the look gives text otherwise: at least the 4.5 : 1 of ordinary text.
-TEST_F(ToolDialogColoursTest, TheFieldOfAnOpenToolDialogShowsReadableTextOnYellow) {
+TEST_F(MainWindowLookTest, TheFieldOfAnOpenToolDialogShowsReadableTextOnYellow) {
     struct Case {
         const char *name;
         std::function<QWidget *(TFrmAmortix &)> prepare; // enters the field, returns it
@@ -169,6 +171,23 @@ TEST_F(ToolDialogColoursTest, TheFieldOfAnOpenToolDialogShowsReadableTextOnYello
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
         window->RichEdit->setFocus(Qt::TabFocusReason);
+    }
+}
+
+// A closed drop-down list shows its choice in the box's edit field, clipped to it: with the look's
+// insets and button every choice must fit the width the form gives the box.
+TEST_F(MainWindowLookTest, EveryChoiceFitsItsClosedBox) {
+    TFrmAmortix &w = *window;
+    for (QComboBox *combo :
+         {w.CbxProperty_Type, w.CbxDepreciation_Method, w.CbxConvention, w.CbxDepreciable_Life}) {
+        QStyleOptionComboBox option;
+        option.initFrom(combo);
+        option.subControls = QStyle::SC_All;
+        const QRect field =
+            combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
+        for (int i = 0; i < combo->count(); ++i)
+            EXPECT_LE(combo->fontMetrics().horizontalAdvance(combo->itemText(i)), field.width())
+                << combo->objectName().toStdString() << ": " << combo->itemText(i).toStdString();
     }
 }
 
