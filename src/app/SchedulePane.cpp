@@ -17,7 +17,11 @@ QTextCharFormat CharFormatOf(const ScheduleFormat &format) {
     result.setFontPointSize(format.pointSize);
     result.setFontWeight(format.bold ? QFont::Bold : QFont::Normal);
     result.setFontItalic(format.italic);
-    // Whole-pixel advances, as the columns' tab rule expects: "$104.32" in Courier New 8 needs 49 pixels.
+    // Whole-pixel advances, as the columns' tab rule expects: "$104.32" in Courier New 8 needs 49 pixels
+    // and passes the tab stop at 144, so one tab reaches the accumulated column. With fractional
+    // advances (6.4 pixels) every amount from $100.01 to $999.99 would stop short of that stop and
+    // its accumulated amount would land a column to the left; only exactly $100.00, as wide as
+    // $100.01 but given two tabs, cannot line up either way.
     result.setFontHintingPreference(QFont::PreferFullHinting);
     return result;
 }

@@ -48,12 +48,13 @@ TDollarEdit::TDollarEdit(QWidget *parent) : TToolDialogField(parent) {
     FontClr = FontColorOf(*this);
     UpdateTypingLimit();
     FormatValue();
+    connect(this, &QLineEdit::textChanged, this, [this] { FFaultReported = false; });
 }
 
 TDollarEdit::~TDollarEdit() = default;
 
 double TDollarEdit::Value() const {
-    return AmountOf(text());
+    return FFaultReported ? 0 : AmountOf(text());
 }
 
 void TDollarEdit::SetValue(double value) {
@@ -106,9 +107,18 @@ void TDollarEdit::UnformatText() {
     if (filtered.empty() || filtered == "-")
         filtered = ZeroText(FCentDigits);
     // The filtered text stays even when it is no number (pasted "1.2.3"): the conversion error then
-    // ends the entry or exit handling.
-    setText(QString::fromStdString(filtered));
-    FieldValue = RoundAmount(StrToAmount(filtered), FCentDigits);
+    // ends the entry or exit handling. The user hears of it once; entering or leaving again, or being
+    // entered again when the message box gives the window back, ends the handling silently.
+    if (const QString shown = QString::fromStdString(filtered); shown != text())
+        setText(shown);
+    try {
+        FieldValue = RoundAmount(StrToAmount(filtered), FCentDigits);
+    } catch (const EConvertError &) {
+        if (FFaultReported)
+            throw EAbort();
+        FFaultReported = true;
+        throw;
+    }
 }
 
 void TDollarEdit::DoEnter() {

@@ -24,7 +24,9 @@ public:
     ~TDollarEdit() override;
 
     // The current text read by StrToAmount, whichever form it is in ("$1,234.56" reads 1234.56).
-    // Raises EConvertError when pasted text left no number ("1.2.3").
+    // Pasted text that leaves no number ("1.2.3") raises EConvertError until the field has reported
+    // it on entering or leaving; from then on, until the text changes, it reads as 0 (no amount), so
+    // that the fault is not reported again by everything that reads the field.
     double Value() const;
     // Stores the value (above 999999999999.99 it is clamped) and shows the display form.
     void SetValue(double value);
@@ -80,6 +82,7 @@ private:
     bool FCurrency = false;
     QColor FontClr;
     int FTypingLimit = 0;
+    bool FFaultReported = false; // the text is no number and the user has been told
 };
 
 } // namespace fiscora

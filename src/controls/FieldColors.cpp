@@ -32,11 +32,14 @@ void SetFontColorOf(QWidget &field, const QColor &color) {
 }
 
 ToolDialogHighlight::ToolDialogHighlight(QWidget &field, const QColor &colorOnEntry)
-    : field_(field), colorOnEntry_(colorOnEntry) {
+    : field_(field), colorOnEntry_(colorOnEntry), paletteBefore_(field.palette()) {
     SetBackgroundColor(field_, kToolDialogOpenColor);
+    SetFontColorOf(field_, kToolDialogOpenTextColor);
 }
 
 ToolDialogHighlight::~ToolDialogHighlight() {
+    // The whole palette comes back, so that text colours the field only inherited stay inherited.
+    field_.setPalette(paletteBefore_);
     SetBackgroundColor(field_, colorOnEntry_);
 }
 

@@ -1,5 +1,7 @@
 #include "InputValidation.h"
 
+#include "Depreciate.h"
+#include "ScheduleFrame.h"
 #include "ToolBox.h"
 
 namespace fiscora {
@@ -9,6 +11,7 @@ namespace {
 constexpr std::string_view kVehicleDatesFirst = "01/01/2017";
 constexpr std::string_view kVehicleDatesLast = "12/31/2026";
 constexpr double kVehicleCostLimit = 145000;
+constexpr int kLastScheduleYear = 9999;
 
 constexpr std::string_view kDateFormatMessage =
     "Date Placed in Service requires the following format: mm/dd/yyyy";
@@ -30,6 +33,8 @@ constexpr std::string_view kYearEndBeforeMessage =
     "Date Placed in Sevice must be prior to Fiscal Year End Date";
 constexpr std::string_view kYearEndTooLateMessage =
     "Date Placed in Sevice must be within the same year as the Fiscal Year End Date";
+constexpr std::string_view kScheduleTooLateMessage =
+    "Date Placed in Service is too late: the schedule would run past 12/31/9999";
 
 InputError Failure(AssetField field, std::string_view message) {
     return {field, TildeToLineBreak(message)};
@@ -68,6 +73,14 @@ std::optional<InputError> FindTypeError(const AssetInputs &inputs) {
     return std::nullopt;
 }
 
+// Date texts end with the year 9999: a later year end could neither be written as a date nor read
+// back. The row count depends on the type, the life, the fiscal month and, for vehicles, the caps,
+// so the schedule routine itself tells it.
+bool RunsPastLastScheduleYear(const AssetInputs &inputs) {
+    const ScheduleFrame frame = MakeScheduleFrame(inputs);
+    return frame.Year(static_cast<int>(ComputeSchedule(inputs).size())) > kLastScheduleYear;
+}
+
 } // namespace
 
 std::optional<InputError> FindInputError(const AssetInputs &inputs) {
@@ -84,6 +97,8 @@ std::optional<InputError> FindInputError(const AssetInputs &inputs) {
         return Failure(AssetField::PlacedInService, kYearEndBeforeMessage);
     if (days > 364)
         return Failure(AssetField::PlacedInService, kYearEndTooLateMessage);
+    if (RunsPastLastScheduleYear(inputs))
+        return Failure(AssetField::PlacedInService, kScheduleTooLateMessage);
     return std::nullopt;
 }
 

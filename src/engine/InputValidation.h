@@ -18,7 +18,8 @@ struct InputError {
 };
 
 // The first failing check, in the fixed order (date, cost, the checks of the property type, fiscal
-// year end, the two date-order checks), or nothing when the inputs may be depreciated.
+// year end, the two date-order checks, a last year end after 12/31/9999), or nothing when the
+// inputs may be depreciated.
 std::optional<InputError> FindInputError(const AssetInputs &inputs);
 
 // Moves the focus to the offending control (through `moveFocus`, which may be empty) and raises

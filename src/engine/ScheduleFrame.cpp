@@ -24,7 +24,7 @@ int FiscalQuarter(int fiscalMonth) {
 
 std::string ScheduleFrame::YearEnd(int row) const {
     char text[48];
-    std::snprintf(text, sizeof text, "%02d/%02d/%04d", yearEndMonth, yearEndDays, yearEndYear + row - 1);
+    std::snprintf(text, sizeof text, "%02d/%02d/%04d", yearEndMonth, yearEndDays, Year(row));
     return text;
 }
 

@@ -25,7 +25,9 @@ struct ScheduleFrame {
     int yearEndDays = 31; // days of the year-end month in the fiscal-year-end year, used for every row
     int fiscalMonth = 1;
 
-    // "MM/DD/YYYY" of row `row` (1-based): the entered day is not used, the month's last day is.
+    // The year in which row `row` (1-based) ends.
+    int Year(int row) const { return yearEndYear + row - 1; }
+    // "MM/DD/YYYY" of row `row`: the entered day is not used, the month's last day is.
     std::string YearEnd(int row) const;
 };
 

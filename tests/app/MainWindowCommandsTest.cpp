@@ -1,5 +1,6 @@
 #include "HelpWindow.h"
 #include "MainWindowFixture.h"
+#include "ScheduleText.h"
 
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -122,6 +123,27 @@ TEST_F(DepreciateTest, TabStopsLineUpTheHeaderValuesAndTheColumns) {
         EXPECT_EQ(row[1], captions[1][1]);
         EXPECT_EQ(row[2], captions[1][2]);
     }
+}
+
+// A period above $100.00 takes one tab and any other two: each width of amount must reach the
+// accumulated column under its caption. Left out: "$100.00", as wide as "$100.01" but given two tabs,
+// and periods from $10,000,000.00 on, wider than the two tab stops the rule gives them; neither can
+// line up whatever the advances.
+TEST_F(DepreciateTest, EveryWidthOfPeriodLinesUpTheAccumulatedColumn) {
+    SchedulePane &pane = *window->RichEdit;
+    WriteScheduleHeader(window->ReadInputs(), pane);
+    const double periods[] = {0,      0.01,    99.99,    100.01,    104.32,
+                              999.99, 1000.00, 99999.99, 100000.00, 9999999.99};
+    ScheduleRows rows;
+    for (const double period : periods)
+        rows.Add({"12/31/2026", period, 123456.78});
+    WriteScheduleRows(rows, pane);
+    const QTextBlock captions = pane.document()->findBlockByNumber(pane.document()->blockCount() - 1 -
+                                                                   static_cast<int>(std::size(periods)));
+    ASSERT_EQ(captions.text(), "Year End\tDepreciation\tDepreciation");
+    const std::vector<double> columns = FieldStarts(captions);
+    for (QTextBlock row = captions.next(); row.isValid(); row = row.next())
+        EXPECT_EQ(FieldStarts(row), columns) << row.text().toStdString();
 }
 
 TEST_F(DepreciateTest, ThePaneKeepsTabButEnterMovesOnToTheFirstField) {

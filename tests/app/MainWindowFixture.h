@@ -4,6 +4,7 @@
 #include "Clock.h"
 #include "DateEdit.h"
 #include "DollarEdit.h"
+#include "MessageBoxPresenter.h"
 #include "MsgBoxRecorder.h"
 #include "SchedulePane.h"
 
@@ -11,12 +12,16 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <ostream>
+#include <vector>
 
 // Readable failure messages for texts.
 inline void PrintTo(const QString &text, std::ostream *out) {
@@ -24,6 +29,39 @@ inline void PrintTo(const QString &text, std::ostream *out) {
 }
 
 namespace fiscora {
+
+// While it lives, messages are shown in the application's own message boxes, which take the keyboard
+// from the window as they do for the user. Each box is answered with OK soon after it is up (first
+// `onShown` sees it); when no window has the keyboard, the main window gets it back, as a window
+// manager would give it.
+class AnsweredMessageBoxes {
+public:
+    explicit AnsweredMessageBoxes(QWidget &window, std::function<void(QMessageBox &)> onShown = {})
+        : previous_(InstallMsgBoxPresenter(PresentMessageBox)) {
+        QObject::connect(&poll_, &QTimer::timeout, [this, &window, onShown = std::move(onShown)] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                shown.push_back(box->text());
+                if (onShown)
+                    onShown(*box);
+                box->accept();
+            } else if (QApplication::activeWindow() == nullptr) {
+                // Not from inside this timer's slot: a box that the activation brings up must still
+                // be answered by the next tick.
+                QTimer::singleShot(0, &window, [&window] { QApplication::setActiveWindow(&window); });
+            }
+        });
+        poll_.start(10);
+    }
+    ~AnsweredMessageBoxes() { InstallMsgBoxPresenter(std::move(previous_)); }
+    AnsweredMessageBoxes(const AnsweredMessageBoxes &) = delete;
+    AnsweredMessageBoxes &operator=(const AnsweredMessageBoxes &) = delete;
+
+    std::vector<QString> shown; // the texts of the boxes, in order
+
+private:
+    MsgBoxPresenter previous_;
+    QTimer poll_;
+};
 
 // A shown, active main window on 03/15/2026, with every message recorded instead of shown.
 class MainWindowTest : public ::testing::Test {

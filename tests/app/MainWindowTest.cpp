@@ -1,7 +1,10 @@
 #include "MainWindowFixture.h"
 
+#include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QTextBlock>
+#include <QTextDocument>
 
 namespace fiscora {
 namespace {
@@ -39,6 +42,29 @@ TEST_F(MainWindowTest, StartsWithTheDefaultsAndTheCaptionsOfThisEdition) {
 
     EXPECT_TRUE(w.ExeDir().endsWith('/'));
     EXPECT_EQ(w.ReportProjectFile(), w.ExeDir() + "Amortix.fol");
+}
+
+// The help's paragraph on the start (anchor "start") must tell what a new window shows: the choices
+// every list starts on, the cost's start text, today's date in the date placed in service.
+TEST_F(MainWindowTest, TheHelpTellsTheStartState) {
+    QFile file(QStringLiteral(FISCORA_BIN_DIR "/Amortix.html"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QTextDocument help;
+    help.setHtml(QString::fromUtf8(file.readAll()));
+    QString start;
+    for (QTextBlock block = help.begin(); block.isValid() && start.isEmpty(); block = block.next())
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment)
+            if (fragment.fragment().charFormat().anchorNames().contains(QStringLiteral("start")))
+                start = block.text();
+    ASSERT_FALSE(start.isEmpty());
+
+    TFrmAmortix &w = *window;
+    ASSERT_EQ(w.EdtDate_Placed_in_Service->Text(), "03/15/2026"); // today
+    EXPECT_TRUE(start.contains("Date Placed in Service shows today's date")) << start.toStdString();
+    for (const QComboBox *list :
+         {w.CbxProperty_Type, w.CbxDepreciation_Method, w.CbxConvention, w.CbxDepreciable_Life})
+        EXPECT_TRUE(start.contains(list->currentText())) << list->currentText().toStdString();
+    EXPECT_TRUE(start.contains("the cost is " + w.EdtCost_or_Basis->text())) << start.toStdString();
 }
 
 TEST_F(MainWindowTest, ControlsSitAtTheirPlacesInTheFixedClientArea) {

@@ -251,17 +251,27 @@ TEST_F(DollarEditTest, RequiredFieldThatCannotTakeTheFocusBackSaysSo) {
     EXPECT_EQ(messages.messages[1].flags, 16);
 }
 
-TEST_F(DollarEditTest, PastedTextThatIsNoNumberRaisesAConversionErrorAndKeepsTheFilteredText) {
+// Once raised, the same fault ends the handling silently and the field reads as no amount, until its
+// text changes.
+TEST_F(DollarEditTest, PastedTextThatIsNoNumberRaisesAConversionErrorOnceAndKeepsTheFilteredText) {
     QSignalSpy exited(field, &TDollarEdit::Exited);
     Enter();
     Type("1");
     field->setText("1.2x.3");
+    EXPECT_THROW(field->Value(), EConvertError);
     EXPECT_THROW(field->DoExit(), EConvertError);
     EXPECT_EQ(field->text(), "1.2.3");
+    EXPECT_EQ(exited.count(), 0);
+    EXPECT_THROW(field->DoExit(), EAbort);
+    EXPECT_EQ(field->text(), "1.2.3");
+    EXPECT_EQ(field->Value(), 0);
     EXPECT_EQ(exited.count(), 0);
     field->SetMaxValue(100);
     QChar key(u'4');
     EXPECT_THROW(field->KeyPress(key), EConvertError);
+    field->setText("4..5");
+    EXPECT_THROW(field->Value(), EConvertError);
+    EXPECT_THROW(field->DoExit(), EConvertError);
 }
 
 // The field's own event handlers hand the conversion error to the general error display; nothing
@@ -276,9 +286,10 @@ TEST_F(DollarEditTest, ConversionErrorsOfTheEventHandlersEndInTheErrorDisplay) {
     EXPECT_EQ(field->text(), "1.2x.3");
     EXPECT_NO_THROW(Leave());
     EXPECT_EQ(field->text(), "1.2.3");
+    // Entering again finds the fault already reported.
     EXPECT_NO_THROW(Enter());
-    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"'1.2.34' is not a valid floating point value.",
-                                                        notANumber, notANumber}));
+    EXPECT_EQ(MessageTexts(),
+              (std::vector<std::string>{"'1.2.34' is not a valid floating point value.", notANumber}));
     for (const auto &message : messages.messages)
         EXPECT_EQ(message.flags, 16);
 }

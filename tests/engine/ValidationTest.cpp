@@ -19,6 +19,8 @@ constexpr const char *kCostMinimum = "Cost or Basis requires an amount of at lea
 constexpr const char *kBefore = "Date Placed in Sevice must be prior to Fiscal Year End Date";
 constexpr const char *kSameYear =
     "Date Placed in Sevice must be within the same year as the Fiscal Year End Date";
+constexpr const char *kPast9999 =
+    "Date Placed in Service is too late: the schedule would run past 12/31/9999";
 
 struct ValidationCase {
     const char *name;
@@ -124,6 +126,77 @@ const ValidationCase kCases[] = {
          a.fiscalYearEnd = "12/31/2028";
      },
      AssetField::PlacedInService, kSameYear},
+    // The last year end must still be a date: six rows of 5-year furniture end in 9999 at the latest.
+    {"LastYearEndIn9999",
+     [](AssetInputs &a) {
+         a.placedInService = "03/01/9994";
+         a.fiscalYearEnd = "12/31/9994";
+     },
+     std::nullopt, ""},
+    {"LastYearEndAfter9999",
+     [](AssetInputs &a) {
+         a.placedInService = "03/01/9995";
+         a.fiscalYearEnd = "12/31/9995";
+     },
+     AssetField::PlacedInService, kPast9999},
+    {"YearEndsOfJuneAfter9999",
+     [](AssetInputs &a) {
+         a.placedInService = "07/01/9994";
+         a.fiscalYearEnd = "06/30/9995";
+     },
+     AssetField::PlacedInService, kPast9999},
+    {"TwentyYearLife",
+     [](AssetInputs &a) {
+         a.method = DepreciationMethod::StraightLine;
+         a.life = DepreciableLife::Years20;
+         a.placedInService = "03/01/9979";
+         a.fiscalYearEnd = "12/31/9979";
+     },
+     std::nullopt, ""},
+    {"TwentyYearLifeAYearLater",
+     [](AssetInputs &a) {
+         a.method = DepreciationMethod::StraightLine;
+         a.life = DepreciableLife::Years20;
+         a.placedInService = "03/01/9980";
+         a.fiscalYearEnd = "12/31/9980";
+     },
+     AssetField::PlacedInService, kPast9999},
+    {"HeavyTruckIn9999",
+     [](AssetInputs &a) {
+         a.propertyType = PropertyType::HeavyTruck;
+         a.placedInService = "01/01/9999";
+         a.fiscalYearEnd = "12/31/9999";
+     },
+     AssetField::PlacedInService, kPast9999},
+    // Residential property has a 29th row when placed in service in the second half of its fiscal year.
+    {"ResidentialFirstHalf",
+     [](AssetInputs &a) {
+         a.propertyType = PropertyType::Residential;
+         a.placedInService = "06/15/9972";
+         a.fiscalYearEnd = "12/31/9972";
+     },
+     std::nullopt, ""},
+    {"ResidentialSecondHalf",
+     [](AssetInputs &a) {
+         a.propertyType = PropertyType::Residential;
+         a.placedInService = "07/15/9972";
+         a.fiscalYearEnd = "12/31/9972";
+     },
+     AssetField::PlacedInService, kPast9999},
+    {"NonResidentialIn9961",
+     [](AssetInputs &a) {
+         a.propertyType = PropertyType::NonResidential;
+         a.life = DepreciableLife::Years39;
+         a.placedInService = "01/15/9961";
+         a.fiscalYearEnd = "12/31/9961";
+     },
+     AssetField::PlacedInService, kPast9999},
+    {"DateOrderBeforeLastYear",
+     [](AssetInputs &a) {
+         a.placedInService = "03/01/9999";
+         a.fiscalYearEnd = "12/31/9998";
+     },
+     AssetField::PlacedInService, kBefore},
 };
 
 class Validation : public testing::TestWithParam<ValidationCase> {};
