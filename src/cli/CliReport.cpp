@@ -3,6 +3,8 @@
 
 #include "CliCommand.h"
 #include "Clock.h"
+#include "ExportFormat.h"
+#include "PdfOutput.h"
 #include "ReportJob.h"
 #include "ScheduleOptions.h"
 #include "ScheduleOutput.h"
@@ -32,11 +34,13 @@ std::string ReportUsage() {
     return "usage: fiscora-cli report [--description TEXT] [--type N] [--placed MM/DD/YYYY] [--cost AMOUNT]\n"
            "                          [--method N] [--convention N] [--life N] [--fiscal-year-end "
            "MM/DD/YYYY]\n"
-           "                          [--bonus] [--template FILE] [--report NAME] --output FILE.fsn\n" +
+           "                          [--bonus] [--template FILE] [--report NAME] --output FILE.fsn|FILE.pdf\n"
+           "                          [--format fsn|pdf]\n" +
            ScheduleOptionsHelp() +
            "  --template FILE               report template (default: Amortix.fol beside fiscora-cli)\n"
            "  --report NAME                 report of the template to run (default: DeprReport)\n"
-           "  --output FILE.fsn             snapshot file to write\n" +
+           "  --output FILE                 file to write: a snapshot (.fsn) or a PDF (.pdf)\n"
+           "  --format fsn|pdf              the output's format, whatever its extension\n" +
            ScheduleChoicesHelp();
 }
 
@@ -95,9 +99,10 @@ int RunReportCommand(const std::vector<std::string> &args) {
     }
     AssetEntry entry;
     std::string templateFile, reportName = kDefaultReport, outputFile;
+    ExportFormat format = ExportFormat::Snapshot;
     try {
         const ParsedScheduleArguments parsed =
-            ParseScheduleArguments(args, {"--template", "--report", "--output"});
+            ParseScheduleArguments(args, {"--template", "--report", "--output", "--format"});
         const auto extra = [&](const char *name) {
             const auto found = parsed.extras.find(name);
             return found == parsed.extras.end() ? std::optional<std::string>() : found->second;
@@ -105,6 +110,7 @@ int RunReportCommand(const std::vector<std::string> &args) {
         outputFile = extra("--output").value_or(std::string());
         if (outputFile.empty())
             throw UsageError("--output FILE.fsn is required");
+        format = ChooseExportFormat(outputFile, extra("--format"));
         templateFile = extra("--template").value_or(std::string());
         reportName = extra("--report").value_or(reportName);
         entry = ApplyScheduleRequest(parsed.request, TodayDateStr());
@@ -120,7 +126,10 @@ int RunReportCommand(const std::vector<std::string> &args) {
                 ? QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(kDefaultTemplate))
                 : QString::fromStdString(templateFile),
             QString::fromStdString(reportName));
-        WriteReport(job, entry.inputs, QString::fromStdString(outputFile));
+        if (format == ExportFormat::Pdf)
+            WriteReportPdf(job, entry.inputs, QString::fromStdString(outputFile));
+        else
+            WriteReport(job, entry.inputs, QString::fromStdString(outputFile));
         return 0;
     } catch (const std::exception &error) {
         WriteErrorMessage(error, std::cerr);

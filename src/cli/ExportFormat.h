@@ -1,0 +1,20 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace fiscora::cli {
+
+// The file formats `report --output` and `export --output` write. A new format is one entry in
+// ExportFormat.cpp.
+enum class ExportFormat { Snapshot, Pdf };
+
+// The format of an output: `--format NAME` when given (it overrides the extension), else the output
+// file's extension, compared without regard to case. Raises UsageError for an unknown name or
+// extension.
+ExportFormat ChooseExportFormat(const std::string &outputFile, const std::optional<std::string> &formatName);
+
+// "fsn|pdf", for usage texts.
+std::string ExportFormatNames();
+
+} // namespace fiscora::cli
