@@ -57,8 +57,8 @@ const std::vector<THostFace> &HostFaces(const QString &face, bool bold, bool ita
     static QMutex mutex;
     static QHash<QString, std::vector<THostFace>> cache;
     QMutexLocker lock(&mutex);
-    const QString key = face.toLower() + QLatin1Char('|') + QLatin1Char(bold ? 'b' : '-') +
-                        QLatin1Char(italic ? 'i' : '-');
+    const QString key =
+        face.toLower() + QLatin1Char('|') + QLatin1Char(bold ? 'b' : '-') + QLatin1Char(italic ? 'i' : '-');
     auto found = cache.find(key);
     if (found != cache.end())
         return *found;
@@ -84,7 +84,8 @@ const std::vector<THostFace> &HostFaces(const QString &face, bool bold, bool ita
                 FcPatternGetInteger(font, FC_INDEX, 0, &index);
                 THostFace host;
                 host.File = QString::fromUtf8(reinterpret_cast<const char *>(file));
-                host.TrueType = index == 0 && FcPatternGetString(font, FC_FONTFORMAT, 0, &format) == FcResultMatch &&
+                host.TrueType = index == 0 &&
+                                FcPatternGetString(font, FC_FONTFORMAT, 0, &format) == FcResultMatch &&
                                 qstrcmp(reinterpret_cast<const char *>(format), "TrueType") == 0;
                 FcPatternGetCharSet(font, FC_CHARSET, 0, &host.Charset);
                 faces.push_back(host);
@@ -168,8 +169,8 @@ double TFoPDFMeasure::Advance(QStringView Text) {
 
 TFoPDFFont::TFoPDFFont(TFoRenderPDF &AOwner, const TFoPDFFontRequest &Request, const QString &BaseName,
                        const QString &ObjectName)
-    : TFoPDFObject(AOwner), FObjectName(ObjectName.toLatin1()), FFontName(Request.Face), FPDFFontName(BaseName),
-      FRequest(Request) {}
+    : TFoPDFObject(AOwner), FObjectName(ObjectName.toLatin1()), FFontName(Request.Face),
+      FPDFFontName(BaseName), FRequest(Request) {}
 
 TFoPDFMeasure &TFoPDFFont::Measure() {
     if (!FMeasure)
@@ -188,7 +189,7 @@ void TFoPDFFont::AppendShowText(QByteArray &Out, QStringView Text) {
 }
 
 void TFoPDFFont::WriteObject(TFoPDFFile &File) {
-    File.RegisterObject();
+    File.RegisterObject(FID);
     QByteArray &out = File.Data;
     FmtLn(out, "%d 0 obj", FID);
     Ln(out, "<<");
@@ -295,7 +296,7 @@ void TFoPDFFontTrueType::SetIDs(int &Next) {
 }
 
 void TFoPDFFontTrueType::WriteObject(TFoPDFFile &File) {
-    File.RegisterObject();
+    File.RegisterObject(FID);
     QByteArray &out = File.Data;
     FmtLn(out, "%d 0 obj", FID);
     Ln(out, "<<");
@@ -319,7 +320,7 @@ void TFoPDFFontTrueType::WriteObject(TFoPDFFile &File) {
     Ln(out);
 
     const TFoPDFFontDescriptor &d = FDescriptor;
-    File.RegisterObject();
+    File.RegisterObject(FDescriptorID);
     FmtLn(out, "%d 0 obj", FDescriptorID);
     Ln(out, "<<");
     Ln(out, "/Type /FontDescriptor");
@@ -345,7 +346,7 @@ void TFoPDFFontTrueType::WriteObject(TFoPDFFile &File) {
 
     if (!FFontFileID)
         return;
-    File.RegisterObject();
+    File.RegisterObject(FFontFileID);
     FmtLn(out, "%d 0 obj", FFontFileID);
     Fmt(out, "<< /Length %d ", int(FFontFile.size()));
     Ln(out);
@@ -434,7 +435,7 @@ void TFoPDFFontComposite::WriteObject(TFoPDFFile &File) {
     const int descendantID = FIDs[1], descriptorID = FIDs[2], unicodeID = FIDs[3], gidMapID = FIDs[4],
               fileID = FIDs[5];
 
-    File.RegisterObject();
+    File.RegisterObject(FID);
     FmtLn(out, "%d 0 obj", FID);
     Ln(out, "<<");
     Ln(out, "/Type /Font");
@@ -448,7 +449,7 @@ void TFoPDFFontComposite::WriteObject(TFoPDFFile &File) {
     Ln(out, "endobj");
     Ln(out);
 
-    File.RegisterObject();
+    File.RegisterObject(descendantID);
     FmtLn(out, "%d 0 obj", descendantID);
     Ln(out, "<<");
     Ln(out, "/Type /Font");
@@ -475,7 +476,7 @@ void TFoPDFFontComposite::WriteObject(TFoPDFFile &File) {
     Ln(out);
 
     const TFoPDFFontDescriptor &d = FDescriptor;
-    File.RegisterObject();
+    File.RegisterObject(descriptorID);
     FmtLn(out, "%d 0 obj", descriptorID);
     Ln(out, "<<");
     Ln(out, "/Type /FontDescriptor");
@@ -530,7 +531,7 @@ void TFoPDFFontComposite::WriteObject(TFoPDFFile &File) {
     Ln(cmap, "CMapName currentdict /CMap defineresource pop");
     Ln(cmap, "end");
     Ln(cmap, "end");
-    File.RegisterObject();
+    File.RegisterObject(unicodeID);
     FmtLn(out, "%d 0 obj", unicodeID);
     FmtLn(out, "<< /Length %d >>", int(cmap.size()));
     Ln(out, "stream");
@@ -546,7 +547,7 @@ void TFoPDFFontComposite::WriteObject(TFoPDFFile &File) {
         gidMap[qsizetype((i + 1) * 2)] = char((glyph >> 8) & 0xFF);
         gidMap[qsizetype((i + 1) * 2 + 1)] = char(glyph & 0xFF);
     }
-    File.RegisterObject();
+    File.RegisterObject(gidMapID);
     FmtLn(out, "%d 0 obj", gidMapID);
     FmtLn(out, "<< /Length %d >>", int(gidMap.size()));
     Ln(out, "stream");
@@ -558,7 +559,7 @@ void TFoPDFFontComposite::WriteObject(TFoPDFFile &File) {
 
     if (!fileID)
         return;
-    File.RegisterObject();
+    File.RegisterObject(fileID);
     FmtLn(out, "%d 0 obj", fileID);
     Fmt(out, "<< /Length %d ", int(FFontFileBytes.size()));
     Ln(out);

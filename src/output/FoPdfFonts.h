@@ -16,8 +16,13 @@
 namespace fiscora {
 
 // PDF encodings a font dictionary names.
-enum class TPDFFontEncoding { feMacRomanEncoding, feMacExpertEncoding, feWinAnsiEncoding, fePDFDocEncoding,
-                              feStandardEncoding };
+enum class TPDFFontEncoding {
+    feMacRomanEncoding,
+    feMacExpertEncoding,
+    feWinAnsiEncoding,
+    fePDFDocEncoding,
+    feStandardEncoding
+};
 const char *EncodingName(TPDFFontEncoding Encoding);
 
 // A face as the playback presents it.

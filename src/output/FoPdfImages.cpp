@@ -79,7 +79,7 @@ QByteArray EncodeJpeg(const QImage &Image, int Quality) {
 }
 
 void TFoPDFXObject::WriteObject(TFoPDFFile &File) {
-    File.RegisterObject();
+    File.RegisterObject(FID);
     QByteArray &out = File.Data;
     FmtLn(out, "%d 0 obj", FID);
     Ln(out, "<<");

@@ -10,7 +10,7 @@ using pdf::FmtLn;
 using pdf::Ln;
 
 void TFoPDFCatalog::WriteObject(TFoPDFFile &File) {
-    File.RegisterObject();
+    File.RegisterObject(FID);
     QByteArray &out = File.Data;
     FmtLn(out, "%d 0 obj", FID);
     Ln(out, "<<");
@@ -25,7 +25,7 @@ void TFoPDFCatalog::WriteObject(TFoPDFFile &File) {
 }
 
 void TFoPDFOutlines::WriteObject(TFoPDFFile &File) {
-    File.RegisterObject();
+    File.RegisterObject(FID);
     QByteArray &out = File.Data;
     FmtLn(out, "%d 0 obj", FID);
     Ln(out, "<<");
@@ -49,7 +49,7 @@ QByteArray TFoPDFPages::GetPageReferences() const {
 }
 
 void TFoPDFPages::WriteObject(TFoPDFFile &File) {
-    File.RegisterObject();
+    File.RegisterObject(FID);
     QByteArray &out = File.Data;
     FmtLn(out, "%d 0 obj", FID);
     Ln(out, "<<");
@@ -62,7 +62,7 @@ void TFoPDFPages::WriteObject(TFoPDFFile &File) {
 }
 
 void TFoPDFProcSet::WriteObject(TFoPDFFile &File) {
-    File.RegisterObject();
+    File.RegisterObject(FID);
     QByteArray &out = File.Data;
     FmtLn(out, "%d 0 obj", FID);
     Ln(out, FFoRenderPDF.XObjects().empty() ? "[/PDF /Text]" : "[/PDF /Text /ImageB /ImageC /ImageI]");
@@ -71,7 +71,7 @@ void TFoPDFProcSet::WriteObject(TFoPDFFile &File) {
 }
 
 void TPDFLink::WriteObject(TFoPDFFile &File) {
-    File.RegisterObject();
+    File.RegisterObject(FID);
     QByteArray &out = File.Data;
     FmtLn(out, "%d 0 obj", FID);
     Ln(out, "<<");
@@ -97,7 +97,7 @@ void TFoPDFPage::ForgetState() {
 }
 
 void TFoPDFPage::WriteObject(TFoPDFFile &File) {
-    File.RegisterObject();
+    File.RegisterObject(FID);
     QByteArray &out = File.Data;
     FmtLn(out, "%d 0 obj", FID);
     Ln(out, "<<");
@@ -138,7 +138,7 @@ void TFoPDFPage::WriteObject(TFoPDFFile &File) {
 }
 
 void TFoPDFPage::WriteContent(TFoPDFFile &File) {
-    File.RegisterObject();
+    File.RegisterObject(FID + 1);
     QByteArray &out = File.Data;
     FmtLn(out, "%d 0 obj", FID + 1);
     FmtLn(out, "<< /Length %d >>", int(FPageContent.size()));
@@ -150,7 +150,7 @@ void TFoPDFPage::WriteContent(TFoPDFFile &File) {
 }
 
 void TFoPDFPattern::WriteObject(TFoPDFFile &File) {
-    File.RegisterObject();
+    File.RegisterObject(FID);
     QByteArray &out = File.Data;
     FmtLn(out, "%d 0 obj", FID);
     Ln(out, "<<");
@@ -171,7 +171,7 @@ void TFoPDFPattern::WriteObject(TFoPDFFile &File) {
     Ln(out, "endstream");
     Ln(out, "endobj");
     Ln(out);
-    File.RegisterObject();
+    File.RegisterObject(FID + 1);
     FmtLn(out, "%d 0 obj", FID + 1);
     Ln(out, "<< >>");
     Ln(out, "endobj");
@@ -207,14 +207,16 @@ bool IsHatchStyle(TBrushStyle Style) {
 QByteArray HatchPatternText(TBrushStyle Style, TColor Colour) {
     static const char *const FDiagonal[] = {"0 0 m", "8 -8 l", "0 8 m", "8 0 l", "8 8 m", "16 0 l"};
     static const char *const BDiagonal[] = {"0 0 m", "8 8 l", "0 -8 m", "8 0 l", "0 8 m", "8 16 l"};
-    QByteArrayList lines{"q", pdf::ColorText(Colour) + " RG", "1 i", "0 0 8 8 re", "W n",
-                         "1 J 0 j 0.5 w 10 M []0 d"};
+    QByteArrayList lines{"q",   pdf::ColorText(Colour) + " RG", "1 i", "0 0 8 8 re",
+                         "W n", "1 J 0 j 0.5 w 10 M []0 d"};
     switch (Style) {
     case TBrushStyle::bsHorizontal:
-        lines << "0 4 m" << "8 4 l";
+        lines << "0 4 m"
+              << "8 4 l";
         break;
     case TBrushStyle::bsVertical:
-        lines << "4 0 m" << "4 8 l";
+        lines << "4 0 m"
+              << "4 8 l";
         break;
     case TBrushStyle::bsFDiagonal:
         for (const char *line : FDiagonal)
@@ -225,7 +227,10 @@ QByteArray HatchPatternText(TBrushStyle Style, TColor Colour) {
             lines << line;
         break;
     case TBrushStyle::bsCross:
-        lines << "0 4 m" << "8 4 l" << "4 0 m" << "4 8 l";
+        lines << "0 4 m"
+              << "8 4 l"
+              << "4 0 m"
+              << "4 8 l";
         break;
     case TBrushStyle::bsDiagCross:
         for (const char *line : FDiagonal)

@@ -12,13 +12,21 @@ namespace fiscora {
 
 class TFoRenderPDF;
 
-// The file being assembled: its bytes and the offset of every object registered so far
-// (the k-th offset belongs to object k).
+// The file being assembled: the bytes not yet written out (Base bytes were), and the file offset of
+// every object registered so far, by number (entry k - 1 belongs to object k).
 struct TFoPDFFile {
     QByteArray Data;
+    qint64 Base = 0;
     std::vector<qint64> XRef;
-    // Records the current length as the offset of the next object (RegisterObject).
-    void RegisterObject() { XRef.push_back(Data.size()); }
+    // Records the current position as the offset of object ID (RegisterObject).
+    void RegisterObject(int ID) {
+        if (ID <= 0)
+            return;
+        if (XRef.size() < size_t(ID))
+            XRef.resize(size_t(ID), -1);
+        XRef[size_t(ID - 1)] = Base + Data.size();
+    }
+    qint64 Position() const { return Base + Data.size(); }
 };
 
 // A document object: its owner, its number (0 until assigned) and how it writes itself.

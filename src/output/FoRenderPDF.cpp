@@ -132,9 +132,89 @@ void TFoRenderPDF::DocBegin() {
     FFontSize = 12.0;
     FirstNewPage = true;
     FDocumentOpen = true;
+    if (Streaming()) {
+        // Catalog 1, outline root 2, page tree 3 and procedure set 4 are numbered now; the page tree and
+        // the procedure set (which depends on the images) are written at document end.
+        FCatalog->FID = 1;
+        FOutlines->FID = 2;
+        FPages->FID = 3;
+        FProcSet->FID = 4;
+        FCurrentID = 4;
+        WriteHeader();
+        WriteCatalog();
+        WriteOutlinesObject();
+        FlushFile();
+    }
+}
+
+void TFoRenderPDF::FlushFile() {
+    if (!FOutputStream || FFile.Data.isEmpty())
+        return;
+    const QByteArray &data = FFile.Data;
+    constexpr qint64 chunk = 1 << 20;
+    for (qint64 written = 0; written < data.size();) {
+        const qint64 size = std::min(chunk, data.size() - written);
+        const qint64 result = FOutputStream->write(data.constData() + written, size);
+        if (result <= 0)
+            throw EFolioReport(QStringLiteral("Cannot write the PDF file \"%1\": %2")
+                                   .arg(FOutputFileName, FOutputStream->errorString()));
+        written += result;
+    }
+    FFile.Base += data.size();
+    FFile.Data.clear();
+}
+
+void TFoRenderPDF::StreamNewFont(TFoPDFFont &Font) {
+    Font.SetIDs(FCurrentID);
+    // A composite font's widths and maps grow with the text shown: it is written at document end.
+    if (!Font.IsComposite())
+        Font.WriteObject(FFile);
+}
+
+void TFoRenderPDF::StreamPage(TFoPDFPage &Page) {
+    if (Page.FID != 0)
+        return;
+    Page.FID = FCurrentID + 1;
+    FCurrentID += 2;
+    for (auto &link : Page.FLinks)
+        link->FID = ++FCurrentID;
+    std::vector<TFoPDFXObject *> images;
+    for (auto &image : FXObjectList)
+        if (image->FID == 0) {
+            image->FID = ++FCurrentID;
+            images.push_back(image.get());
+        }
+    Page.WriteObject(FFile);
+    Page.WriteContent(FFile);
+    for (auto &link : Page.FLinks)
+        link->WriteObject(FFile);
+    for (TFoPDFXObject *image : images) {
+        image->WriteObject(FFile);
+        image->FImage.clear(); // written; a repetition refers to the object by its name
+    }
+    Page.FPageContent.clear();
+    Page.FPageContent.squeeze();
+    Page.FLinks.clear();
+    FlushFile();
+}
+
+void TFoRenderPDF::StreamDocEnd() {
+    StreamPage(*FCurrentPageObject);
+    for (auto &font : FFontList)
+        if (font->IsComposite())
+            font->WriteObject(FFile);
+    WritePagesObject();
+    WriteProcSet();
+    WriteDocInfo();
+    WriteXRef();
+    WriteTrailer();
+    WriteStartXRef();
+    WriteEof();
 }
 
 void TFoRenderPDF::PageBegin() {
+    if (Streaming() && !FirstNewPage)
+        StreamPage(*FCurrentPageObject);
     if (FirstNewPage) {
         FirstNewPage = false;
     } else {
@@ -151,7 +231,10 @@ void TFoRenderPDF::PageBegin() {
     }
 }
 
-void TFoRenderPDF::PageEnd() {}
+void TFoRenderPDF::PageEnd() {
+    if (Streaming() && FCurrentPageObject)
+        StreamPage(*FCurrentPageObject);
+}
 
 void TFoRenderPDF::DocEnd() {
     if (!FDocumentOpen)
@@ -171,19 +254,11 @@ void TFoRenderPDF::DocEnd() {
     // A playback that failed leaves no half document: the error propagates and nothing is written.
     if (std::uncaught_exceptions() > 0)
         return;
-    GenerateBook();
-    if (!FOutputStream)
-        return;
-    const QByteArray &data = FFile.Data;
-    constexpr qint64 chunk = 1 << 20;
-    for (qint64 written = 0; written < data.size();) {
-        const qint64 size = std::min(chunk, data.size() - written);
-        const qint64 result = FOutputStream->write(data.constData() + written, size);
-        if (result <= 0)
-            throw EFolioReport(QStringLiteral("Cannot write the PDF file \"%1\": %2")
-                                   .arg(FOutputFileName, FOutputStream->errorString()));
-        written += result;
-    }
+    if (Streaming())
+        StreamDocEnd();
+    else
+        GenerateBook();
+    FlushFile();
 }
 
 // ---- File assembly ---------------------------------------------------------------------------------
@@ -288,9 +363,10 @@ QDateTime CreationTime(const std::optional<QDateTime> &fixed) {
 } // namespace
 
 void TFoRenderPDF::WriteDocInfo() {
-    FFile.RegisterObject();
+    const int id = Streaming() ? ++FCurrentID : int(FFile.XRef.size()) + 1;
+    FFile.RegisterObject(id);
     QByteArray &out = FFile.Data;
-    FmtLn(out, "%d 0 obj", int(FFile.XRef.size()));
+    FmtLn(out, "%d 0 obj", id);
     Ln(out, "<<");
     const auto entry = [&out](const char *key, const QString &value) {
         if (!value.isEmpty())
@@ -311,7 +387,7 @@ void TFoRenderPDF::WriteDocInfo() {
 
 void TFoRenderPDF::WriteXRef() {
     QByteArray &out = FFile.Data;
-    XRefPos = out.size();
+    XRefPos = FFile.Position();
     Ln(out, "xref");
     FmtLn(out, "0 %d", int(FFile.XRef.size()) + 1);
     Ln(out, "0000000000 65535 f");
@@ -368,7 +444,8 @@ QString CommaSuffix(bool bold, bool italic) {
                           : QString();
 }
 
-QString HyphenSuffix(const QString &base, bool bold, bool italic, const char *boldItalic, const char *italicName) {
+QString HyphenSuffix(const QString &base, bool bold, bool italic, const char *boldItalic,
+                     const char *italicName) {
     if (bold && italic)
         return base + QLatin1String(boldItalic);
     if (bold)
@@ -383,10 +460,11 @@ QString HelveticaName(bool bold, bool italic) {
 }
 
 bool IsStandardName(const QString &name) {
-    static const char *const names[] = {"Courier-BoldOblique", "Courier-Bold", "Courier-Oblique", "Courier",
-                                        "Times-BoldItalic", "Times-Bold", "Times-Italic", "Times-Roman",
-                                        "Helvetica-BoldOblique", "Helvetica-Bold", "Helvetica-Oblique",
-                                        "Helvetica", "ZapfDingbats"};
+    static const char *const names[] = {
+        "Courier-BoldOblique",   "Courier-Bold",   "Courier-Oblique",   "Courier",
+        "Times-BoldItalic",      "Times-Bold",     "Times-Italic",      "Times-Roman",
+        "Helvetica-BoldOblique", "Helvetica-Bold", "Helvetica-Oblique", "Helvetica",
+        "ZapfDingbats"};
     for (const char *standard : names)
         if (Same(name, standard))
             return true;
@@ -455,12 +533,11 @@ TFoPDFFont *TFoRenderPDF::FindOrCreateFont(const TFoPDFFontRequest &Request) {
     std::unique_ptr<TFoPDFFont> font;
     if (IsCompositeRequest(Request)) {
         font = std::make_unique<TFoPDFFontComposite>(
-            *this, Request, base, objectName(),
-            FindFontFile(Request.Face, Request.Bold, Request.Italic));
+            *this, Request, base, objectName(), FindFontFile(Request.Face, Request.Bold, Request.Italic));
     } else if (IsStandardName(base) || (base == QLatin1String("Symbol") && !IsTrueType(base, false, false))) {
         font = std::make_unique<TFoPDFFont>(*this, Request, base, objectName());
-    } else if (IsTrueType(base, Request.Bold, Request.Italic) || IsTrueType(Request.Face, Request.Bold,
-                                                                            Request.Italic)) {
+    } else if (IsTrueType(base, Request.Bold, Request.Italic) ||
+               IsTrueType(Request.Face, Request.Bold, Request.Italic)) {
         font = std::make_unique<TFoPDFFontTrueType>(*this, Request, base, objectName(), EmbedFonts);
     } else {
         TFoPDFFontRequest helvetica = Request;
@@ -473,6 +550,8 @@ TFoPDFFont *TFoRenderPDF::FindOrCreateFont(const TFoPDFFontRequest &Request) {
     TFoPDFFont *result = font.get();
     FFontIndex.insert(result->FPDFFontName, result);
     FFontList.push_back(std::move(font));
+    if (Streaming())
+        StreamNewFont(*result);
     return result;
 }
 
@@ -498,7 +577,8 @@ void TFoRenderPDF::ResolveFont() {
 // Texts that Windows-1252 cannot hold are shown in an embedded Unicode font of the playback's style
 // that has their glyphs; one such font per font file.
 TFoPDFFont *TFoRenderPDF::FallbackFontFor(QStringView Text) {
-    const QString file = FindFontFile(FCurrentRequest.Face, FCurrentRequest.Bold, FCurrentRequest.Italic, Text);
+    const QString file =
+        FindFontFile(FCurrentRequest.Face, FCurrentRequest.Bold, FCurrentRequest.Italic, Text);
     const QString key = QStringLiteral("<unicode>") + file;
     if (TFoPDFFont *font = FFontIndex.value(key))
         return font;
@@ -513,6 +593,8 @@ TFoPDFFont *TFoRenderPDF::FallbackFontFor(QStringView Text) {
     TFoPDFFont *result = font.get();
     FFontIndex.insert(key, result);
     FFontList.push_back(std::move(font));
+    if (Streaming())
+        StreamNewFont(*result);
     return result;
 }
 
@@ -613,8 +695,8 @@ void TFoRenderPDF::ShowText(TFoPDFFont &Font, const QString &Text, double X, dou
     FmtLn(out, "%.4f %.4f Td", px, py);
     if (FFontRotation != 0) {
         const double a = FFontRotation * std::numbers::pi / 180.0;
-        FmtLn(out, "%.4f %.4f %.4f %.4f %.4f %.4f Tm", std::cos(a), std::sin(a), -std::sin(a), std::cos(a), px,
-              py);
+        FmtLn(out, "%.4f %.4f %.4f %.4f %.4f %.4f Tm", std::cos(a), std::sin(a), -std::sin(a), std::cos(a),
+              px, py);
     }
     Font.AppendShowText(out, Text);
     Ln(out, "ET");

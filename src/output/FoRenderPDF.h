@@ -97,7 +97,7 @@ public:
     void WriteTrailer();
     void WriteStartXRef();
     void WriteEof();
-    void RegisterObject() { FFile.RegisterObject(); }
+    void RegisterObject(int ID) { FFile.RegisterObject(ID); }
 
     // ---- Text and image placement ----
     void PrintLeft(const QString &Text, double X, double Y);
@@ -122,6 +122,8 @@ public:
     TFoPDFPage *FCurrentPageObject = nullptr;
     TFoPDFFont *FCurrentFontObject = nullptr;
     qint64 XRefPos = 0;
+    // Streaming mode: the last object number given.
+    int FCurrentID = 0;
     double FFontSize = 12.0;
     int FFontRotation = 0;
     bool FUnderlineFont = false;
@@ -135,6 +137,12 @@ public:
 
 private:
     void CreatePDFObjects();
+    // Streaming mode (BufferDocument false): objects are numbered as they are written.
+    bool Streaming() const { return !BufferDocument; }
+    void StreamNewFont(TFoPDFFont &Font);
+    void StreamPage(TFoPDFPage &Page);
+    void StreamDocEnd();
+    void FlushFile();
     void FreePDFObjects();
     void ResolveFont();
     TFoPDFFont *FindOrCreateFont(const TFoPDFFontRequest &Request);

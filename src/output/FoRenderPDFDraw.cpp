@@ -54,7 +54,8 @@ void TFoRenderPDF::SetPenAndBrush() {
     const TPenStyle penStyle = PenStyle();
     if (!page.FLastPenStyleDefined || page.FLastPenStyle != penStyle) {
         // Styles without a dash pattern of their own share "[] 0 d": compare what is written.
-        if (!page.FLastPenStyleDefined || std::string_view(DashText(page.FLastPenStyle)) != DashText(penStyle))
+        if (!page.FLastPenStyleDefined ||
+            std::string_view(DashText(page.FLastPenStyle)) != DashText(penStyle))
             Ln(out, DashText(penStyle));
         page.FLastPenStyle = penStyle;
         page.FLastPenStyleDefined = true;
@@ -125,6 +126,11 @@ QByteArray TFoRenderPDF::PatternFor(TBrushStyle Style, TColor Colour) {
     TFoPDFPattern *result = pattern.get();
     FPatternIndex.insert(key, result);
     FPatternList.push_back(std::move(pattern));
+    if (Streaming()) {
+        result->FID = FCurrentID + 1;
+        FCurrentID += 2;
+        result->WriteObject(FFile);
+    }
     return result->FObjectName;
 }
 
@@ -199,7 +205,9 @@ void TFoRenderPDF::Ellipse(double X1, double Y1, double X2, double Y2) {
     if (!FCurrentPageObject || (!DoStroke() && !DoFill()))
         return;
     const double half = snPenWidth / 2.0;
-    const double grow = snFrameMode == TFrameMode::fmInside ? -half : snFrameMode == TFrameMode::fmOutside ? half : 0;
+    const double grow = snFrameMode == TFrameMode::fmInside    ? -half
+                        : snFrameMode == TFrameMode::fmOutside ? half
+                                                               : 0;
     const double left = std::min(X1, X2) - grow, right = std::max(X1, X2) + grow;
     const double top = std::min(Y1, Y2) - grow, bottom = std::max(Y1, Y2) + grow;
     TakePlaybackColours();
@@ -307,7 +315,8 @@ void TFoRenderPDF::WriteArcPath(double X1, double Y1, double X2, double Y2, doub
     Written = true;
 }
 
-void TFoRenderPDF::Arc(double X1, double Y1, double X2, double Y2, double X3, double Y3, double X4, double Y4) {
+void TFoRenderPDF::Arc(double X1, double Y1, double X2, double Y2, double X3, double Y3, double X4,
+                       double Y4) {
     if (!FCurrentPageObject || !DoStroke())
         return;
     TForceClear clear(FForceClearBrush);
@@ -333,7 +342,8 @@ void TFoRenderPDF::Chord(double X1, double Y1, double X2, double Y2, double X3, 
         PaintPath(true);
 }
 
-void TFoRenderPDF::Pie(double X1, double Y1, double X2, double Y2, double X3, double Y3, double X4, double Y4) {
+void TFoRenderPDF::Pie(double X1, double Y1, double X2, double Y2, double X3, double Y3, double X4,
+                       double Y4) {
     if (!FCurrentPageObject || (!DoStroke() && !DoFill()))
         return;
     TakePlaybackColours();
@@ -407,7 +417,8 @@ namespace {
 
 // A repeated picture (same pixels, same raster size) is one image object.
 quint64 PictureKeyOf(const QImage &image, int quality) {
-    const QImage rgb = image.format() == QImage::Format_RGB888 ? image : image.convertToFormat(QImage::Format_ARGB32);
+    const QImage rgb =
+        image.format() == QImage::Format_RGB888 ? image : image.convertToFormat(QImage::Format_ARGB32);
     const QByteArrayView bytes(reinterpret_cast<const char *>(rgb.constBits()), rgb.sizeInBytes());
     const quint64 hash = qHash(bytes, size_t(0x9e3779b97f4a7c15ull));
     return (hash ^ (quint64(image.width()) << 40) ^ (quint64(image.height()) << 20) ^ quint64(quality)) | 1u;

@@ -24,11 +24,18 @@ void ApplyPreviewPdfSettings(TFoRenderPDF &Renderer) {
     Renderer.FontEncoding = TPDFFontEncoding::feWinAnsiEncoding;
     Renderer.DocInfo.Title = QString::fromLatin1(ApplicationTitle);
     Renderer.DocInfo.Author = QStringLiteral("Veltrano");
-    Renderer.DocInfo.Subject = QString::fromLatin1(ApplicationTitle) + QStringLiteral(" Adobe Portable Document");
+    Renderer.DocInfo.Subject =
+        QString::fromLatin1(ApplicationTitle) + QStringLiteral(" Adobe Portable Document");
     Renderer.DocInfo.Creator = QStringLiteral("Veltrano");
     Renderer.DocInfo.Producer = QStringLiteral("Veltrano");
     Renderer.BufferDocument = true;
     Renderer.DisableHyperlinks = false;
+}
+
+std::unique_ptr<TFoRenderPDF> CreatePdfFormat() {
+    auto renderer = std::make_unique<TFoRenderPDF>();
+    ApplyPreviewPdfSettings(*renderer);
+    return renderer;
 }
 
 void WriteSnapshotPdf(QIODevice &Snapshot, QIODevice &Output) {
@@ -46,10 +53,12 @@ QString ExportSnapshotToPdf(QIODevice &Snapshot, const QString &FileName) {
     // QSaveFile writes beside the target and renames over it only on commit.
     QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly))
-        throw EFolioReport(QStringLiteral("Cannot create the PDF file \"%1\": %2").arg(target, file.errorString()));
+        throw EFolioReport(
+            QStringLiteral("Cannot create the PDF file \"%1\": %2").arg(target, file.errorString()));
     WriteSnapshotPdf(Snapshot, file);
     if (!file.commit())
-        throw EFolioReport(QStringLiteral("Cannot write the PDF file \"%1\": %2").arg(target, file.errorString()));
+        throw EFolioReport(
+            QStringLiteral("Cannot write the PDF file \"%1\": %2").arg(target, file.errorString()));
     return target;
 }
 

@@ -3,6 +3,8 @@
 #include <QIODevice>
 #include <QString>
 
+#include <memory>
+
 namespace fiscora {
 
 class TFoRenderPDF;
@@ -19,6 +21,11 @@ inline constexpr const char *PdfFileExtension = "*.pdf";
 // creator and producer "Veltrano", subject "Fiscora 2025 Adobe Portable Document"), the document
 // buffered, hyperlinks kept.
 void ApplyPreviewPdfSettings(TFoRenderPDF &Renderer);
+
+// A PDF renderer with the preview's settings, registered (Part 4.4) under PdfDisplayName while it lives,
+// so the Output Options dialog lists "Adobe Portable Document (PDF)" among its formats; chosen there as
+// the report system's render object it writes the report to the output file name.
+std::unique_ptr<TFoRenderPDF> CreatePdfFormat();
 
 // Renders the whole snapshot to PDF with the preview's settings into an open device.
 void WriteSnapshotPdf(QIODevice &Snapshot, QIODevice &Output);

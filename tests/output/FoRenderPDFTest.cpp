@@ -47,21 +47,65 @@ TEST(FoRenderPDF, APlaybackThatBeginsNoPageGivesOneLetterPageWithOnlyTheLineCap)
     const QStringList lines = Lines(pdf);
     const qsizetype xref = lines.indexOf(QStringLiteral("xref"));
     ASSERT_GT(xref, 0);
-    ExpectLines(lines.mid(3, xref - 3),
-                {"1 0 obj", "<<", "/Type /Catalog", "/Outlines 2 0 R", "/Pages 3 0 R", ">>", "endobj", "",
-                 "2 0 obj", "<<", "/Type /Outlines", "/Count 0", ">>", "endobj", "",
-                 "3 0 obj", "<<", "/Type /Pages", "/Count 1", "/Kids [ 4 0 R ] ", ">>", "endobj", "",
-                 "4 0 obj", "<<", "/Type /Page", "/Parent 3 0 R", "/Resources <<", "/ProcSet 6 0 R", ">>",
-                 "/MediaBox [0 0 612 792]", "/Contents 5 0 R", ">>", "endobj", "",
-                 "5 0 obj", "<< /Length 5 >>", "stream", "2 J", "endstream", "endobj", "",
-                 "6 0 obj", "[/PDF /Text]", "endobj", "",
-                 "7 0 obj", "<<", "/CreationDate (D:20260102030405)", ">>", "endobj", ""});
+    ExpectLines(lines.mid(3, xref - 3), {"1 0 obj",
+                                         "<<",
+                                         "/Type /Catalog",
+                                         "/Outlines 2 0 R",
+                                         "/Pages 3 0 R",
+                                         ">>",
+                                         "endobj",
+                                         "",
+                                         "2 0 obj",
+                                         "<<",
+                                         "/Type /Outlines",
+                                         "/Count 0",
+                                         ">>",
+                                         "endobj",
+                                         "",
+                                         "3 0 obj",
+                                         "<<",
+                                         "/Type /Pages",
+                                         "/Count 1",
+                                         "/Kids [ 4 0 R ] ",
+                                         ">>",
+                                         "endobj",
+                                         "",
+                                         "4 0 obj",
+                                         "<<",
+                                         "/Type /Page",
+                                         "/Parent 3 0 R",
+                                         "/Resources <<",
+                                         "/ProcSet 6 0 R",
+                                         ">>",
+                                         "/MediaBox [0 0 612 792]",
+                                         "/Contents 5 0 R",
+                                         ">>",
+                                         "endobj",
+                                         "",
+                                         "5 0 obj",
+                                         "<< /Length 5 >>",
+                                         "stream",
+                                         "2 J",
+                                         "endstream",
+                                         "endobj",
+                                         "",
+                                         "6 0 obj",
+                                         "[/PDF /Text]",
+                                         "endobj",
+                                         "",
+                                         "7 0 obj",
+                                         "<<",
+                                         "/CreationDate (D:20260102030405)",
+                                         ">>",
+                                         "endobj",
+                                         ""});
     const QStringList tail = lines.mid(xref);
     ASSERT_EQ(tail.size(), 21);
     EXPECT_EQ(tail[1], "0 8");
     EXPECT_EQ(tail[2], "0000000000 65535 f");
     for (int k = 3; k < 10; ++k)
-        EXPECT_TRUE(QRegularExpression("^\\d{10} 00000 n$").match(tail[k]).hasMatch()) << tail[k].toStdString();
+        EXPECT_TRUE(QRegularExpression("^\\d{10} 00000 n$").match(tail[k]).hasMatch())
+            << tail[k].toStdString();
     ExpectLines(tail.mid(10, 8), {"", "trailer", "<<", "/Size 8", "/Root 1 0 R", "/Info 7 0 R", ">>", ""});
     EXPECT_EQ(tail[18], "startxref");
     EXPECT_EQ(tail[19].toLongLong(), pdf.indexOf("\r\nxref\r\n") + 2);
@@ -126,19 +170,22 @@ TEST(FoRenderPDF, ParenthesesAndBackslashesAreEscapedInTextInformationAndLinks) 
     EXPECT_TRUE(Lines(pdf).contains(QStringLiteral("(a\\(b\\)c\\\\d)Tj")));
     EXPECT_TRUE(Lines(pdf).contains(QStringLiteral("/Title (T\\(1\\))")));
     EXPECT_TRUE(Lines(pdf).contains(QStringLiteral("/Author (A\\\\B)")));
-    EXPECT_TRUE(Lines(pdf).contains(QStringLiteral("/A << /S /URI /URI (https://example.com/x\\(1\\)\\\\y) >>")));
+    EXPECT_TRUE(
+        Lines(pdf).contains(QStringLiteral("/A << /S /URI /URI (https://example.com/x\\(1\\)\\\\y) >>")));
     ExpectQpdfCheckPasses(pdf);
 }
 
 TEST(FoRenderPDF, InformationLinesAppearOnlyForFieldsThatAreSet) {
-    const QByteArray pdf = PdfOf([](TBaseReport &) {}, [](TFoRenderPDF &renderer) {
-        renderer.DocInfo.Subject = QStringLiteral("S");
-        renderer.DocInfo.Producer = QStringLiteral("P");
-    });
+    const QByteArray pdf = PdfOf([](TBaseReport &) {},
+                                 [](TFoRenderPDF &renderer) {
+                                     renderer.DocInfo.Subject = QStringLiteral("S");
+                                     renderer.DocInfo.Producer = QStringLiteral("P");
+                                 });
     const QStringList lines = Lines(pdf);
     const qsizetype info = lines.indexOf(QStringLiteral("/Subject (S)"));
     ASSERT_GT(info, 0);
-    ExpectLines(lines.mid(info - 1, 5), {"<<", "/Subject (S)", "/Producer (P)", "/CreationDate (D:20260102030405)", ">>"});
+    ExpectLines(lines.mid(info - 1, 5),
+                {"<<", "/Subject (S)", "/Producer (P)", "/CreationDate (D:20260102030405)", ">>"});
 }
 
 TEST(FoRenderPDF, TextLinksCoverTheTextAndDisableHyperlinksDropsThem) {
@@ -202,11 +249,31 @@ TEST(FoRenderPDF, TwoCrossHatchedBrushesOfTwoColoursAreTwoPatterns) {
     EXPECT_TRUE(lines.contains(QStringLiteral("/Pattern <<")));
     const qsizetype pattern = lines.indexOf(QStringLiteral("/Type /Pattern"));
     ASSERT_GT(pattern, 0);
-    ExpectLines(lines.mid(pattern - 2, 25),
-                {lines[pattern - 2], "<<", "/Type /Pattern", "/PatternType 1", "/PaintType 1", "/TilingType 1",
-                 "/BBox [0 0 8 8]", "/XStep 8", "/YStep 8", lines[pattern + 7], "/Length 92", ">>", "stream", "q",
-                 "1 0 0 RG", "1 i", "0 0 8 8 re", "W n", "1 J 0 j 0.5 w 10 M []0 d", "0 4 m", "8 4 l", "4 0 m",
-                 "4 8 l", "S Q", "endstream"});
+    ExpectLines(lines.mid(pattern - 2, 25), {lines[pattern - 2],
+                                             "<<",
+                                             "/Type /Pattern",
+                                             "/PatternType 1",
+                                             "/PaintType 1",
+                                             "/TilingType 1",
+                                             "/BBox [0 0 8 8]",
+                                             "/XStep 8",
+                                             "/YStep 8",
+                                             lines[pattern + 7],
+                                             "/Length 92",
+                                             ">>",
+                                             "stream",
+                                             "q",
+                                             "1 0 0 RG",
+                                             "1 i",
+                                             "0 0 8 8 re",
+                                             "W n",
+                                             "1 J 0 j 0.5 w 10 M []0 d",
+                                             "0 4 m",
+                                             "8 4 l",
+                                             "4 0 m",
+                                             "4 8 l",
+                                             "S Q",
+                                             "endstream"});
     EXPECT_TRUE(lines.contains(QStringLiteral("0 0 1 RG")));
     ExpectQpdfCheckPasses(pdf);
 }
@@ -269,13 +336,14 @@ TEST(FoRenderPDF, PlainAndBoldArialAreHelveticaAndHelveticaBoldInOrderOfFirstUse
         report.PrintXY(1, 3, QStringLiteral("plain again"));
     });
     const QStringList lines = Lines(pdf);
-    ExpectLines(LinesFrom(pdf, QStringLiteral("/Font <<"), 4), {"/Font <<", "/F1 7 0 R ", "/F2 8 0 R ", ">>"});
+    ExpectLines(LinesFrom(pdf, QStringLiteral("/Font <<"), 4),
+                {"/Font <<", "/F1 7 0 R ", "/F2 8 0 R ", ">>"});
     const qsizetype first = lines.indexOf(QStringLiteral("7 0 obj"));
     ASSERT_GT(first, 0);
-    ExpectLines(lines.mid(first, 18),
-                {"7 0 obj", "<<", "/Type /Font", "/Subtype /Type1", "/Name /F1", "/BaseFont /Helvetica",
-                 "/Encoding /WinAnsiEncoding", ">>", "endobj", "", "8 0 obj", "<<", "/Type /Font",
-                 "/Subtype /Type1", "/Name /F2", "/BaseFont /Helvetica-Bold", "/Encoding /WinAnsiEncoding", ">>"});
+    ExpectLines(lines.mid(first, 18), {"7 0 obj", "<<", "/Type /Font", "/Subtype /Type1", "/Name /F1",
+                                       "/BaseFont /Helvetica", "/Encoding /WinAnsiEncoding", ">>", "endobj",
+                                       "", "8 0 obj", "<<", "/Type /Font", "/Subtype /Type1", "/Name /F2",
+                                       "/BaseFont /Helvetica-Bold", "/Encoding /WinAnsiEncoding", ">>"});
     ExpectQpdfCheckPasses(pdf);
 }
 
@@ -350,7 +418,8 @@ TEST(FoRenderPDF, ABitmapOf144By72PixelsAtScaleOneCoversTwoByOneInches) {
     const QStringList lines = Lines(pdf);
     EXPECT_TRUE(lines.contains(QStringLiteral("/Width 144 /Height 72 ")));
     EXPECT_TRUE(lines.contains(QStringLiteral("[/PDF /Text /ImageB /ImageC /ImageI]")));
-    EXPECT_TRUE(lines.contains(QStringLiteral("/G1 ") + lines[lines.indexOf(QStringLiteral("/XObject <<")) + 1].mid(4)));
+    EXPECT_TRUE(lines.contains(QStringLiteral("/G1 ") +
+                               lines[lines.indexOf(QStringLiteral("/XObject <<")) + 1].mid(4)));
     ExpectQpdfCheckPasses(pdf);
 }
 
@@ -363,7 +432,8 @@ TEST(FoRenderPDF, AGraphicStretchedIntoOneInchBecomes300By300Pixels) {
     const QByteArray pdf = PdfOf([&](TBaseReport &report) {
         report.StretchDraw(QRect(report.XI2D(1), report.YI2D(1), report.XI2D(1), report.YI2D(1)), picture);
     });
-    EXPECT_TRUE(Lines(pdf).contains(QStringLiteral("/Width 300 /Height 300 "))) << pdf.left(3000).toStdString();
+    EXPECT_TRUE(Lines(pdf).contains(QStringLiteral("/Width 300 /Height 300 ")))
+        << pdf.left(3000).toStdString();
     EXPECT_TRUE(PageContent(pdf).contains(QStringLiteral("72.0000 0 0 72.0000 72.0000 648.0000 cm")));
     ExpectQpdfCheckPasses(pdf);
 }
@@ -487,4 +557,29 @@ TEST(FoRenderPDF, JustifiedAndClippedTextAndCentredText) {
     const QString text = PdfToText(pdf);
     EXPECT_TRUE(text.contains(QLatin1String("centre")));
     EXPECT_TRUE(text.contains(QLatin1String("clipped text")));
+}
+
+TEST(FoRenderPDF, StreamingModeWritesAValidDocumentWithTheSameContent) {
+    QImage bitmap(16, 8, QImage::Format_RGB32);
+    bitmap.fill(Qt::green);
+    const auto body = [&](TBaseReport &report) {
+        for (int page = 1; page <= 3; ++page) {
+            if (page > 1)
+                report.NewPage();
+            report.SetFont(QStringLiteral("Arial"), 10);
+            report.PrintXY(1, 1, QStringLiteral("Page %1 http://example.com").arg(page));
+            report.SetFont(QStringLiteral("DejaVu Sans"), 10);
+            report.PrintXY(1, 2, QStringLiteral("Ελληνικά %1").arg(page));
+            report.SetBrush(RGB(0, 0, 255), TBrushStyle::bsHorizontal);
+            report.Rectangle(1, 3, 2, 4);
+            report.PrintBitmap(1, 5, 1, 1, bitmap);
+        }
+    };
+    const QByteArray streamed = PdfOf(body, [](TFoRenderPDF &renderer) { renderer.BufferDocument = false; });
+    const QByteArray buffered = PdfOf(body);
+    ExpectQpdfCheckPasses(streamed);
+    EXPECT_EQ(PdfToText(streamed), PdfToText(buffered));
+    for (int page = 0; page < 3; ++page)
+        EXPECT_EQ(PageContent(streamed, page), PageContent(buffered, page)) << "page " << page + 1;
+    EXPECT_EQ(Lines(streamed).count(QStringLiteral("/Type /XObject")), 1);
 }

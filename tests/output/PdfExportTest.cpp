@@ -77,7 +77,8 @@ TEST(PdfExport, TheSeventyFiveRowReportGivesBackEveryAmountOfItsSchedule) {
 }
 
 TEST(PdfExport, ThePreviewSettingsReachTheDocument) {
-    QByteArray snapshot = MakeSnapshot([](TBaseReport &report) { report.PrintXY(1, 1, QStringLiteral("x")); });
+    QByteArray snapshot =
+        MakeSnapshot([](TBaseReport &report) { report.PrintXY(1, 1, QStringLiteral("x")); });
     QBuffer input(&snapshot);
     input.open(QIODevice::ReadOnly);
     QByteArray pdf;
@@ -85,14 +86,14 @@ TEST(PdfExport, ThePreviewSettingsReachTheDocument) {
     output.open(QIODevice::WriteOnly);
     WriteSnapshotPdf(input, output);
     const QStringList lines = Lines(pdf);
-    for (const char *line : {"/Title (Fiscora 2025)", "/Author (Veltrano)",
-                             "/Subject (Fiscora 2025 Adobe Portable Document)", "/Creator (Veltrano)",
-                             "/Producer (Veltrano)"})
+    for (const char *line :
+         {"/Title (Fiscora 2025)", "/Author (Veltrano)", "/Subject (Fiscora 2025 Adobe Portable Document)",
+          "/Creator (Veltrano)", "/Producer (Veltrano)"})
         EXPECT_TRUE(lines.contains(QString::fromLatin1(line))) << line;
     EXPECT_FALSE(pdf.contains("/FontFile"));
 
-    TFoRenderPDF renderer;
-    ApplyPreviewPdfSettings(renderer);
+    const auto format = CreatePdfFormat();
+    TFoRenderPDF &renderer = *format;
     EXPECT_EQ(renderer.DisplayName(), "Adobe Portable Document (PDF)");
     EXPECT_EQ(renderer.FileExtension(), "*.pdf");
     EXPECT_FALSE(renderer.EmbedFonts);

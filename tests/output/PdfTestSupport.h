@@ -38,7 +38,8 @@ inline QDateTime FixedDate() {
 }
 
 // The PDF bytes of a snapshot, with a fixed creation date.
-inline QByteArray RenderPdf(const QByteArray &snapshot, const std::function<void(TFoRenderPDF &)> &setup = {}) {
+inline QByteArray RenderPdf(const QByteArray &snapshot,
+                            const std::function<void(TFoRenderPDF &)> &setup = {}) {
     QByteArray input = snapshot;
     QBuffer in(&input);
     in.open(QIODevice::ReadOnly);
@@ -98,7 +99,8 @@ inline void ExpectLines(const QStringList &actual, const QStringList &expected) 
             return;
         }
     if (actual.size() != expected.size())
-        ADD_FAILURE() << "got " << actual.size() << " lines, expected " << expected.size() << "; first extra: \""
+        ADD_FAILURE() << "got " << actual.size() << " lines, expected " << expected.size()
+                      << "; first extra: \""
                       << (actual.size() > expected.size() ? actual[common] : expected[common]).toStdString()
                       << "\"";
 }
@@ -150,7 +152,8 @@ inline QString PdfToText(const QByteArray &pdf) {
         return {};
     file.write(pdf);
     file.close();
-    return RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), name, QStringLiteral("-")}).output;
+    return RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), name, QStringLiteral("-")})
+        .output;
 }
 
 } // namespace fiscora::test
