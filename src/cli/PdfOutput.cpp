@@ -16,23 +16,24 @@
 namespace fiscora::cli {
 
 void WritePdfOutput(QIODevice &Snapshot, const QString &OutputFile) {
-    QTemporaryFile partial(QFileInfo(OutputFile).absolutePath() + QStringLiteral("/.fiscora-export-XXXXXX.part"));
+    QTemporaryFile partial(QFileInfo(OutputFile).absolutePath() +
+                           QStringLiteral("/.fiscora-export-XXXXXX.part"));
     if (!partial.open())
-        throw EFolioReport(
-            QStringLiteral("Cannot create the output file \"%1\": %2").arg(OutputFile, partial.errorString()));
+        throw EFolioReport(QStringLiteral("Cannot create the output file \"%1\": %2")
+                               .arg(OutputFile, partial.errorString()));
     WriteSnapshotPdf(Snapshot, partial);
     if (!partial.flush() || partial.error() != QFileDevice::NoError)
         throw EFolioReport(
             QStringLiteral("Cannot write the output file \"%1\": %2").arg(OutputFile, partial.errorString()));
     partial.close();
-    if (std::rename(QFile::encodeName(partial.fileName()).constData(), QFile::encodeName(OutputFile).constData()) !=
-        0)
+    if (std::rename(QFile::encodeName(partial.fileName()).constData(),
+                    QFile::encodeName(OutputFile).constData()) != 0)
         throw EFolioReport(QStringLiteral("Cannot write the output file \"%1\": %2")
                                .arg(OutputFile, QString::fromLocal8Bit(std::strerror(errno))));
     partial.setAutoRemove(false);
     // The temporary file was private; the PDF is an ordinary file.
-    QFile::setPermissions(OutputFile, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                                          QFileDevice::ReadOther);
+    QFile::setPermissions(OutputFile, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ReadGroup | QFileDevice::ReadOther);
 }
 
 namespace {

@@ -3,8 +3,13 @@
 #include "FoRenderPDF.h"
 #include "report/core/FoErrors.h"
 
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace fiscora {
 
@@ -50,15 +55,25 @@ QString ExportSnapshotToPdf(QIODevice &Snapshot, const QString &FileName) {
     TFoRenderPDF naming;
     ApplyPreviewPdfSettings(naming);
     const QString target = naming.OutputNameFor(FileName);
-    // QSaveFile writes beside the target and renames over it only on commit.
-    QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly))
+    // Written beside the target and renamed over it only when complete. (QSaveFile would do the same
+    // but syncs the file to disk first, which costs more than the whole export of a report.)
+    QTemporaryFile file(QFileInfo(target).absolutePath() + QStringLiteral("/.fiscora-export-XXXXXX.part"));
+    if (!file.open())
         throw EFolioReport(
             QStringLiteral("Cannot create the PDF file \"%1\": %2").arg(target, file.errorString()));
     WriteSnapshotPdf(Snapshot, file);
-    if (!file.commit())
+    if (!file.flush() || file.error() != QFileDevice::NoError)
         throw EFolioReport(
             QStringLiteral("Cannot write the PDF file \"%1\": %2").arg(target, file.errorString()));
+    file.close();
+    if (std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(target).constData()) !=
+        0)
+        throw EFolioReport(QStringLiteral("Cannot write the PDF file \"%1\": %2")
+                               .arg(target, QString::fromLocal8Bit(std::strerror(errno))));
+    file.setAutoRemove(false);
+    // The temporary file was private; the PDF is an ordinary file.
+    QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                                      QFileDevice::ReadOther);
     return target;
 }
 

@@ -10,8 +10,9 @@
 
 namespace {
 
-const std::vector<std::string> kCarOptions = {"--description", "Company car", "--type", "1", "--placed",
-                                              "01/15/2017", "--cost", "145000", "--fiscal-year-end", "12/31/2017"};
+const std::vector<std::string> kCarOptions = {"--description",     "Company car", "--type", "1",
+                                              "--placed",          "01/15/2017",  "--cost", "145000",
+                                              "--fiscal-year-end", "12/31/2017"};
 
 std::vector<std::string> Report(const std::string &output, std::vector<std::string> extra = {}) {
     std::vector<std::string> args = {"report"};
@@ -50,7 +51,8 @@ TEST(CliExport, ReportToPdfWritesACheckedPdfWithTheSchedulesAmounts) {
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_TRUE(FileBytes(pdf).startsWith("%PDF-1.3\r\n"));
     QString check;
-    EXPECT_EQ(Tool(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf}, &check), 0) << check.toStdString();
+    EXPECT_EQ(Tool(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf}, &check), 0)
+        << check.toStdString();
     QString text;
     ASSERT_EQ(Tool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}, &text), 0);
     for (const char *amount : {"$145,000.00", "3,160.00", "5,100.00", "Company car", "12/31/2091"})
@@ -67,7 +69,8 @@ TEST(CliExport, ExportRendersASnapshotExactlyAsTheReportCommandDoes) {
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_TRUE(result.out.empty());
     QString check;
-    EXPECT_EQ(Tool(QStringLiteral("qpdf"), {QStringLiteral("--check"), exported}, &check), 0) << check.toStdString();
+    EXPECT_EQ(Tool(QStringLiteral("qpdf"), {QStringLiteral("--check"), exported}, &check), 0)
+        << check.toStdString();
     const QByteArray bytes = FileBytes(exported);
     EXPECT_TRUE(bytes.contains("/Title (Fiscora 2025)\r\n/Author (Veltrano)\r\n"
                                "/Subject (Fiscora 2025 Adobe Portable Document)\r\n/Creator (Veltrano)\r\n"
@@ -104,7 +107,8 @@ TEST(CliExport, FormatFollowsTheExtensionAndFormatOverridesIt) {
     const CliResult unknown = RunCli(Report(dir.filePath(QStringLiteral("x.txt")).toStdString()));
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_NE(unknown.err.find("cannot tell the format"), std::string::npos) << unknown.err;
-    const CliResult badFormat = RunCli(Report(dir.filePath(QStringLiteral("x.pdf")).toStdString(), {"--format", "doc"}));
+    const CliResult badFormat =
+        RunCli(Report(dir.filePath(QStringLiteral("x.pdf")).toStdString(), {"--format", "doc"}));
     EXPECT_EQ(badFormat.exitCode, 2);
     EXPECT_NE(badFormat.err.find("unknown format 'doc'"), std::string::npos) << badFormat.err;
 }
@@ -122,13 +126,14 @@ TEST(CliExport, AFailedExportLeavesNoFileAndExitsOneWithTheMessage) {
     EXPECT_FALSE(result.err.empty());
     EXPECT_EQ(FilesIn(dir), QStringList({"broken.fsn"}));
 
-    const CliResult missing = RunCli({"export", dir.filePath(QStringLiteral("none.fsn")).toStdString(), "--output",
-                                      output.toStdString()});
+    const CliResult missing = RunCli(
+        {"export", dir.filePath(QStringLiteral("none.fsn")).toStdString(), "--output", output.toStdString()});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_NE(missing.err.find("none.fsn"), std::string::npos) << missing.err;
 
-    const CliResult unwritable = RunCli({"report", "--type", "1", "--placed", "01/15/2017", "--cost", "1000",
-                                         "--fiscal-year-end", "12/31/2017", "--output", "/nonexistent/dir/x.pdf"});
+    const CliResult unwritable =
+        RunCli({"report", "--type", "1", "--placed", "01/15/2017", "--cost", "1000", "--fiscal-year-end",
+                "12/31/2017", "--output", "/nonexistent/dir/x.pdf"});
     EXPECT_EQ(unwritable.exitCode, 1);
     EXPECT_NE(unwritable.err.find("/nonexistent/dir/x.pdf"), std::string::npos) << unwritable.err;
 }
