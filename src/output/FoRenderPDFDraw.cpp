@@ -53,10 +53,7 @@ void TFoRenderPDF::SetPenAndBrush() {
     QByteArray &out = page.FPageContent;
     const TPenStyle penStyle = PenStyle();
     if (!page.FLastPenStyleDefined || page.FLastPenStyle != penStyle) {
-        // Styles without a dash pattern of their own share "[] 0 d": compare what is written.
-        if (!page.FLastPenStyleDefined ||
-            std::string_view(DashText(page.FLastPenStyle)) != DashText(penStyle))
-            Ln(out, DashText(penStyle));
+        Ln(out, DashText(penStyle));
         page.FLastPenStyle = penStyle;
         page.FLastPenStyleDefined = true;
     }
