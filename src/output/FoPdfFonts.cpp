@@ -1,4 +1,4 @@
-// PDF fonts (Part 5.7): standard, TrueType and composite fonts, text measurement, and the host font
+// PDF fonts: standard, TrueType and composite fonts, text measurement, and the host font
 // files fontconfig finds.
 #include "FoPdfFonts.h"
 
@@ -234,8 +234,8 @@ QByteArray ReadFile(const QString &name) {
 
 } // namespace
 
-// Values in 1000-unit glyph space, the space a PDF font descriptor is read in (the Part's values at the
-// 500-pixel em would be half of what viewers expect).
+// Values in 1000-unit glyph space, the space a PDF font descriptor is read in (values at the 500-pixel em
+// would be half of what viewers expect).
 void TFoPDFFontDescriptor::SetValues(const QRawFont &Font, int MissingWidth) {
     FMissingWidth = MissingWidth;
     if (!Font.isValid())

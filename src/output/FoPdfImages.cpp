@@ -1,4 +1,4 @@
-// PDF images (Part 5.7): every picture is a JPEG stream encoded through libjpeg.
+// PDF images: every picture is a JPEG stream encoded through libjpeg.
 #include "FoPdfImages.h"
 
 #include "FoPdfFormat.h"

@@ -1,4 +1,4 @@
-// The PDF renderer: document structure, object numbering, file assembly and text output (Part 5.3).
+// The PDF renderer: document structure, object numbering, file assembly and text output.
 #include "FoRenderPDF.h"
 
 #include "FoPdfFormat.h"
@@ -420,7 +420,7 @@ void TFoRenderPDF::WriteEof() {
     Ln(FFile.Data, "%%EOF");
 }
 
-// ---- Fonts (Part 5.7) ------------------------------------------------------------------------------
+// ---- Fonts ---------------------------------------------------------------------------------------
 
 void TFoRenderPDF::FontChanged(TFoFont &) {
     FFontChanged = true;
@@ -598,7 +598,7 @@ TFoPDFFont *TFoRenderPDF::FallbackFontFor(QStringView Text) {
     return result;
 }
 
-// ---- Text (Part 5.3) -------------------------------------------------------------------------------
+// ---- Text ----------------------------------------------------------------------------------------
 
 double TFoRenderPDF::TextWidth(const QString &Text) {
     if (FFontChanged)

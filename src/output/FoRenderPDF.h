@@ -33,7 +33,7 @@ public:
     TFoRenderPDF();
     ~TFoRenderPDF() override;
 
-    // ---- Properties (defaults of Part 5.3) ----
+    // ---- Properties and their defaults ----
     bool BufferDocument = true;
     bool DisableHyperlinks = false;
     bool EmbedFonts = false;

@@ -249,7 +249,7 @@ void TFoRenderPDF::RoundRect(double X1, double Y1, double X2, double Y2, double 
 }
 
 // The arc from the direction of (X3, Y3) to that of (X4, Y4), counter-clockwise as seen on the page,
-// on the ellipse inscribed in the box (a circle for a square box, as the Part has it), in at most four
+// on the ellipse inscribed in the box (a circle for a square box), in at most four
 // Bézier segments of up to 90 degrees.
 void TFoRenderPDF::WriteArcPath(double X1, double Y1, double X2, double Y2, double X3, double Y3, double X4,
                                 double Y4, bool &Written) {
@@ -382,7 +382,7 @@ void TFoRenderPDF::Polygon(std::span<const QPointF> Points, int HighIndex) {
     PaintPath(true);
 }
 
-// ---- Images (Part 5.7) -----------------------------------------------------------------------------
+// ---- Images --------------------------------------------------------------------------------------
 
 QByteArray TFoRenderPDF::AddJPG(const QByteArray &Jpeg, int Width, int Height, quint64 PictureKey) {
     if (PictureKey != 0)

@@ -9,7 +9,7 @@ namespace fiscora {
 
 class TFoRenderPDF;
 
-// The PDF export of the preview window (Part 5.2), shared by the preview and the command line so the
+// The PDF export of the preview window, shared by the preview and the command line so the
 // two cannot drift.
 
 // Display name and file extension under which the PDF renderer is registered and listed.
@@ -22,7 +22,7 @@ inline constexpr const char *PdfFileExtension = "*.pdf";
 // buffered, hyperlinks kept.
 void ApplyPreviewPdfSettings(TFoRenderPDF &Renderer);
 
-// A PDF renderer with the preview's settings, registered (Part 4.4) under PdfDisplayName while it lives,
+// A PDF renderer with the preview's settings, registered under PdfDisplayName while it lives,
 // so the Output Options dialog lists "Adobe Portable Document (PDF)" among its formats; chosen there as
 // the report system's render object it writes the report to the output file name.
 std::unique_ptr<TFoRenderPDF> CreatePdfFormat();

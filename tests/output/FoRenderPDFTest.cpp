@@ -1,4 +1,4 @@
-// Golden text of the PDF renderer's edge cases (Part 5.3), compared line by line.
+// Golden text of the PDF renderer's edge cases, compared line by line.
 #include "PdfTestSupport.h"
 
 #include "FoPdfFormat.h"
