@@ -7,12 +7,14 @@
 #include "DepreciateCommand.h"
 #include "DollarEdit.h"
 #include "EnterAsTab.h"
+#include "FoRenderPDF.h"
 #include "FoRenderPreview.h"
 #include "FocusExitWatcher.h"
 #include "GeneralErrorDisplay.h"
 #include "HelpIcon.h"
 #include "HelpWindow.h"
 #include "ModalRunner.h"
+#include "PdfExport.h"
 #include "ReportJob.h"
 #include "SchedulePane.h"
 #include "ToolBox.h"
@@ -78,7 +80,7 @@ template <typename Choice> void SetChoice(QComboBox &combo, Choice choice) {
 TFrmAmortix::TFrmAmortix(QWidget *parent)
     : QWidget(parent,
               Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      FReportJob(std::make_unique<TReportJob>()) {
+      FReportJob(std::make_unique<TReportJob>()), FPdfFormat(CreatePdfFormat()) {
     setObjectName(QStringLiteral("FrmAmortix"));
     ReportSystem().OverridePreview = [this](TFoSystem &system, TOverrideMode mode,
                                             std::unique_ptr<QObject> &form) {

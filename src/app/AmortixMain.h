@@ -27,6 +27,7 @@ class TDateEdit;
 class TDollarEdit;
 class TEnterAsTab;
 class TFoProject;
+class TFoRenderPDF;
 class TReportJob;
 
 // The main window: the asset's input fields, the schedule pane and the Depreciate, Print and Help
@@ -117,6 +118,8 @@ private:
 
     TFoParams FReportParams;
     std::unique_ptr<TReportJob> FReportJob;
+    // Offered as a file format in the Output Options dialog while the window lives.
+    std::unique_ptr<TFoRenderPDF> FPdfFormat;
     QString FExeDir;
     QString FReportProjectFile;
     bool FShown = false;

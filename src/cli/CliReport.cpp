@@ -5,6 +5,8 @@
 #include "CliGuiApplication.h"
 #include "CliWrite.h"
 #include "Clock.h"
+#include "ExportFormat.h"
+#include "PdfOutput.h"
 #include "ReportInputs.h"
 #include "ReportJob.h"
 #include "ReportOutputFile.h"
@@ -31,11 +33,14 @@ std::string ReportUsage() {
     return "usage: fiscora-cli report [--description TEXT] [--type N] [--placed MM/DD/YYYY] [--cost AMOUNT]\n"
            "                          [--method N] [--convention N] [--life N] [--fiscal-year-end "
            "MM/DD/YYYY]\n"
-           "                          [--bonus] [--template FILE] [--report NAME] --output FILE.fsn\n" +
+           "                          [--bonus] [--template FILE] [--report NAME] --output "
+           "FILE.fsn|FILE.pdf\n"
+           "                          [--format fsn|pdf]\n" +
            ScheduleOptionsHelp() +
            "  --template FILE               report template (default: Amortix.fol beside fiscora-cli)\n"
            "  --report NAME                 report of the template to run (default: DeprReport)\n"
-           "  --output FILE.fsn             snapshot file to write\n" +
+           "  --output FILE                 file to write: a snapshot (.fsn) or a PDF (.pdf)\n"
+           "  --format fsn|pdf              the output's format, whatever its extension\n" +
            ScheduleChoicesHelp();
 }
 
@@ -59,11 +64,12 @@ struct ReportRequest {
     std::string templateFile; // empty: the default template
     std::string reportName = kDefaultReport;
     QString outputFile;
+    ExportFormat format = ExportFormat::Snapshot;
 };
 
 ReportRequest ParseReportRequest(const std::vector<std::string> &args) {
     const ParsedScheduleArguments parsed =
-        ParseScheduleArguments(args, {"--template", "--report", "--output"});
+        ParseScheduleArguments(args, {"--template", "--report", "--output", "--format"});
     const auto extra = [&](const char *name) {
         const auto found = parsed.extras.find(name);
         return found == parsed.extras.end() ? std::optional<std::string>() : found->second;
@@ -73,6 +79,8 @@ ReportRequest ParseReportRequest(const std::vector<std::string> &args) {
     if (!output)
         throw UsageError("--output FILE.fsn is required");
     request.outputFile = QString::fromStdString(*output);
+    // Any other name is a snapshot, as the command has always written.
+    request.format = ChooseExportFormat(*output, extra("--format"), ExportFormat::Snapshot);
     request.templateFile = extra("--template").value_or(std::string());
     request.reportName = extra("--report").value_or(request.reportName);
     request.entry = ApplyScheduleRequest(parsed.request, TodayDateStr());
@@ -104,9 +112,13 @@ int RunReportCommand(const std::vector<std::string> &args) {
                 : QString::fromStdString(request.templateFile),
             QString::fromStdString(request.reportName));
         RefuseOutputOverInput(request.outputFile, ReportInputs(job.Project()));
-        ReportOutputFile output(request.outputFile);
-        WriteReport(job, request.entry.inputs, output.PartialFileName());
-        output.Commit();
+        if (request.format == ExportFormat::Pdf) {
+            WriteReportPdf(job, request.entry.inputs, request.outputFile);
+        } else {
+            ReportOutputFile output(request.outputFile);
+            WriteReport(job, request.entry.inputs, output.PartialFileName());
+            output.Commit();
+        }
         return 0;
     } catch (const UsageError &error) {
         return UsageFailure(error.what());

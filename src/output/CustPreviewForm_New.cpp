@@ -5,6 +5,7 @@
 #include "FormKeyPreview.h"
 #include "GeneralErrorDisplay.h"
 #include "MsgBox.h"
+#include "PdfExport.h"
 #include "ScopeExit.h"
 #include "report/core/FoErrors.h"
 #include "report/playback/FoRender.h"
@@ -359,16 +360,20 @@ void TFrmReportPreview::BtnPrintClick() {
 void TFrmReportPreview::BtnExportPDFClick() {
     if (!AllowPrint())
         return;
-    const auto &exportPdf = OutputHandlers().ExportPDF;
-    if (!exportPdf)
-        return NotAvailable("PDF export");
     TFileDialogRequest request;
     request.Title = QStringLiteral("Save to PDF Document");
     request.DefaultExtension = QStringLiteral("pdf");
     request.Filter = QStringLiteral("Adobe Portable Document (*.pdf)|*.pdf");
     QIODevice *stream = SnapshotStream();
-    if (const std::optional<TFileDialogAnswer> answer = AskFileName(this, request); answer && stream)
-        exportPdf(*this, *stream, answer->FileName);
+    if (const std::optional<TFileDialogAnswer> answer = AskFileName(this, request); answer && stream) {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        const qint64 position = stream->pos();
+        ScopeExit restore([&] {
+            stream->seek(position);
+            QGuiApplication::restoreOverrideCursor();
+        });
+        ExportSnapshotToPdf(*stream, answer->FileName);
+    }
 }
 
 void TFrmReportPreview::BtnExportHTMLClick() {

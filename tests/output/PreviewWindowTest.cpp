@@ -186,6 +186,26 @@ TEST_F(PreviewWindowTest, ToolBarCaptionsAndHints) {
     }
 }
 
+TEST_F(PreviewWindowTest, PdfExportWritesTheDocumentAndKeepsThePosition) {
+    Open(3);
+    QTemporaryDir dir;
+    TFileDialogRequest asked;
+    InstallFileDialogRunner([&](const TFileDialogRequest &request) {
+        asked = request;
+        return std::optional<TFileDialogAnswer>({dir.filePath(QStringLiteral("report.pdf")), 1});
+    });
+    ScopeExit restore([] { InstallFileDialogRunner({}); });
+    stream.seek(77);
+    window->BtnExportPDF->click();
+    EXPECT_EQ(asked.Title, QStringLiteral("Save to PDF Document"));
+    EXPECT_EQ(asked.Filter, QStringLiteral("Adobe Portable Document (*.pdf)|*.pdf"));
+    EXPECT_EQ(stream.pos(), 77);
+    QFile pdf(dir.filePath(QStringLiteral("report.pdf")));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.readAll().startsWith("%PDF-1.3"));
+    EXPECT_TRUE(messages.messages.empty());
+}
+
 TEST_F(PreviewWindowTest, EscapeClosesTheWindow) {
     Open(1);
     QTest::keyClick(window.get(), Qt::Key_Escape);

@@ -1,0 +1,35 @@
+// fiscora-cli report … --output FILE.pdf: the report generated into a memory snapshot, as for the
+// preview, and exported as the preview's PDF Export does.
+#include "PdfOutput.h"
+#include "ReportJob.h"
+#include "ScheduleRecorder.h"
+#include "report/core/FoErrors.h"
+#include "report/system/FoSystem.h"
+
+#include <QBuffer>
+
+namespace fiscora::cli {
+
+void WriteReportPdf(TReportJob &Job, const AssetInputs &Inputs, const QString &OutputFile) {
+    TFoSystem &system = Job.System();
+    system.SystemSetups = static_cast<TSystemSetups>(system.SystemSetups & ~ssAllowSetup);
+    system.SystemOptions = static_cast<TSystemOptions>(system.SystemOptions & ~soShowStatus);
+    system.DefaultDest = TReportDest::rdPreview;
+    bool exported = false;
+    // The "preview" of the finished report is the export; its errors leave the report system's job.
+    system.OverridePreview = [&](TFoSystem &s, TOverrideMode mode, std::unique_ptr<QObject> &) {
+        if (mode != TOverrideMode::omShow)
+            return;
+        QIODevice *snapshot = s.Stream();
+        if (!snapshot)
+            throw EFolioReport(QStringLiteral("The report produced no snapshot"));
+        WritePdfOutput(*snapshot, OutputFile);
+        exported = true;
+    };
+    ScheduleRecorder pane;
+    Job.Print(Inputs, pane);
+    if (system.Aborted || !exported)
+        throw EFolioReport(QStringLiteral("The report was aborted"));
+}
+
+} // namespace fiscora::cli

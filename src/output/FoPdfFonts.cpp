@@ -1,0 +1,575 @@
+// PDF fonts: standard, TrueType and composite fonts, text measurement, and the host font
+// files fontconfig finds.
+#include "FoPdfFonts.h"
+
+#include "FoPdfFormat.h"
+#include "FoRenderPDF.h"
+#include "report/core/FoStreamAnsi.h"
+
+#include <QFile>
+#include <QHash>
+#include <QMutex>
+#include <QtEndian>
+
+#include <fontconfig/fontconfig.h>
+
+#include <cmath>
+
+namespace fiscora {
+
+using pdf::Fmt;
+using pdf::FmtLn;
+using pdf::Ln;
+
+const char *EncodingName(TPDFFontEncoding Encoding) {
+    switch (Encoding) {
+    case TPDFFontEncoding::feMacRomanEncoding:
+        return "MacRomanEncoding";
+    case TPDFFontEncoding::feMacExpertEncoding:
+        return "MacExpertEncoding";
+    case TPDFFontEncoding::feWinAnsiEncoding:
+        return "WinAnsiEncoding";
+    case TPDFFontEncoding::fePDFDocEncoding:
+        return "PDFDocEncoding";
+    case TPDFFontEncoding::feStandardEncoding:
+        return "StandardEncoding";
+    }
+    return "WinAnsiEncoding";
+}
+
+char16_t AnsiCodeCharacter(int Code) {
+    const char byte = static_cast<char>(Code);
+    return TextFromAnsi(QByteArrayView(&byte, 1)).at(0).unicode();
+}
+
+// ---- Host font files ---------------------------------------------------------------------------------
+
+namespace {
+
+struct THostFace {
+    QString File;
+    bool TrueType = false;
+    FcCharSet *Charset = nullptr; // owned by the font set, which lives for the process
+};
+
+// Fonts fontconfig offers for a face and style, best match first.
+const std::vector<THostFace> &HostFaces(const QString &face, bool bold, bool italic) {
+    static QMutex mutex;
+    static QHash<QString, std::vector<THostFace>> cache;
+    QMutexLocker lock(&mutex);
+    const QString key =
+        face.toLower() + QLatin1Char('|') + QLatin1Char(bold ? 'b' : '-') + QLatin1Char(italic ? 'i' : '-');
+    auto found = cache.find(key);
+    if (found != cache.end())
+        return *found;
+    std::vector<THostFace> faces;
+    if (FcInit()) {
+        FcPattern *pattern = FcPatternCreate();
+        const QByteArray family = face.toUtf8();
+        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8 *>(family.constData()));
+        FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+        FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+        FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+        FcDefaultSubstitute(pattern);
+        FcResult result = FcResultNoMatch;
+        FcFontSet *set = FcFontSort(nullptr, pattern, FcFalse, nullptr, &result);
+        if (set) {
+            for (int i = 0; i < set->nfont; ++i) {
+                FcPattern *font = set->fonts[i];
+                FcChar8 *file = nullptr;
+                FcChar8 *format = nullptr;
+                int index = 0;
+                if (FcPatternGetString(font, FC_FILE, 0, &file) != FcResultMatch)
+                    continue;
+                FcPatternGetInteger(font, FC_INDEX, 0, &index);
+                THostFace host;
+                host.File = QString::fromUtf8(reinterpret_cast<const char *>(file));
+                host.TrueType = index == 0 &&
+                                FcPatternGetString(font, FC_FONTFORMAT, 0, &format) == FcResultMatch &&
+                                qstrcmp(reinterpret_cast<const char *>(format), "TrueType") == 0;
+                FcPatternGetCharSet(font, FC_CHARSET, 0, &host.Charset);
+                faces.push_back(host);
+            }
+            // The set stays alive: the character sets point into it.
+        }
+        FcPatternDestroy(pattern);
+    }
+    return *cache.insert(key, std::move(faces));
+}
+
+} // namespace
+
+QString FindFontFile(const QString &Face, bool Bold, bool Italic, QStringView Needed) {
+    const auto &faces = HostFaces(Face, Bold, Italic);
+    std::vector<char32_t> needed;
+    for (const char32_t c : Needed.toUcs4())
+        if (c > 0x20)
+            needed.push_back(c);
+    const THostFace *best = nullptr;
+    int bestCount = -1;
+    for (const auto &face : faces) {
+        if (!face.TrueType)
+            continue;
+        int count = 0;
+        for (const char32_t c : needed)
+            if (face.Charset && FcCharSetHasChar(face.Charset, c))
+                ++count;
+        if (count > bestCount) {
+            best = &face;
+            bestCount = count;
+        }
+        if (count == int(needed.size()))
+            break;
+    }
+    if (best)
+        return best->File;
+    if (Face != QLatin1String("DejaVu Sans"))
+        return FindFontFile(QStringLiteral("DejaVu Sans"), Bold, Italic, Needed);
+    return {};
+}
+
+bool IsTrueTypeFace(const QString &Face, bool Bold, bool Italic) {
+    const auto &faces = HostFaces(Face, Bold, Italic);
+    return !faces.empty() && faces.front().TrueType;
+}
+
+// ---- Measuring ---------------------------------------------------------------------------------------
+
+namespace {
+
+QFont MeasuringFont(const TFoPDFFontRequest &face) {
+    QFont font(face.Face);
+    font.setPixelSize(500);
+    font.setBold(face.Bold);
+    font.setItalic(face.Italic);
+    font.setKerning(false);
+    return font;
+}
+
+} // namespace
+
+TFoPDFMeasure::TFoPDFMeasure(const TFoPDFFontRequest &Face)
+    : Font(MeasuringFont(Face)), FMetrics(Font), FCache(65536, -1.0f) {}
+
+double TFoPDFMeasure::CharAdvance(char16_t Unit) {
+    float &cached = FCache[Unit];
+    if (cached < 0)
+        cached = float(FMetrics.horizontalAdvance(QChar(Unit)));
+    return cached;
+}
+
+double TFoPDFMeasure::Advance(QStringView Text) {
+    double total = 0;
+    for (const QChar c : Text)
+        total += CharAdvance(c.unicode());
+    return total;
+}
+
+// ---- Standard fonts ----------------------------------------------------------------------------------
+
+TFoPDFFont::TFoPDFFont(TFoRenderPDF &AOwner, const TFoPDFFontRequest &Request, const QString &BaseName,
+                       const QString &ObjectName)
+    : TFoPDFObject(AOwner), FObjectName(ObjectName.toLatin1()), FFontName(Request.Face),
+      FPDFFontName(BaseName), FRequest(Request) {}
+
+TFoPDFMeasure &TFoPDFFont::Measure() {
+    if (!FMeasure)
+        FMeasure = std::make_unique<TFoPDFMeasure>(FRequest);
+    return *FMeasure;
+}
+
+double TFoPDFFont::GetTextWidth(double Size, QStringView Text) {
+    return Measure().Advance(Text) * 2.0 / 1000.0 * Size / 72.0;
+}
+
+void TFoPDFFont::AppendShowText(QByteArray &Out, QStringView Text) {
+    Out.append('(');
+    pdf::AppendEscapedText(Out, Text);
+    Out.append(")Tj\r\n");
+}
+
+void TFoPDFFont::WriteObject(TFoPDFFile &File) {
+    File.RegisterObject(FID);
+    QByteArray &out = File.Data;
+    FmtLn(out, "%d 0 obj", FID);
+    Ln(out, "<<");
+    Ln(out, "/Type /Font");
+    FmtLn(out, "/Subtype /%s", FFontType.toLatin1());
+    FmtLn(out, "/Name /%s", FObjectName);
+    FmtLn(out, "/BaseFont /%s", FPDFFontName.toLatin1());
+    // Symbol and ZapfDingbats are symbolic: their built-in encoding is the only right one.
+    if (FPDFFontName != QLatin1String("Symbol") && FPDFFontName != QLatin1String("ZapfDingbats"))
+        FmtLn(out, "/Encoding /%s", EncodingName(FFoRenderPDF.FontEncoding));
+    Ln(out, ">>");
+    Ln(out, "endobj");
+    Ln(out);
+}
+
+// ---- Descriptor --------------------------------------------------------------------------------------
+
+namespace {
+
+qint16 Int16At(const QByteArray &table, int offset) {
+    if (offset + 2 > table.size())
+        return 0;
+    return qFromBigEndian<qint16>(table.constData() + offset);
+}
+quint16 UInt16At(const QByteArray &table, int offset) {
+    if (offset + 2 > table.size())
+        return 0;
+    return qFromBigEndian<quint16>(table.constData() + offset);
+}
+qint32 Int32At(const QByteArray &table, int offset) {
+    if (offset + 4 > table.size())
+        return 0;
+    return qFromBigEndian<qint32>(table.constData() + offset);
+}
+
+QByteArray ReadFile(const QString &name) {
+    QFile file(name);
+    if (name.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+} // namespace
+
+// Values in 1000-unit glyph space, the space a PDF font descriptor is read in (values at the 500-pixel em
+// would be half of what viewers expect).
+void TFoPDFFontDescriptor::SetValues(const QRawFont &Font, int MissingWidth) {
+    FMissingWidth = MissingWidth;
+    if (!Font.isValid())
+        return;
+    const double scale = 1000.0 / Font.pixelSize();
+    const QByteArray os2 = Font.fontTable("OS/2");
+    const QByteArray head = Font.fontTable("head");
+    const QByteArray post = Font.fontTable("post");
+    for (int i = 0; i < 10; ++i)
+        FPanose[i] = os2.size() >= 42 ? quint8(os2.at(32 + i)) : 0;
+    const double unitsPerEm = UInt16At(head, 18) > 0 ? UInt16At(head, 18) : 1000.0;
+    const double toThousand = 1000.0 / unitsPerEm;
+    FFontBBox[0] = int(std::lround(Int16At(head, 36) * toThousand));
+    FFontBBox[1] = int(std::lround(Int16At(head, 38) * toThousand));
+    FFontBBox[2] = int(std::lround(Int16At(head, 40) * toThousand));
+    FFontBBox[3] = int(std::lround(Int16At(head, 42) * toThousand));
+    FItalicAngle = int(std::lround(Int32At(post, 4) / 65536.0));
+    FFlags = 32;
+    if (FPanose[3] == 9)
+        FFlags += 1;
+    if (FPanose[0] == 3)
+        FFlags += 8;
+    if (FItalicAngle != 0)
+        FFlags += 64;
+    FAscent = int(std::lround(Font.ascent() * scale));
+    FCapHeight = FAscent;
+    FXHeight = int(std::lround(FAscent / 2.0));
+    FDescent = -int(std::lround(Font.descent() * scale));
+    FLeading = int(std::lround(Font.leading() * scale));
+    FMaxWidth = int(std::lround(Font.maxCharWidth() * scale));
+    FAvgWidth = int(std::lround(Font.averageCharWidth() * scale));
+    // Embedding is refused by the restricted-licence bit of the OS/2 fsType field.
+    FIsEmbeddingAllowed = (UInt16At(os2, 8) & 0x0002) == 0;
+}
+
+// ---- TrueType fonts ----------------------------------------------------------------------------------
+
+TFoPDFFontTrueType::TFoPDFFontTrueType(TFoRenderPDF &AOwner, const TFoPDFFontRequest &Request,
+                                       const QString &BaseName, const QString &ObjectName, bool Embed)
+    : TFoPDFFont(AOwner, Request, BaseName, ObjectName) {
+    FFontType = QStringLiteral("TrueType");
+    FFirstChar = 32;
+    FLastChar = 255;
+    for (int code = FFirstChar; code <= FLastChar; ++code)
+        FontWidths[code] = quint16(std::lround(Measure().CharAdvance(AnsiCodeCharacter(code))) * 2);
+    QFont face = Measure().Font;
+    face.setPixelSize(1000);
+    const QRawFont raw = QRawFont::fromFont(face);
+    FDescriptor.SetValues(raw, FontWidths[32]);
+    if (Embed && FDescriptor.FIsEmbeddingAllowed)
+        FFontFile = ReadFile(FindFontFile(Request.Face, Request.Bold, Request.Italic));
+}
+
+void TFoPDFFontTrueType::SetIDs(int &Next) {
+    FID = ++Next;
+    FDescriptorID = ++Next;
+    FFontFileID = FFontFile.isEmpty() ? 0 : ++Next;
+}
+
+void TFoPDFFontTrueType::WriteObject(TFoPDFFile &File) {
+    File.RegisterObject(FID);
+    QByteArray &out = File.Data;
+    FmtLn(out, "%d 0 obj", FID);
+    Ln(out, "<<");
+    Ln(out, "/Type /Font");
+    FmtLn(out, "/Subtype /%s", FFontType.toLatin1());
+    FmtLn(out, "/Name /%s", FObjectName);
+    FmtLn(out, "/BaseFont /%s", FPDFFontName.toLatin1());
+    FmtLn(out, "/Encoding /%s", EncodingName(FFoRenderPDF.FontEncoding));
+    FmtLn(out, "/FirstChar %d", FFirstChar);
+    FmtLn(out, "/LastChar %d", FLastChar);
+    out.append("/Widths [");
+    for (int code = FFirstChar; code <= FLastChar; ++code) {
+        Fmt(out, "%d ", int(FontWidths[code]));
+        if (code % 10 == 9)
+            Ln(out);
+    }
+    Ln(out, "]");
+    FmtLn(out, "/FontDescriptor %d 0 R", FDescriptorID);
+    Ln(out, ">>");
+    Ln(out, "endobj");
+    Ln(out);
+
+    const TFoPDFFontDescriptor &d = FDescriptor;
+    File.RegisterObject(FDescriptorID);
+    FmtLn(out, "%d 0 obj", FDescriptorID);
+    Ln(out, "<<");
+    Ln(out, "/Type /FontDescriptor");
+    FmtLn(out, "/FontName /%s", FPDFFontName.toLatin1());
+    FmtLn(out, "/Flags %d", d.FFlags);
+    FmtLn(out, "/FontBBox [%d %d %d %d]", d.FFontBBox[0], d.FFontBBox[1], d.FFontBBox[2], d.FFontBBox[3]);
+    FmtLn(out, "/MissingWidth %d", d.FMissingWidth);
+    FmtLn(out, "/StemV %d", d.FStemV);
+    FmtLn(out, "/StemH %d", d.FStemH);
+    FmtLn(out, "/ItalicAngle %d", d.FItalicAngle);
+    FmtLn(out, "/CapHeight %d", d.FCapHeight);
+    FmtLn(out, "/XHeight %d", d.FXHeight);
+    FmtLn(out, "/Ascent %d", d.FAscent);
+    FmtLn(out, "/Descent %d", d.FDescent);
+    FmtLn(out, "/Leading %d", d.FLeading);
+    FmtLn(out, "/MaxWidth %d", d.FMaxWidth);
+    FmtLn(out, "/AvgWidth %d", d.FAvgWidth);
+    if (FFontFileID)
+        FmtLn(out, "/FontFile2 %d 0 R", FFontFileID);
+    Ln(out, ">>");
+    Ln(out, "endobj");
+    Ln(out);
+
+    if (!FFontFileID)
+        return;
+    File.RegisterObject(FFontFileID);
+    FmtLn(out, "%d 0 obj", FFontFileID);
+    Fmt(out, "<< /Length %d ", int(FFontFile.size()));
+    Ln(out);
+    FmtLn(out, "/Length1 %d >>", int(FFontFile.size()));
+    Ln(out, "stream");
+    out.append(FFontFile);
+    Ln(out);
+    Ln(out, "endstream");
+    Ln(out, "endobj");
+    Ln(out);
+}
+
+// ---- Composite fonts ---------------------------------------------------------------------------------
+
+TFoPDFFontComposite::TFoPDFFontComposite(TFoRenderPDF &AOwner, const TFoPDFFontRequest &Request,
+                                         const QString &BaseName, const QString &ObjectName,
+                                         const QString &FontFile)
+    : TFoPDFFont(AOwner, Request, BaseName, ObjectName) {
+    FFontType = QStringLiteral("Type0");
+    FBaseFont = BaseName.toLatin1();
+    FFontFileBytes = ReadFile(FontFile);
+    if (!FFontFileBytes.isEmpty())
+        FRaw.loadFromData(FFontFileBytes, 1000, QFont::PreferDefaultHinting);
+    int spaceWidth = 0;
+    if (FRaw.isValid()) {
+        const auto glyphs = FRaw.glyphIndexesForString(QStringLiteral(" "));
+        if (!glyphs.isEmpty()) {
+            const auto advances = FRaw.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics);
+            spaceWidth = advances.isEmpty() ? 0 : int(std::lround(advances.first().x()));
+        }
+    }
+    FDescriptor.SetValues(FRaw, spaceWidth);
+}
+
+const TFoPDFFontComposite::TCode &TFoPDFFontComposite::CodeOf(char32_t Character) {
+    const auto found = FCodes.find(Character);
+    if (found != FCodes.end())
+        return found->second;
+    TCode code{quint16(std::min<size_t>(FCharacters.size() + 1, 0xFFFF)), 0, 0};
+    if (FRaw.isValid()) {
+        const QString text = QString::fromUcs4(&Character, 1);
+        const auto glyphs = FRaw.glyphIndexesForString(text);
+        if (!glyphs.isEmpty()) {
+            code.Glyph = glyphs.first();
+            const auto advances = FRaw.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics);
+            if (!advances.isEmpty())
+                code.Width = int(std::lround(advances.first().x()));
+        }
+    }
+    if (code.Glyph == 0)
+        ++FMissing;
+    FCharacters.push_back(Character);
+    return FCodes.emplace(Character, code).first->second;
+}
+
+double TFoPDFFontComposite::GetTextWidth(double Size, QStringView Text) {
+    double total = 0;
+    for (const char32_t c : Text.toUcs4())
+        total += CodeOf(c).Width;
+    return total / 1000.0 * Size / 72.0;
+}
+
+void TFoPDFFontComposite::AppendShowText(QByteArray &Out, QStringView Text) {
+    static const char digits[] = "0123456789ABCDEF";
+    Out.append('<');
+    for (const char32_t c : Text.toUcs4()) {
+        const quint16 cid = CodeOf(c).CID;
+        Out.append(digits[(cid >> 12) & 15]);
+        Out.append(digits[(cid >> 8) & 15]);
+        Out.append(digits[(cid >> 4) & 15]);
+        Out.append(digits[cid & 15]);
+    }
+    Out.append(">Tj\r\n");
+}
+
+void TFoPDFFontComposite::SetIDs(int &Next) {
+    FID = ++Next;
+    for (int i = 1; i < 5; ++i)
+        FIDs[i] = ++Next;
+    FIDs[5] = FFontFileBytes.isEmpty() ? 0 : ++Next;
+}
+
+void TFoPDFFontComposite::WriteObject(TFoPDFFile &File) {
+    QByteArray &out = File.Data;
+    const QByteArray &pdfName = FBaseFont;
+    const int descendantID = FIDs[1], descriptorID = FIDs[2], unicodeID = FIDs[3], gidMapID = FIDs[4],
+              fileID = FIDs[5];
+
+    File.RegisterObject(FID);
+    FmtLn(out, "%d 0 obj", FID);
+    Ln(out, "<<");
+    Ln(out, "/Type /Font");
+    FmtLn(out, "/Subtype /%s", "Type0");
+    FmtLn(out, "/Name /%s", FObjectName);
+    FmtLn(out, "/BaseFont /%s", pdfName);
+    Ln(out, "/Encoding /Identity-H");
+    FmtLn(out, "/DescendantFonts [ %d 0 R ]", descendantID);
+    FmtLn(out, "/ToUnicode %d 0 R", unicodeID);
+    Ln(out, ">>");
+    Ln(out, "endobj");
+    Ln(out);
+
+    File.RegisterObject(descendantID);
+    FmtLn(out, "%d 0 obj", descendantID);
+    Ln(out, "<<");
+    Ln(out, "/Type /Font");
+    Ln(out, "/Subtype /CIDFontType2");
+    FmtLn(out, "/BaseFont /%s", pdfName);
+    FmtLn(out, "/FontDescriptor %d 0 R", descriptorID);
+    FmtLn(out, "/CIDSystemInfo << /Registry (%s)/Ordering (%s)/Supplement %d >>", "Adobe", "Identity", 0);
+    FmtLn(out, "/DW %d", FDescriptor.FMissingWidth);
+    Ln(out, "/W [");
+    if (!FCharacters.empty()) {
+        Ln(out, "1 [");
+        for (size_t i = 0; i < FCharacters.size(); ++i) {
+            Fmt(out, "%d ", FCodes.at(FCharacters[i]).Width);
+            if (i % 10 == 9)
+                Ln(out);
+        }
+        Ln(out);
+        Ln(out, "]");
+    }
+    Ln(out, "]");
+    FmtLn(out, "/CIDToGIDMap %d 0 R", gidMapID);
+    Ln(out, ">>");
+    Ln(out, "endobj");
+    Ln(out);
+
+    const TFoPDFFontDescriptor &d = FDescriptor;
+    File.RegisterObject(descriptorID);
+    FmtLn(out, "%d 0 obj", descriptorID);
+    Ln(out, "<<");
+    Ln(out, "/Type /FontDescriptor");
+    FmtLn(out, "/FontName /%s", pdfName);
+    FmtLn(out, "/Ascent %d", d.FAscent);
+    FmtLn(out, "/CapHeight %d", d.FCapHeight);
+    FmtLn(out, "/Descent %d", d.FDescent);
+    FmtLn(out, "/Flags %d", d.FFlags);
+    FmtLn(out, "/FontBBox [%d %d %d %d]", d.FFontBBox[0], d.FFontBBox[1], d.FFontBBox[2], d.FFontBBox[3]);
+    FmtLn(out, "/ItalicAngle %d", d.FItalicAngle);
+    FmtLn(out, "/StemV %d", d.FStemV);
+    FmtLn(out, "/XHeight %d", d.FXHeight);
+    FmtLn(out, "/StemH %d", d.FStemH);
+    char panose[16];
+    std::snprintf(panose, sizeof panose, "%02X%02X%02X%02X%02X", d.FPanose[7], d.FPanose[8], d.FPanose[0],
+                  d.FPanose[1], d.FPanose[2]);
+    FmtLn(out, "/Style << /Panose <%s00000000000000>>>", panose);
+    if (fileID)
+        FmtLn(out, "/FontFile2 %d 0 R", fileID);
+    Ln(out, ">>");
+    Ln(out, "endobj");
+    Ln(out);
+
+    // ToUnicode: every code back to its character.
+    QByteArray cmap;
+    Ln(cmap, "/CIDInit /ProcSet findresource begin");
+    Ln(cmap, "12 dict begin");
+    Ln(cmap, "begincmap");
+    Ln(cmap, "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def");
+    Ln(cmap, "/CMapName /Adobe-Identity-UCS def");
+    Ln(cmap, "/CMapType 2 def");
+    Ln(cmap, "1 begincodespacerange");
+    Ln(cmap, "<0000> <FFFF>");
+    Ln(cmap, "endcodespacerange");
+    for (size_t first = 0; first < FCharacters.size(); first += 100) {
+        const size_t count = std::min<size_t>(100, FCharacters.size() - first);
+        FmtLn(cmap, "%d beginbfchar", int(count));
+        for (size_t i = first; i < first + count; ++i) {
+            char line[40];
+            const QString text = QString::fromUcs4(&FCharacters[i], 1);
+            std::snprintf(line, sizeof line, "<%04X> <", unsigned(i + 1));
+            cmap.append(line);
+            for (const QChar unit : text) {
+                std::snprintf(line, sizeof line, "%04X", unsigned(unit.unicode()));
+                cmap.append(line);
+            }
+            Ln(cmap, ">");
+        }
+        Ln(cmap, "endbfchar");
+    }
+    Ln(cmap, "endcmap");
+    Ln(cmap, "CMapName currentdict /CMap defineresource pop");
+    Ln(cmap, "end");
+    Ln(cmap, "end");
+    File.RegisterObject(unicodeID);
+    FmtLn(out, "%d 0 obj", unicodeID);
+    FmtLn(out, "<< /Length %d >>", int(cmap.size()));
+    Ln(out, "stream");
+    out.append(cmap);
+    Ln(out, "endstream");
+    Ln(out, "endobj");
+    Ln(out);
+
+    // CIDToGIDMap: two bytes per code, from code 0.
+    QByteArray gidMap((FCharacters.size() + 1) * 2, '\0');
+    for (size_t i = 0; i < FCharacters.size(); ++i) {
+        const quint32 glyph = FCodes.at(FCharacters[i]).Glyph;
+        gidMap[qsizetype((i + 1) * 2)] = char((glyph >> 8) & 0xFF);
+        gidMap[qsizetype((i + 1) * 2 + 1)] = char(glyph & 0xFF);
+    }
+    File.RegisterObject(gidMapID);
+    FmtLn(out, "%d 0 obj", gidMapID);
+    FmtLn(out, "<< /Length %d >>", int(gidMap.size()));
+    Ln(out, "stream");
+    out.append(gidMap);
+    Ln(out);
+    Ln(out, "endstream");
+    Ln(out, "endobj");
+    Ln(out);
+
+    if (!fileID)
+        return;
+    File.RegisterObject(fileID);
+    FmtLn(out, "%d 0 obj", fileID);
+    Fmt(out, "<< /Length %d ", int(FFontFileBytes.size()));
+    Ln(out);
+    FmtLn(out, "/Length1 %d >>", int(FFontFileBytes.size()));
+    Ln(out, "stream");
+    out.append(FFontFileBytes);
+    Ln(out);
+    Ln(out, "endstream");
+    Ln(out, "endobj");
+    Ln(out);
+}
+
+} // namespace fiscora

@@ -1,0 +1,145 @@
+// The preview's PDF export routine on the 75-row automobile report.
+#include "PdfTestSupport.h"
+
+#include "PdfExport.h"
+#include "ReportJob.h"
+#include "ScheduleRecorder.h"
+#include "report/core/FoErrors.h"
+#include "report/playback/FoRender.h"
+#include "report/system/FoSystem.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+
+using namespace fiscora;
+using namespace fiscora::test;
+
+namespace {
+
+AssetInputs LongestSchedule() {
+    AssetInputs inputs;
+    inputs.description = "Company car - sales department";
+    inputs.propertyType = PropertyType::Automobile;
+    inputs.placedInService = "01/15/2017";
+    inputs.cost = 145000;
+    inputs.fiscalYearEnd = "12/31/2017";
+    return inputs;
+}
+
+// The report's memory snapshot and the parameters it printed.
+QByteArray ReportSnapshot(ScheduleRecorder &pane) {
+    TReportJob job;
+    job.OpenTemplate(QStringLiteral(FISCORA_SOURCE_DIR "/data/Amortix.fol"), QStringLiteral("DeprReport"));
+    TFoSystem &system = job.System();
+    system.SystemSetups = 0;
+    system.SystemOptions = 0;
+    QByteArray snapshot;
+    system.OverridePreview = [&snapshot](TFoSystem &s, TOverrideMode mode, std::unique_ptr<QObject> &) {
+        if (mode == TOverrideMode::omShow && s.Stream()) {
+            s.Stream()->seek(0);
+            snapshot = s.Stream()->readAll();
+        }
+    };
+    job.Print(LongestSchedule(), pane);
+    return snapshot;
+}
+
+} // namespace
+
+TEST(PdfExport, TheSeventyFiveRowReportGivesBackEveryAmountOfItsSchedule) {
+    ScheduleRecorder pane;
+    QByteArray snapshot = ReportSnapshot(pane);
+    ASSERT_FALSE(snapshot.isEmpty());
+    QBuffer input(&snapshot);
+    input.open(QIODevice::ReadOnly);
+    QTemporaryDir dir;
+    const QString written = ExportSnapshotToPdf(input, dir.filePath(QStringLiteral("car")));
+    EXPECT_EQ(written, dir.filePath(QStringLiteral("car.pdf")));
+    QFile file(written);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray pdf = file.readAll();
+    ExpectQpdfCheckPasses(pdf);
+    EXPECT_TRUE(pdf.contains("/Count 3\r\n"));
+    const QString text = PdfToText(pdf);
+    int amounts = 0;
+    for (const auto &[name, value] : pane.params()) {
+        const QString expected = QString::fromStdString(value);
+        EXPECT_TRUE(text.contains(expected)) << name << " = " << value;
+        amounts += name.rfind("PerDepr", 0) == 0 ? 1 : 0;
+    }
+    EXPECT_EQ(amounts, 75);
+    EXPECT_TRUE(text.contains(QLatin1String("Company car - sales department")));
+    EXPECT_TRUE(text.contains(QLatin1String("$145,000.00")));
+    // Only the finished file exists.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"car.pdf"}));
+}
+
+TEST(PdfExport, ThePreviewSettingsReachTheDocument) {
+    QByteArray snapshot =
+        MakeSnapshot([](TBaseReport &report) { report.PrintXY(1, 1, QStringLiteral("x")); });
+    QBuffer input(&snapshot);
+    input.open(QIODevice::ReadOnly);
+    QByteArray pdf;
+    QBuffer output(&pdf);
+    output.open(QIODevice::WriteOnly);
+    WriteSnapshotPdf(input, output);
+    const QStringList lines = Lines(pdf);
+    for (const char *line :
+         {"/Title (Fiscora 2025)", "/Author (Veltrano)", "/Subject (Fiscora 2025 Adobe Portable Document)",
+          "/Creator (Veltrano)", "/Producer (Veltrano)"})
+        EXPECT_TRUE(lines.contains(QString::fromLatin1(line))) << line;
+    EXPECT_FALSE(pdf.contains("/FontFile"));
+
+    const auto format = CreatePdfFormat();
+    TFoRenderPDF &renderer = *format;
+    EXPECT_EQ(renderer.DisplayName(), "Adobe Portable Document (PDF)");
+    EXPECT_EQ(renderer.FileExtension(), "*.pdf");
+    EXPECT_FALSE(renderer.EmbedFonts);
+    EXPECT_EQ(renderer.ImageQuality, 90);
+    EXPECT_TRUE(renderer.BufferDocument);
+    EXPECT_FALSE(renderer.DisableHyperlinks);
+    // Registered under its display name while it exists.
+    EXPECT_TRUE(RendererFilter().contains(QLatin1String("Adobe Portable Document (PDF)|*.pdf")));
+}
+
+TEST(PdfExport, AFailedExportLeavesNoFileAndAnExistingFileUntouched) {
+    QTemporaryDir dir;
+    const QString name = dir.filePath(QStringLiteral("old.pdf"));
+    QFile old(name);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("previous");
+    old.close();
+    QByteArray broken("\x5a\x10\x27garbage", 10);
+    QBuffer input(&broken);
+    input.open(QIODevice::ReadOnly);
+    EXPECT_THROW(ExportSnapshotToPdf(input, name), std::exception);
+    QFile check(name);
+    ASSERT_TRUE(check.open(QIODevice::ReadOnly));
+    EXPECT_EQ(check.readAll(), QByteArray("previous"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"old.pdf"}));
+}
+
+TEST(PdfExport, TheReportSystemsFileDestinationRendersThroughTheRendererToo) {
+    // As the Output Options dialog would choose it: the PDF renderer as the render object.
+    TReportJob job;
+    job.OpenTemplate(QStringLiteral(FISCORA_SOURCE_DIR "/data/Amortix.fol"), QStringLiteral("DeprReport"));
+    TFoSystem &system = job.System();
+    system.SystemSetups = 0;
+    system.SystemOptions = 0;
+    TFoRenderPDF renderer;
+    ApplyPreviewPdfSettings(renderer);
+    QTemporaryDir dir;
+    system.DefaultDest = TReportDest::rdFile;
+    system.DoNativeOutput = false;
+    system.RenderObject = &renderer;
+    system.OutputFileName = dir.filePath(QStringLiteral("direct"));
+    ScheduleRecorder pane;
+    job.Print(LongestSchedule(), pane);
+    QFile file(dir.filePath(QStringLiteral("direct.pdf")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray pdf = file.readAll();
+    ExpectQpdfCheckPasses(pdf);
+    EXPECT_TRUE(PdfToText(pdf).contains(QLatin1String("$145,000.00")));
+}

@@ -1,0 +1,159 @@
+#pragma once
+
+#include "FoRenderPDF.h"
+#include "report/snapshot/FoFiler.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QDateTime>
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTimeZone>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace fiscora::test {
+
+using ReportBody = std::function<void(TBaseReport &)>;
+
+// Runs a report on a printer-less writer into a memory snapshot.
+inline QByteArray MakeSnapshot(const ReportBody &body) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadWrite);
+    TFoSnapshotWriter writer;
+    writer.SetPrinterDevice(nullptr);
+    writer.SetStreamMode(TStreamMode::smUser);
+    writer.SetStream(&buffer);
+    writer.OnPrint = [&](TBaseReport &report) { body(report); };
+    writer.Execute();
+    return bytes;
+}
+
+inline QDateTime FixedDate() {
+    return QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5), QTimeZone::utc());
+}
+
+// The PDF bytes of a snapshot, with a fixed creation date.
+inline QByteArray RenderPdf(const QByteArray &snapshot,
+                            const std::function<void(TFoRenderPDF &)> &setup = {}) {
+    QByteArray input = snapshot;
+    QBuffer in(&input);
+    in.open(QIODevice::ReadOnly);
+    QByteArray pdf;
+    QBuffer out(&pdf);
+    out.open(QIODevice::WriteOnly);
+    TFoRenderPDF renderer;
+    renderer.CreationDate = FixedDate();
+    if (setup)
+        setup(renderer);
+    renderer.SetOutputStream(&out);
+    renderer.PrintRender(&in, QStringLiteral("test.pdf"));
+    return pdf;
+}
+
+inline QByteArray PdfOf(const ReportBody &body, const std::function<void(TFoRenderPDF &)> &setup = {}) {
+    return RenderPdf(MakeSnapshot(body), setup);
+}
+
+// The file's lines; every line must end with CR LF (binary stream data excepted).
+inline QStringList Lines(const QByteArray &pdf) {
+    QStringList lines;
+    for (const QByteArray &line : pdf.split('\n')) {
+        QByteArray text = line;
+        if (text.endsWith('\r'))
+            text.chop(1);
+        lines << QString::fromLatin1(text);
+    }
+    if (!lines.isEmpty() && lines.back().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+// The lines of the content stream of page Index (0-based): from "stream" to "endstream".
+inline QStringList PageContent(const QByteArray &pdf, int Index = 0) {
+    const QStringList all = Lines(pdf);
+    int seen = -1;
+    for (qsizetype i = 0; i + 2 < all.size(); ++i) {
+        if (all[i + 1].startsWith(QLatin1String("<< /Length ")) && all[i + 2] == QLatin1String("stream") &&
+            ++seen == Index) {
+            QStringList content;
+            for (qsizetype j = i + 3; j < all.size() && all[j] != QLatin1String("endstream"); ++j)
+                content << all[j];
+            return content;
+        }
+    }
+    return {};
+}
+
+// Compares line by line, so a failure names the first line that differs.
+inline void ExpectLines(const QStringList &actual, const QStringList &expected) {
+    const qsizetype common = std::min(actual.size(), expected.size());
+    for (qsizetype i = 0; i < common; ++i)
+        if (actual[i] != expected[i]) {
+            ADD_FAILURE() << "line " << i + 1 << ": got \"" << actual[i].toStdString() << "\", expected \""
+                          << expected[i].toStdString() << "\"";
+            return;
+        }
+    if (actual.size() != expected.size())
+        ADD_FAILURE() << "got " << actual.size() << " lines, expected " << expected.size()
+                      << "; first extra: \""
+                      << (actual.size() > expected.size() ? actual[common] : expected[common]).toStdString()
+                      << "\"";
+}
+
+// Lines of the file starting with the first line equal to First, Count of them.
+inline QStringList LinesFrom(const QByteArray &pdf, const QString &First, int Count) {
+    const QStringList all = Lines(pdf);
+    const qsizetype start = all.indexOf(First);
+    if (start < 0)
+        return {};
+    return all.mid(start, Count);
+}
+
+struct ToolResult {
+    int exitCode = -1;
+    QString output;
+};
+
+inline ToolResult RunTool(const QString &program, const QStringList &arguments) {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    ToolResult result;
+    if (!process.waitForFinished(60000))
+        return result;
+    result.exitCode = process.exitCode();
+    result.output = QString::fromUtf8(process.readAll());
+    return result;
+}
+
+// qpdf --check on the bytes; the tool's report when it fails.
+inline void ExpectQpdfCheckPasses(const QByteArray &pdf) {
+    QTemporaryDir dir;
+    const QString name = dir.filePath(QStringLiteral("check.pdf"));
+    QFile file(name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(pdf);
+    file.close();
+    const ToolResult result = RunTool(QStringLiteral("qpdf"), {QStringLiteral("--check"), name});
+    EXPECT_EQ(result.exitCode, 0) << result.output.toStdString();
+    EXPECT_FALSE(result.output.contains(QLatin1String("WARNING"))) << result.output.toStdString();
+}
+
+inline QString PdfToText(const QByteArray &pdf) {
+    QTemporaryDir dir;
+    const QString name = dir.filePath(QStringLiteral("text.pdf"));
+    QFile file(name);
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write(pdf);
+    file.close();
+    return RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), name, QStringLiteral("-")})
+        .output;
+}
+
+} // namespace fiscora::test
