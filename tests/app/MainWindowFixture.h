@@ -5,6 +5,7 @@
 #include "DateEdit.h"
 #include "DollarEdit.h"
 #include "MsgBoxRecorder.h"
+#include "QStringPrinter.h"
 #include "SchedulePane.h"
 
 #include <QApplication>
@@ -17,11 +18,6 @@
 
 #include <memory>
 #include <ostream>
-
-// Readable failure messages for texts.
-inline void PrintTo(const QString &text, std::ostream *out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace fiscora {
 
