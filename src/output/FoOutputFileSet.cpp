@@ -5,7 +5,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace fiscora {
 
@@ -14,6 +18,32 @@ namespace {
 // One spelling per file, so "a/../b.html" and "b.html" are the same file.
 QString KeyOf(const QString &fileName) {
     return QDir::cleanPath(QFileInfo(fileName).absoluteFilePath());
+}
+
+// Writes the bytes under a fresh name beside the file, then renames that over it, so an older file
+// is replaced at once or not at all. (No sync to disk: an export is not worth a wait per file.)
+bool WriteReplacing(const QString &fileName, const QByteArray &bytes, QString &reason) {
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        QFile part(
+            fileName +
+            QStringLiteral(".%1.part").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
+        if (!part.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            if (part.exists())
+                continue;
+            reason = part.errorString();
+            return false;
+        }
+        const bool written = part.write(bytes) == bytes.size() && part.flush();
+        part.close();
+        if (written && std::rename(QFile::encodeName(part.fileName()).constData(),
+                                   QFile::encodeName(fileName).constData()) == 0)
+            return true;
+        reason = written ? QString::fromLocal8Bit(std::strerror(errno)) : part.errorString();
+        part.remove();
+        return false;
+    }
+    reason = QStringLiteral("No free name for a temporary file.");
+    return false;
 }
 
 } // namespace
@@ -77,11 +107,8 @@ void TFoOutputFileSet::Commit() {
     QStringList written;
     for (TFile &file : FFiles) {
         file.Device->close();
-        QSaveFile out(file.Name);
-        const QByteArray &bytes = file.Device->data();
-        const bool done = out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit();
-        if (!done) {
-            const QString reason = out.errorString();
+        QString reason;
+        if (!WriteReplacing(file.Name, file.Device->data(), reason)) {
             for (const QString &name : written)
                 QFile::remove(name);
             throw EFolioReport(QStringLiteral("Cannot create file \"%1\". %2")
