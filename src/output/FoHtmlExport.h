@@ -9,13 +9,6 @@ class TFoRenderHTML;
 
 // The preview window's "HTML Export", shared with the command line so both write the same pages.
 
-// The save dialog the preview asks for the file name with.
-struct THtmlExportDialog {
-    static constexpr const char *Title = "Save to HTML Document";
-    static constexpr const char *DefaultExtension = "html";
-    static constexpr const char *Filter = "Web Document (*.html)|*.html";
-};
-
 // The renderer settings of the export: "Web Document (HTML)", "*.html;*.htm", no server mode, no
 // breaking spaces.
 void ApplyHtmlExportSettings(TFoRenderHTML &Renderer);
