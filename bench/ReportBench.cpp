@@ -1,14 +1,17 @@
 // The Print command's work for the longest schedule (an automobile placed in service in 2017 at the
 // highest allowed cost, 75 rows): schedule, report parameters and the report generated into a memory
-// snapshot.
+// snapshot; and that snapshot exported as HTML pages.
 
 #include "AssetInputs.h"
 #include "DepreciateCommand.h"
+#include "FoHtmlExport.h"
 #include "ReportJob.h"
 #include "ScheduleRecorder.h"
 #include "report/system/FoSystem.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -35,14 +38,19 @@ QString TemplatePath() {
 #endif
 }
 
-// The report job with no dialogs, handing the memory snapshot to a "preview" which only sizes it.
-void SetUpHeadless(TReportJob &job, qint64 &snapshotBytes) {
+// The report job with no dialogs, handing the memory snapshot to a "preview" which only sizes it
+// (and copies it when asked to).
+void SetUpHeadless(TReportJob &job, qint64 &snapshotBytes, QByteArray *snapshot = nullptr) {
     TFoSystem &system = job.System();
     system.SystemSetups = 0;
     system.SystemOptions = 0;
-    system.OverridePreview = [&snapshotBytes](TFoSystem &s, TOverrideMode mode, std::unique_ptr<QObject> &) {
-        if (mode == TOverrideMode::omShow)
-            snapshotBytes = s.Stream()->size();
+    system.OverridePreview = [&snapshotBytes, snapshot](TFoSystem &s, TOverrideMode mode,
+                                                        std::unique_ptr<QObject> &) {
+        if (mode != TOverrideMode::omShow)
+            return;
+        snapshotBytes = s.Stream()->size();
+        if (snapshot && s.Stream()->seek(0))
+            *snapshot = s.Stream()->readAll();
     };
 }
 
@@ -82,6 +90,26 @@ void BM_DeprReport75RowsWithTemplateLoad(benchmark::State &state) {
     state.counters["snapshot_bytes"] = double(snapshotBytes);
 }
 BENCHMARK(BM_DeprReport75RowsWithTemplateLoad)->Unit(benchmark::kMillisecond);
+
+// The preview's HTML Export of the 75-row report: three pages and their colour images, from the
+// snapshot to the files on disk.
+void BM_DeprReport75RowsToHtml(benchmark::State &state) {
+    TReportJob job;
+    job.OpenTemplate(TemplatePath(), QStringLiteral("DeprReport"));
+    qint64 snapshotBytes = 0;
+    QByteArray snapshot;
+    SetUpHeadless(job, snapshotBytes, &snapshot);
+    ScheduleRecorder pane;
+    job.Print(LongestSchedule(), pane);
+    QBuffer stream(&snapshot);
+    stream.open(QIODevice::ReadOnly);
+    QTemporaryDir folder;
+    const QString output = folder.filePath(QStringLiteral("car.html"));
+    for (auto _ : state)
+        ExportSnapshotToHtml(stream, output);
+    state.counters["snapshot_bytes"] = double(snapshotBytes);
+}
+BENCHMARK(BM_DeprReport75RowsToHtml)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,12 +1,12 @@
-// fiscora-cli export SNAPSHOT --output FILE.pdf [--format pdf]: the preview window's export of a
-// saved snapshot file, with the preview's export settings.
+// fiscora-cli export SNAPSHOT --output FILE.pdf|FILE.html [--format pdf|html]: the preview window's
+// exports of a saved snapshot file, with the preview's export settings.
 #include "CliArguments.h"
 #include "CliCommand.h"
 #include "CliGuiApplication.h"
 #include "CliInputFile.h"
 #include "CliWrite.h"
 #include "ExportFormat.h"
-#include "PdfOutput.h"
+#include "ExportOutput.h"
 #include "ReportInputs.h"
 #include "ScheduleOutput.h"
 
@@ -20,14 +20,15 @@ namespace fiscora::cli {
 namespace {
 
 constexpr const char *ExportUsage =
-    "usage: fiscora-cli export SNAPSHOT --output FILE.pdf [--format pdf]\n"
+    "usage: fiscora-cli export SNAPSHOT --output FILE.pdf|FILE.html [--format pdf|html]\n"
     "  SNAPSHOT           the snapshot file (.fsn) to export\n"
-    "  --output FILE      the file to write; its extension chooses the format (.pdf)\n"
-    "  --format NAME      the format, whatever the extension: pdf\n";
+    "  --output FILE      the file to write; its extension chooses the format (.pdf, .html, .htm)\n"
+    "  --format NAME      the format, whatever the extension: pdf or html\n";
 
 struct ExportRequest {
     QString snapshot;
     QString output;
+    ExportFormat format = ExportFormat::Pdf;
 };
 
 ExportRequest ParseExportRequest(const std::vector<std::string> &args) {
@@ -37,9 +38,11 @@ ExportRequest ParseExportRequest(const std::vector<std::string> &args) {
     const std::optional<std::string> output = parsed.Value("--output");
     if (!output)
         throw UsageError("--output FILE is required");
-    if (ChooseExportFormat(*output, parsed.Value("--format")) != ExportFormat::Pdf)
-        throw UsageError("export writes PDF; a snapshot is already a snapshot");
-    ExportRequest request{QString::fromStdString(parsed.operands.front()), QString::fromStdString(*output)};
+    const ExportFormat format = ChooseExportFormat(*output, parsed.Value("--format"));
+    if (format == ExportFormat::Snapshot)
+        throw UsageError("export writes PDF or HTML; a snapshot is already a snapshot");
+    ExportRequest request{QString::fromStdString(parsed.operands.front()), QString::fromStdString(*output),
+                          format};
     if (QFileInfo(request.snapshot).absoluteFilePath() == QFileInfo(request.output).absoluteFilePath())
         throw UsageError("the output would replace the snapshot it is made from");
     RefuseOutputOverInput(request.output, {{"snapshot", request.snapshot}});
@@ -67,7 +70,7 @@ int RunExportCommand(const std::vector<std::string> &args) {
     }
     try {
         const auto application = EnsureGuiApplication();
-        WritePdfOutput(snapshot, request.output);
+        WriteExportOutput(snapshot, request.output, request.format);
         return 0;
     } catch (const std::exception &error) {
         WriteErrorMessage(error, std::cerr);
@@ -75,7 +78,8 @@ int RunExportCommand(const std::vector<std::string> &args) {
     }
 }
 
-const CliCommandRegistrar registrar("export", "export a snapshot file to PDF with the preview's settings",
+const CliCommandRegistrar registrar("export",
+                                    "export a snapshot file to PDF or HTML with the preview's settings",
                                     RunExportCommand);
 
 } // namespace

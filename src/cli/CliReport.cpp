@@ -6,7 +6,7 @@
 #include "CliWrite.h"
 #include "Clock.h"
 #include "ExportFormat.h"
-#include "PdfOutput.h"
+#include "ExportOutput.h"
 #include "ReportInputs.h"
 #include "ReportJob.h"
 #include "ReportOutputFile.h"
@@ -33,14 +33,14 @@ std::string ReportUsage() {
     return "usage: fiscora-cli report [--description TEXT] [--type N] [--placed MM/DD/YYYY] [--cost AMOUNT]\n"
            "                          [--method N] [--convention N] [--life N] [--fiscal-year-end "
            "MM/DD/YYYY]\n"
-           "                          [--bonus] [--template FILE] [--report NAME] --output "
-           "FILE.fsn|FILE.pdf\n"
-           "                          [--format fsn|pdf]\n" +
+           "                          [--bonus] [--template FILE] [--report NAME]\n"
+           "                          --output FILE.fsn|FILE.pdf|FILE.html [--format fsn|pdf|html]\n" +
            ScheduleOptionsHelp() +
            "  --template FILE               report template (default: Amortix.fol beside fiscora-cli)\n"
            "  --report NAME                 report of the template to run (default: DeprReport)\n"
-           "  --output FILE                 file to write: a snapshot (.fsn) or a PDF (.pdf)\n"
-           "  --format fsn|pdf              the output's format, whatever its extension\n" +
+           "  --output FILE                 file to write: a snapshot (.fsn), a PDF (.pdf) or HTML pages "
+           "(.html)\n"
+           "  --format fsn|pdf|html         the output's format, whatever its extension\n" +
            ScheduleChoicesHelp();
 }
 
@@ -112,8 +112,8 @@ int RunReportCommand(const std::vector<std::string> &args) {
                 : QString::fromStdString(request.templateFile),
             QString::fromStdString(request.reportName));
         RefuseOutputOverInput(request.outputFile, ReportInputs(job.Project()));
-        if (request.format == ExportFormat::Pdf) {
-            WriteReportPdf(job, request.entry.inputs, request.outputFile);
+        if (request.format != ExportFormat::Snapshot) {
+            WriteReportExport(job, request.entry.inputs, request.outputFile, request.format);
         } else {
             ReportOutputFile output(request.outputFile);
             WriteReport(job, request.entry.inputs, output.PartialFileName());

@@ -17,10 +17,11 @@ struct FormatEntry {
     ExportFormat format;
 };
 
-// One line per format (the HTML renderer adds {"html", "html|htm", ExportFormat::Html}).
-constexpr std::array<FormatEntry, 2> Formats{{
+// One line per format.
+constexpr std::array<FormatEntry, 3> Formats{{
     {"fsn", "fsn", ExportFormat::Snapshot},
     {"pdf", "pdf", ExportFormat::Pdf},
+    {"html", "html|htm", ExportFormat::Html},
 }};
 
 } // namespace

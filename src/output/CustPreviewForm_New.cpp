@@ -1,6 +1,7 @@
 #include "CustPreviewForm_New.h"
 
 #include "FileDialogs.h"
+#include "FoHtmlExport.h"
 #include "FoRenderPreview.h"
 #include "FormKeyPreview.h"
 #include "GeneralErrorDisplay.h"
@@ -379,16 +380,16 @@ void TFrmReportPreview::BtnExportPDFClick() {
 void TFrmReportPreview::BtnExportHTMLClick() {
     if (!AllowPrint())
         return;
-    const auto &exportHtml = OutputHandlers().ExportHTML;
-    if (!exportHtml)
-        return NotAvailable("HTML export");
     TFileDialogRequest request;
     request.Title = QStringLiteral("Save to HTML Document");
     request.DefaultExtension = QStringLiteral("html");
     request.Filter = QStringLiteral("Web Document (*.html)|*.html");
     QIODevice *stream = SnapshotStream();
-    if (const std::optional<TFileDialogAnswer> answer = AskFileName(this, request); answer && stream)
-        exportHtml(*this, *stream, answer->FileName);
+    if (const std::optional<TFileDialogAnswer> answer = AskFileName(this, request); answer && stream) {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        ScopeExit restore([] { QGuiApplication::restoreOverrideCursor(); });
+        ExportSnapshotToHtml(*stream, answer->FileName); // keeps the stream's position
+    }
 }
 
 void TFrmReportPreview::BtnFirstClick() {

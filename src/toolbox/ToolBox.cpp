@@ -183,6 +183,10 @@ int StrToWhole(std::string_view text) {
     return ConvertNumber<int>(NumberText(text, wholeChars), "integer value");
 }
 
+int StrToInt(std::string_view text) {
+    return ConvertNumber<int>(text, "integer value");
+}
+
 std::string TildeToLineBreak(std::string_view text) {
     std::string result(text);
     for (char &c : result)

@@ -50,6 +50,10 @@ double StrToAmount(std::string_view text);
 // Raises EConvertError when what remains is no 32-bit number ("1-2").
 int StrToWhole(std::string_view text);
 
+// The whole text as a 32-bit number: an optional "-" and digits, nothing else.
+// Raises EConvertError otherwise ("", "12px", " 5").
+int StrToInt(std::string_view text);
+
 // Every "~" becomes a carriage return (character 13).
 std::string TildeToLineBreak(std::string_view text);
 

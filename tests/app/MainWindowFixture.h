@@ -6,6 +6,7 @@
 #include "DollarEdit.h"
 #include "MessageBoxPresenter.h"
 #include "MsgBoxRecorder.h"
+#include "QStringPrinter.h"
 #include "SchedulePane.h"
 
 #include <QApplication>
@@ -22,11 +23,6 @@
 #include <memory>
 #include <ostream>
 #include <vector>
-
-// Readable failure messages for texts.
-inline void PrintTo(const QString &text, std::ostream *out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace fiscora {
 

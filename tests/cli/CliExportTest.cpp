@@ -104,6 +104,10 @@ TEST(CliExport, FormatFollowsTheExtensionAndFormatOverridesIt) {
     ASSERT_EQ(RunCli(Report(upper.toStdString())).exitCode, 0);
     EXPECT_TRUE(FileBytes(upper).startsWith("%PDF-1.3"));
 
+    const QString pages = dir.filePath(QStringLiteral("car.htm"));
+    ASSERT_EQ(RunCli(Report(pages.toStdString())).exitCode, 0);
+    EXPECT_TRUE(FileBytes(dir.filePath(QStringLiteral("car1.htm"))).contains("<HTML") ||
+                FileBytes(dir.filePath(QStringLiteral("car1.htm"))).contains("<html"));
     // Any other name is a snapshot, as report has always written; export knows only its formats.
     const QString other = dir.filePath(QStringLiteral("x.txt"));
     ASSERT_EQ(RunCli(Report(other.toStdString())).exitCode, 0);
@@ -151,5 +155,6 @@ TEST(CliExport, UsageErrorsExitWithTwo) {
     EXPECT_EQ(RunCli({"export", "a.fsn", "--bogus"}).exitCode, 2);
     const CliResult help = RunCli({"export", "--help"});
     EXPECT_EQ(help.exitCode, 0);
-    EXPECT_EQ(help.out.rfind("usage: fiscora-cli export SNAPSHOT --output FILE.pdf", 0), 0u) << help.out;
+    EXPECT_EQ(help.out.rfind("usage: fiscora-cli export SNAPSHOT --output FILE.pdf|FILE.html", 0), 0u)
+        << help.out;
 }

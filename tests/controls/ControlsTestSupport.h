@@ -3,6 +3,7 @@
 #include "Clock.h"
 #include "ModalRunner.h"
 #include "MsgBoxRecorder.h"
+#include "QStringPrinter.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -14,11 +15,6 @@
 #include <ostream>
 #include <string>
 #include <vector>
-
-// Readable QString values in test failures.
-inline void PrintTo(const QString &text, std::ostream *os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace fiscora::test {
 

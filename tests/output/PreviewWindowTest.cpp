@@ -206,6 +206,25 @@ TEST_F(PreviewWindowTest, PdfExportWritesTheDocumentAndKeepsThePosition) {
     EXPECT_TRUE(messages.messages.empty());
 }
 
+TEST_F(PreviewWindowTest, HtmlExportWritesOnePageFileAPage) {
+    Open(3);
+    QTemporaryDir dir;
+    TFileDialogRequest asked;
+    InstallFileDialogRunner([&](const TFileDialogRequest &request) {
+        asked = request;
+        return std::optional<TFileDialogAnswer>({dir.filePath(QStringLiteral("report.html")), 1});
+    });
+    ScopeExit restore([] { InstallFileDialogRunner({}); });
+    stream.seek(55);
+    window->BtnExportHTML->click();
+    EXPECT_EQ(asked.Title, QStringLiteral("Save to HTML Document"));
+    EXPECT_EQ(asked.Filter, QStringLiteral("Web Document (*.html)|*.html"));
+    EXPECT_EQ(stream.pos(), 55);
+    for (int page = 1; page <= 3; ++page)
+        EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("report%1.html").arg(page)))) << page;
+    EXPECT_TRUE(messages.messages.empty());
+}
+
 TEST_F(PreviewWindowTest, EscapeClosesTheWindow) {
     Open(1);
     QTest::keyClick(window.get(), Qt::Key_Escape);

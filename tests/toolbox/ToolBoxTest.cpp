@@ -113,6 +113,13 @@ TEST(StrToWhole, ReadsTheWholeNumberAmongOtherCharacters) {
     EXPECT_THROW(StrToWhole("99999999999"), EConvertError);
 }
 
+TEST(StrToInt, TakesOnlyASignAndDigits) {
+    EXPECT_EQ(StrToInt("-12"), -12);
+    EXPECT_EQ(StrToInt("2147483647"), 2147483647);
+    for (const char *bad : {"", "12px", " 5", "+5", "2147483648", "-"})
+        EXPECT_THROW(StrToInt(bad), EConvertError) << '"' << bad << '"';
+}
+
 TEST(ConversionErrors, NameTheTextThatWasConverted) {
     const auto messageOf = [](const auto &convert) {
         try {
@@ -126,6 +133,7 @@ TEST(ConversionErrors, NameTheTextThatWasConverted) {
     EXPECT_EQ(messageOf([] { StrToAmount(std::string(400, '9')); }),
               "'" + std::string(400, '9') + "' is not a valid floating point value");
     EXPECT_EQ(messageOf([] { StrToWhole("1-2"); }), "'1-2' is not a valid integer value");
+    EXPECT_EQ(messageOf([] { StrToInt("x"); }), "'x' is not a valid integer value");
     EXPECT_EQ(messageOf([] { DaysBetweenDates("12/31/2026", "02/30/2026"); }),
               "'02/30/2026' is not a valid date");
 }

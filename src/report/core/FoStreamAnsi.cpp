@@ -23,6 +23,10 @@ char AnsiByteOf(char16_t unit) {
 
 } // namespace
 
+bool AnsiHolds(char16_t unit) {
+    return unit == u'?' || AnsiByteOf(unit) != '?';
+}
+
 QByteArray AnsiFromText(QStringView text) {
     QByteArray bytes;
     bytes.reserve(text.size());

@@ -1,6 +1,6 @@
-// fiscora-cli report … --output FILE.pdf: the report generated into a memory snapshot, as for the
-// preview, and exported as the preview's PDF Export does.
-#include "PdfOutput.h"
+// fiscora-cli report … --output FILE.pdf or FILE.html: the report generated into a memory snapshot,
+// as for the preview, and exported as the preview's exports do.
+#include "ExportOutput.h"
 #include "ReportJob.h"
 #include "ScheduleRecorder.h"
 #include "report/core/FoErrors.h"
@@ -10,7 +10,8 @@
 
 namespace fiscora::cli {
 
-void WriteReportPdf(TReportJob &Job, const AssetInputs &Inputs, const QString &OutputFile) {
+void WriteReportExport(TReportJob &Job, const AssetInputs &Inputs, const QString &OutputFile,
+                       ExportFormat Format) {
     TFoSystem &system = Job.System();
     system.SystemSetups = static_cast<TSystemSetups>(system.SystemSetups & ~ssAllowSetup);
     system.SystemOptions = static_cast<TSystemOptions>(system.SystemOptions & ~soShowStatus);
@@ -23,7 +24,7 @@ void WriteReportPdf(TReportJob &Job, const AssetInputs &Inputs, const QString &O
         QIODevice *snapshot = s.Stream();
         if (!snapshot)
             throw EFolioReport(QStringLiteral("The report produced no snapshot"));
-        WritePdfOutput(*snapshot, OutputFile);
+        WriteExportOutput(*snapshot, OutputFile, Format);
         exported = true;
     };
     ScheduleRecorder pane;

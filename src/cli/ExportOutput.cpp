@@ -1,5 +1,6 @@
-#include "PdfOutput.h"
+#include "ExportOutput.h"
 
+#include "FoHtmlExport.h"
 #include "PdfExport.h"
 #include "ReportOutputFile.h"
 #include "report/core/FoErrors.h"
@@ -8,7 +9,9 @@
 
 namespace fiscora::cli {
 
-void WritePdfOutput(QIODevice &Snapshot, const QString &OutputFile) {
+namespace {
+
+void WritePdf(QIODevice &Snapshot, const QString &OutputFile) {
     ReportOutputFile output(OutputFile);
     {
         QFile partial(output.PartialFileName());
@@ -21,6 +24,20 @@ void WritePdfOutput(QIODevice &Snapshot, const QString &OutputFile) {
                                    .arg(OutputFile, partial.errorString()));
     }
     output.Commit();
+}
+
+} // namespace
+
+void WriteExportOutput(QIODevice &Snapshot, const QString &OutputFile, ExportFormat Format) {
+    switch (Format) {
+    case ExportFormat::Pdf:
+        return WritePdf(Snapshot, OutputFile);
+    case ExportFormat::Html:
+        return ExportSnapshotToHtml(Snapshot, OutputFile);
+    case ExportFormat::Snapshot:
+        break;
+    }
+    throw EFolioReport(QStringLiteral("A snapshot is not exported"));
 }
 
 } // namespace fiscora::cli

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "ExportFormat.h"
+
+#include <QIODevice>
+#include <QString>
+
+namespace fiscora {
+class TReportJob;
+struct AssetInputs;
+} // namespace fiscora
+
+namespace fiscora::cli {
+
+// Exports the snapshot as the preview window exports it, to PDF or HTML. A PDF is written to a
+// partial file that becomes OutputFile only when complete (ReportOutputFile); HTML pages are all
+// written at the end or none. On failure nothing is left and an error naming the file and the reason
+// is raised.
+void WriteExportOutput(QIODevice &Snapshot, const QString &OutputFile, ExportFormat Format);
+
+// The Print command's report of the asset, generated into memory (no dialogs, no status window) and
+// exported as WriteExportOutput exports it.
+void WriteReportExport(TReportJob &Job, const AssetInputs &Inputs, const QString &OutputFile,
+                       ExportFormat Format);
+
+} // namespace fiscora::cli

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QIODevice>
+#include <QString>
+
+namespace fiscora {
+
+class TFoRenderHTML;
+
+// The preview window's "HTML Export", shared with the command line so both write the same pages.
+
+// The renderer settings of the export: "Web Document (HTML)", "*.html;*.htm", no server mode, no
+// breaking spaces.
+void ApplyHtmlExportSettings(TFoRenderHTML &Renderer);
+
+// Writes every page of the snapshot as HTML files named from fileName ("report.html" gives
+// report1.html, report2.html, …) with their colour images and pictures beside them. The files are
+// written only when the whole export succeeded; otherwise none is left behind and the error
+// propagates. The snapshot keeps its position.
+void ExportSnapshotToHtml(QIODevice &Snapshot, const QString &FileName);
+
+} // namespace fiscora
