@@ -87,8 +87,12 @@ TEST(FoDeviceRenderTest, TextWidthComesFromTheFontManagersWidthTable) {
     for (const QChar ch : text)
         units += handler.CharWidth(ch.unicode());
     EXPECT_EQ(device.TextWidth(text), int(std::lround(units * 83 / 600.0)));
-    // Characters above 255 count as character 1.
-    EXPECT_EQ(handler.WidthUnits(QStringLiteral("\u20ac")), handler.CharWidth(1));
+    // Characters above 255 measure as they print: "ł" as wide as "l", "Ω" close to "O", "€" not as a
+    // control character.
+    EXPECT_EQ(handler.CharWidth(u'\u0142'), handler.CharWidth(u'l'));
+    EXPECT_NEAR(handler.CharWidth(u'\u03A9'), handler.CharWidth(u'O'), handler.CharWidth(u'O') / 5);
+    EXPECT_NE(handler.WidthUnits(QStringLiteral("\u20ac")), handler.CharWidth(1));
+    EXPECT_GT(handler.WidthUnits(QStringLiteral("\u20ac")), 0);
     EXPECT_EQ(device.TextWidth(""), 1);
     // The width scales with the height, from the same table.
     font.SetHeight(-166);

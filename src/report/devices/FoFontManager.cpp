@@ -27,10 +27,22 @@ int TFoFontHandler::TextWidth(const QString &text, int heightPixels, int ppi) co
     return int(std::lround(WidthUnits(text) * size * ppi / 43200.0));
 }
 
-TFoTrueTypeFontHandler::TFoTrueTypeFontHandler(const TFoFont &font) {
-    const QFontMetricsF metrics(MeasuringFont(font).QtFont());
+TFoTrueTypeFontHandler::TFoTrueTypeFontHandler(const TFoFont &font)
+    : FMeasuringFont(MeasuringFont(font).QtFont()) {
+    const QFontMetricsF metrics(FMeasuringFont);
     for (int code = 0; code < 256; ++code)
         FWidths[code] = int(std::lround(metrics.horizontalAdvance(QChar(char16_t(code)))));
+}
+
+int TFoTrueTypeFontHandler::WideCharWidth(char16_t code) const {
+    const std::lock_guard guard(FWideLock);
+    auto found = FWideWidths.find(code);
+    if (found == FWideWidths.end())
+        found =
+            FWideWidths
+                .emplace(code, int(std::lround(QFontMetricsF(FMeasuringFont).horizontalAdvance(QChar(code)))))
+                .first;
+    return found->second;
 }
 
 double TFoTrueTypeFontHandler::WidthUnits(const QString &text) const {

@@ -2,6 +2,7 @@
 
 #include "report/core/FoDraw.h"
 
+#include <QFont>
 #include <QString>
 
 #include <array>
@@ -23,15 +24,21 @@ public:
     virtual double WidthUnits(const QString &text) const = 0;
 };
 
-// Proportional fonts: the advance width of every character 0..255; others count as character 1.
+// Proportional fonts: the advance width of every character 0..255, and of the others as they are
+// first met (a text in Polish or Greek measures as it prints).
 class TFoTrueTypeFontHandler : public TFoFontHandler {
 public:
     explicit TFoTrueTypeFontHandler(const TFoFont &font);
     double WidthUnits(const QString &text) const override;
-    int CharWidth(char16_t code) const { return FWidths[code <= 255 ? code : 1]; }
+    int CharWidth(char16_t code) const { return code <= 255 ? FWidths[code] : WideCharWidth(code); }
 
 private:
+    int WideCharWidth(char16_t code) const;
+
     std::array<int, 256> FWidths{};
+    QFont FMeasuringFont;
+    mutable std::mutex FWideLock;
+    mutable std::unordered_map<char16_t, int> FWideWidths;
 };
 
 // Fixed-pitch fonts: every character is as wide as "A".
