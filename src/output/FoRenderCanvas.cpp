@@ -60,6 +60,8 @@ TFoFont TFoRenderCanvas::CreateCurrentFont() {
     if (description.Superscript || description.Subscript)
         height /= kSubSuperDivisor;
     font.SetHeight(YI2D(0) - YI2D(height));
+    if (ExactTextSizes)
+        font.SetExactHeight(height * YDPI() * TextScale());
     font.SetWidth(0);
     font.SetOrientation(description.Rotation * 10);
     return font;

@@ -63,6 +63,11 @@ protected:
     void CopyBitmap(const QRect &Target, const QImage &Bitmap);
 
     std::optional<TFoFont> CurrFont;
+    // Text drawn at its exact fractional size instead of whole pixels: where pixels are few (a
+    // zoomed-out preview) rounding would make words narrower than the line they are spread over.
+    bool ExactTextSizes = false;
+    // Device pixels per pixel of the resolution (the preview's zoom).
+    virtual double TextScale() { return 1.0; }
 
 private:
     // The rectangle a frame-mode adjusted shape is drawn through.

@@ -54,6 +54,7 @@ void Box(QPainter &painter, TColor pen, TColor brush, int left, int top, int rig
 
 TFoRenderPreview::TFoRenderPreview() : FCanvas(std::make_unique<TFoCanvas>()), FScreenDPI(ScreenDPI()) {
     SetActive(false); // never offered as a save format
+    ExactTextSizes = true;
 }
 
 TFoRenderPreview::~TFoRenderPreview() {
@@ -261,6 +262,9 @@ void TFoRenderPreview::PageBegin() {
         QImage(QSize(std::max(1, int(std::ceil(width * ratio))), std::max(1, int(std::ceil(height * ratio)))),
                FMonochrome ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
     FBitmap.setDevicePixelRatio(ratio);
+    // Point sizes of exact text sizes turn into pixels at the screen's resolution.
+    FBitmap.setDotsPerMeterX(int(std::lround(XDPI() / 0.0254)));
+    FBitmap.setDotsPerMeterY(int(std::lround(YDPI() / 0.0254)));
     FBitmap.fill(FScrollBox->palette().color(FScrollBox->backgroundRole()));
     FCanvas->SetDevice(&FBitmap);
     FCanvas->SetDPI(XDPI());

@@ -76,6 +76,7 @@ public:
     int YI2D(double Pos) override;
     quint8 OutputKind() override { return okPreview; }
     double MeasureText(const QString &Text) override;
+    double TextScale() override { return FZoom / 100.0; }
     TFoCanvas &Canvas() override { return *FCanvas; }
 
     void PageBegin() override;

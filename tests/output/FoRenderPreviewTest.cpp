@@ -202,3 +202,18 @@ TEST(RenderPreview, PenWidthFollowsTheZoom) {
         EXPECT_EQ(preview.renderer.Canvas().Pen().Width(), pixels) << zoom;
     }
 }
+
+TEST(RenderPreview, TextMeasuresTheSameAtEveryZoom) {
+    // Justified lines spread what measuring leaves over: a zoomed page must measure as the page does.
+    double atHundred = 0;
+    for (const double zoom : {100.0, 85.0, 37.0, 150.0}) {
+        Preview preview(TSnapshotBuilder::Pages(1));
+        preview.renderer.SetZoomFactor(zoom);
+        preview.renderer.RenderPage(1);
+        preview.renderer.FontChanged(preview.renderer.Canvas().Font()); // the default font at this zoom
+        const double width = preview.renderer.MeasureText(QStringLiteral("Depreciation Schedule"));
+        if (zoom == 100.0)
+            atHundred = width;
+        EXPECT_NEAR(width, atHundred, atHundred * 0.004) << zoom;
+    }
+}

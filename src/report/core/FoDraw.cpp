@@ -82,8 +82,20 @@ void TFoFont::SetPitch(TFontPitch value) {
 }
 
 void TFoFont::SetHeight(int value) {
-    if (ReplaceValue(FHeight, value))
+    const bool exact = FExactPixels > 0;
+    FExactPixels = 0;
+    if (ReplaceValue(FHeight, value) || exact)
         Changed();
+}
+
+void TFoFont::SetExactHeight(double pixels) {
+    const double exact = std::abs(pixels);
+    const int height = -std::max(1, int(std::lround(exact)));
+    if (exact == FExactPixels && height == FHeight)
+        return;
+    FHeight = height;
+    FExactPixels = exact;
+    Changed();
 }
 
 int TFoFont::Size() const {
@@ -137,7 +149,15 @@ void TFoFont::Assign(const TFoFont &source) {
     SetColor(source.FColor);
     SetCharSet(source.FCharSet);
     SetPitch(source.FPitch);
-    SetHeight(source.FHeight);
+    if (source.FExactPixels > 0) {
+        if (FExactPixels != source.FExactPixels || FHeight != source.FHeight) {
+            FHeight = source.FHeight;
+            FExactPixels = source.FExactPixels;
+            Changed();
+        }
+    } else {
+        SetHeight(source.FHeight);
+    }
     SetWidth(source.FWidth);
     SetOrientation(source.FOrientation);
     SetBold(source.FBold);
@@ -150,7 +170,10 @@ void TFoFont::Assign(const TFoFont &source) {
 const QFont &TFoFont::QtFont() const {
     if (!FQtFontValid) {
         QFont font(FName);
-        font.setPixelSize(std::max(1, std::abs(FHeight)));
+        if (FExactPixels > 0)
+            font.setPixelSize(std::max(1, int(std::lround(FExactPixels * kExactTextScale))));
+        else
+            font.setPixelSize(std::max(1, std::abs(FHeight)));
         font.setWeight(FBold ? QFont::Bold : QFont::Normal);
         font.setItalic(FItalic);
         font.setUnderline(FUnderline);
@@ -399,22 +422,24 @@ int TFoCanvas::TextWidth(const QString &text) const {
 }
 
 double TFoCanvas::TextWidthF(const QString &text) const {
-    return QFontMetricsF(FFont.QtFont()).horizontalAdvance(text);
+    return QFontMetricsF(FFont.QtFont()).horizontalAdvance(text) / FFont.QtFontScale();
 }
 
 QSize TFoCanvas::TextExtent(const QString &text) const {
     const QFontMetricsF metrics(FFont.QtFont());
-    return QSize(int(std::lround(metrics.horizontalAdvance(text))),
-                 int(std::lround(metrics.ascent() + metrics.descent())));
+    const double scale = FFont.QtFontScale();
+    return QSize(int(std::lround(metrics.horizontalAdvance(text) / scale)),
+                 int(std::lround((metrics.ascent() + metrics.descent()) / scale)));
 }
 
 TFoTextMetrics TFoCanvas::TextMetrics() const {
     const QFont &font = FFont.QtFont();
     const QFontMetricsF metrics(font);
     TFoTextMetrics result;
-    result.Ascent = metrics.ascent();
-    result.Descent = metrics.descent();
-    result.InternalLeading = std::max(0.0, metrics.ascent() + metrics.descent() - font.pixelSize());
+    const double scale = FFont.QtFontScale();
+    result.Ascent = metrics.ascent() / scale;
+    result.Descent = metrics.descent() / scale;
+    result.InternalLeading = std::max(0.0, metrics.ascent() + metrics.descent() - font.pixelSize()) / scale;
     result.VariablePitch = !QFontInfo(font).fixedPitch();
     return result;
 }
@@ -559,6 +584,9 @@ void TFoCanvas::TextOut(int x, int y, const QString &text) {
     painter->translate(x, y);
     if (FFont.Orientation() != 0)
         painter->rotate(-FFont.Orientation() / 10.0);
+    // An exact height is drawn with a larger font scaled back; below, everything is in its units.
+    if (const double scale = FFont.QtFontScale(); scale != 1.0)
+        painter->scale(1.0 / scale, 1.0 / scale);
     if (FBkMode == TBKMode::bkOpaque)
         painter->fillRect(QRectF(0, baseline - metrics.ascent(), metrics.horizontalAdvance(text),
                                  metrics.ascent() + metrics.descent()),

@@ -34,6 +34,12 @@ public:
     // Height in pixels at PixelsPerInch: negative = character height (em), positive = cell height.
     int Height() const { return FHeight; }
     void SetHeight(int value);
+    // A fractional character height in pixels: Height becomes its rounded value, while the canvas
+    // draws and measures at the exact size (a zoomed page keeps its text widths). Any other change of
+    // the height drops it.
+    void SetExactHeight(double pixels);
+    // The Qt font of an exact height is this many times larger; the canvas scales it back.
+    double QtFontScale() const { return FExactPixels > 0 ? kExactTextScale : 1.0; }
     // Size in points, derived from Height and PixelsPerInch.
     int Size() const;
     void SetSize(int points);
@@ -73,6 +79,8 @@ private:
     std::uint8_t FCharSet = DEFAULT_CHARSET;
     TFontPitch FPitch = TFontPitch::fpDefault;
     int FHeight = -13;
+    double FExactPixels = 0; // 0: the size follows FHeight
+    static constexpr double kExactTextScale = 16.0;
     int FWidth = 0;
     int FOrientation = 0;
     bool FBold = false;
