@@ -5,8 +5,10 @@
 #include "AssetInputs.h"
 #include "FoRenderPDF.h"
 #include "PdfExport.h"
+#include "ReportFixtures.h"
 #include "ReportJob.h"
 #include "ScheduleRecorder.h"
+#include "SnapshotFixtures.h"
 #include "report/snapshot/FoFiler.h"
 #include "report/system/FoSystem.h"
 
@@ -35,14 +37,7 @@ QString LineText(int page, int line) {
 
 // Each page: 60 lines of text, a box and two rules.
 QByteArray SyntheticSnapshot() {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadWrite);
-    TFoSnapshotWriter writer;
-    writer.SetPrinterDevice(nullptr);
-    writer.SetStreamMode(TStreamMode::smUser);
-    writer.SetStream(&buffer);
-    writer.OnPrint = [](TBaseReport &report) {
+    return test::GenerateSnapshot([](TBaseReport &report) {
         for (int page = 1; page <= Pages; ++page) {
             if (page > 1)
                 report.NewPage();
@@ -55,9 +50,7 @@ QByteArray SyntheticSnapshot() {
             report.MoveTo(0.5, 10.25);
             report.LineTo(8.0, 10.25);
         }
-    };
-    writer.Execute();
-    return bytes;
+    });
 }
 
 void PagesPerSecond(benchmark::State &state, qint64 bytes) {
@@ -120,27 +113,10 @@ BENCHMARK(BM_Pdf1000Pages_QPdfWriter)->Unit(benchmark::kMillisecond)->MinTime(2.
 // The longest schedule's report (75 rows, 3 pages) from its memory snapshot to a PDF file, as the
 // preview's PDF Export and `fiscora-cli export` write it.
 void BM_Pdf75RowReportToFile(benchmark::State &state) {
-    TReportJob job;
-    job.OpenTemplate(QCoreApplication::applicationDirPath() + QStringLiteral("/Amortix.fol"),
-                     QStringLiteral("DeprReport"));
-    TFoSystem &system = job.System();
-    system.SystemSetups = 0;
-    system.SystemOptions = 0;
-    QByteArray snapshot;
-    system.OverridePreview = [&snapshot](TFoSystem &s, TOverrideMode mode, std::unique_ptr<QObject> &) {
-        if (mode == TOverrideMode::omShow && s.Stream()) {
-            s.Stream()->seek(0);
-            snapshot = s.Stream()->readAll();
-        }
-    };
-    AssetInputs inputs;
-    inputs.description = "Company car - sales department";
-    inputs.propertyType = PropertyType::Automobile;
-    inputs.placedInService = "01/15/2017";
-    inputs.cost = 145000;
-    inputs.fiscalYearEnd = "12/31/2017";
     ScheduleRecorder pane;
-    job.Print(inputs, pane);
+    QByteArray snapshot =
+        test::ReportSnapshot(QCoreApplication::applicationDirPath() + QStringLiteral("/Amortix.fol"),
+                             test::LongestSchedule(), pane);
     QBuffer input(&snapshot);
     input.open(QIODevice::ReadOnly);
     QTemporaryDir dir;

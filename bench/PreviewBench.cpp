@@ -2,7 +2,7 @@
 // preview renderer, against QPainter drawing the same texts and lines directly.
 
 #include "FoRenderPreview.h"
-#include "ReportJob.h"
+#include "ReportFixtures.h"
 #include "ScheduleRecorder.h"
 #include "report/playback/FoSnapshotRecorder.h"
 #include "report/system/FoSystem.h"
@@ -19,33 +19,12 @@ using namespace fiscora;
 
 namespace {
 
-QByteArray LongestReportSnapshot() {
-    TReportJob job;
-    job.OpenTemplate(QCoreApplication::applicationDirPath() + QStringLiteral("/Amortix.fol"),
-                     QStringLiteral("DeprReport"));
-    TFoSystem &system = job.System();
-    system.SystemSetups = 0;
-    system.SystemOptions = 0;
-    QByteArray snapshot;
-    system.OverridePreview = [&](TFoSystem &s, TOverrideMode mode, std::unique_ptr<QObject> &) {
-        if (mode != TOverrideMode::omShow)
-            return;
-        s.Stream()->seek(0);
-        snapshot = s.Stream()->readAll();
-    };
-    AssetInputs car;
-    car.description = "Company car - sales department";
-    car.propertyType = PropertyType::Automobile;
-    car.placedInService = "01/15/2017";
-    car.cost = 145000;
-    car.fiscalYearEnd = "12/31/2017";
-    ScheduleRecorder pane;
-    job.Print(car, pane);
-    return snapshot;
-}
-
 const QByteArray &Snapshot() {
-    static const QByteArray snapshot = LongestReportSnapshot();
+    static const QByteArray snapshot = [] {
+        ScheduleRecorder pane;
+        return test::ReportSnapshot(QCoreApplication::applicationDirPath() + QStringLiteral("/Amortix.fol"),
+                                    test::LongestSchedule(), pane);
+    }();
     return snapshot;
 }
 

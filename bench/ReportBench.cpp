@@ -5,6 +5,7 @@
 #include "AssetInputs.h"
 #include "DepreciateCommand.h"
 #include "FoHtmlExport.h"
+#include "ReportFixtures.h"
 #include "ReportJob.h"
 #include "ScheduleRecorder.h"
 #include "report/system/FoSystem.h"
@@ -20,15 +21,7 @@ using namespace fiscora;
 
 namespace {
 
-AssetInputs LongestSchedule() {
-    AssetInputs inputs;
-    inputs.description = "Company car - sales department";
-    inputs.propertyType = PropertyType::Automobile;
-    inputs.placedInService = "01/15/2017";
-    inputs.cost = 145000;
-    inputs.fiscalYearEnd = "12/31/2017";
-    return inputs;
-}
+using test::LongestSchedule;
 
 QString TemplatePath() {
 #ifdef FISCORA_SOURCE_DIR

@@ -1,4 +1,5 @@
 // Snapshot generation and playback of a synthetic 1,000-page letter report.
+#include "SnapshotFixtures.h"
 #include "report/playback/FoRender.h"
 #include "report/snapshot/FoFiler.h"
 
@@ -38,22 +39,13 @@ void PrintSyntheticPage(TBaseReport &report, int page) {
 }
 
 QByteArray GenerateReport() {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadWrite);
-    TFoSnapshotWriter writer;
-    writer.SetPrinterDevice(nullptr);
-    writer.SetStreamMode(TStreamMode::smUser);
-    writer.SetStream(&buffer);
-    writer.OnPrint = [](TBaseReport &report) {
+    return test::GenerateSnapshot([](TBaseReport &report) {
         for (int page = 1; page <= ReportPages; ++page) {
             if (page > 1)
                 report.NewPage();
             PrintSyntheticPage(report, page);
         }
-    };
-    writer.Execute();
-    return bytes;
+    });
 }
 
 void SetRates(benchmark::State &state, qint64 snapshotBytes) {

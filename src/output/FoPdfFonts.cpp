@@ -232,6 +232,20 @@ QByteArray ReadFile(const QString &name) {
     return file.readAll();
 }
 
+// An embedded TrueType font file as its own stream object.
+void WriteFontFileObject(TFoPDFFile &File, QByteArray &out, int id, const QByteArray &bytes) {
+    File.RegisterObject(id);
+    FmtLn(out, "%d 0 obj", id);
+    Fmt(out, "<< /Length %d ", int(bytes.size()));
+    Ln(out);
+    FmtLn(out, "/Length1 %d >>", int(bytes.size()));
+    Ln(out, "stream");
+    out.append(bytes);
+    Ln(out);
+    Ln(out, "endstream");
+    Ln(out, "endobj");
+}
+
 } // namespace
 
 // Values in 1000-unit glyph space, the space a PDF font descriptor is read in (values at the 500-pixel em
@@ -346,16 +360,7 @@ void TFoPDFFontTrueType::WriteObject(TFoPDFFile &File) {
 
     if (!FFontFileID)
         return;
-    File.RegisterObject(FFontFileID);
-    FmtLn(out, "%d 0 obj", FFontFileID);
-    Fmt(out, "<< /Length %d ", int(FFontFile.size()));
-    Ln(out);
-    FmtLn(out, "/Length1 %d >>", int(FFontFile.size()));
-    Ln(out, "stream");
-    out.append(FFontFile);
-    Ln(out);
-    Ln(out, "endstream");
-    Ln(out, "endobj");
+    WriteFontFileObject(File, out, FFontFileID, FFontFile);
     Ln(out);
 }
 
@@ -559,16 +564,7 @@ void TFoPDFFontComposite::WriteObject(TFoPDFFile &File) {
 
     if (!fileID)
         return;
-    File.RegisterObject(fileID);
-    FmtLn(out, "%d 0 obj", fileID);
-    Fmt(out, "<< /Length %d ", int(FFontFileBytes.size()));
-    Ln(out);
-    FmtLn(out, "/Length1 %d >>", int(FFontFileBytes.size()));
-    Ln(out, "stream");
-    out.append(FFontFileBytes);
-    Ln(out);
-    Ln(out, "endstream");
-    Ln(out, "endobj");
+    WriteFontFileObject(File, out, fileID, FFontFileBytes);
     Ln(out);
 }
 

@@ -703,22 +703,20 @@ void TFoRenderPDF::ShowText(TFoPDFFont &Font, const QString &Text, double X, dou
 }
 
 void TFoRenderPDF::PrintCenter(const QString &Text, double X, double Y) {
-    const double d = TextWidth(Text) / 2.0;
-    if (FFontRotation > 0 && FFontRotation < 360) {
-        const double a = FFontRotation * std::numbers::pi / 180.0;
-        PrintLeft(Text, X - d * std::cos(a), Y + d * std::sin(a));
-    } else {
-        PrintLeft(Text, X - d, Y);
-    }
+    PrintShifted(Text, X, Y, TextWidth(Text) / 2.0);
 }
 
 void TFoRenderPDF::PrintRight(const QString &Text, double X, double Y) {
-    const double d = TextWidth(Text);
+    PrintShifted(Text, X, Y, TextWidth(Text));
+}
+
+// Left-aligned text starting Shift inches back along the baseline.
+void TFoRenderPDF::PrintShifted(const QString &Text, double X, double Y, double Shift) {
     if (FFontRotation > 0 && FFontRotation < 360) {
         const double a = FFontRotation * std::numbers::pi / 180.0;
-        PrintLeft(Text, X - d * std::cos(a), Y + d * std::sin(a));
+        PrintLeft(Text, X - Shift * std::cos(a), Y + Shift * std::sin(a));
     } else {
-        PrintLeft(Text, X - d, Y);
+        PrintLeft(Text, X - Shift, Y);
     }
 }
 

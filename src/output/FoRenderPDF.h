@@ -103,6 +103,7 @@ public:
     void PrintLeft(const QString &Text, double X, double Y);
     void PrintCenter(const QString &Text, double X, double Y);
     void PrintRight(const QString &Text, double X, double Y);
+    void PrintShifted(const QString &Text, double X, double Y, double Shift);
     // Width in inches of the text in the current font (resolving it first).
     double TextWidth(const QString &Text);
     // The resource name of a new image object for the JPEG bytes (or the existing one for the same

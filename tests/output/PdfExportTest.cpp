@@ -1,5 +1,6 @@
 // The preview's PDF export routine on the 75-row automobile report.
 #include "PdfTestSupport.h"
+#include "ReportFixtures.h"
 
 #include "PdfExport.h"
 #include "ReportJob.h"
@@ -16,41 +17,12 @@
 using namespace fiscora;
 using namespace fiscora::test;
 
-namespace {
-
-AssetInputs LongestSchedule() {
-    AssetInputs inputs;
-    inputs.description = "Company car - sales department";
-    inputs.propertyType = PropertyType::Automobile;
-    inputs.placedInService = "01/15/2017";
-    inputs.cost = 145000;
-    inputs.fiscalYearEnd = "12/31/2017";
-    return inputs;
-}
-
-// The report's memory snapshot and the parameters it printed.
-QByteArray ReportSnapshot(ScheduleRecorder &pane) {
-    TReportJob job;
-    job.OpenTemplate(QStringLiteral(FISCORA_SOURCE_DIR "/data/Amortix.fol"), QStringLiteral("DeprReport"));
-    TFoSystem &system = job.System();
-    system.SystemSetups = 0;
-    system.SystemOptions = 0;
-    QByteArray snapshot;
-    system.OverridePreview = [&snapshot](TFoSystem &s, TOverrideMode mode, std::unique_ptr<QObject> &) {
-        if (mode == TOverrideMode::omShow && s.Stream()) {
-            s.Stream()->seek(0);
-            snapshot = s.Stream()->readAll();
-        }
-    };
-    job.Print(LongestSchedule(), pane);
-    return snapshot;
-}
-
-} // namespace
+namespace {} // namespace
 
 TEST(PdfExport, TheSeventyFiveRowReportGivesBackEveryAmountOfItsSchedule) {
     ScheduleRecorder pane;
-    QByteArray snapshot = ReportSnapshot(pane);
+    QByteArray snapshot =
+        ReportSnapshot(QStringLiteral(FISCORA_SOURCE_DIR "/data/Amortix.fol"), LongestSchedule(), pane);
     ASSERT_FALSE(snapshot.isEmpty());
     QBuffer input(&snapshot);
     input.open(QIODevice::ReadOnly);
@@ -78,7 +50,7 @@ TEST(PdfExport, TheSeventyFiveRowReportGivesBackEveryAmountOfItsSchedule) {
 
 TEST(PdfExport, ThePreviewSettingsReachTheDocument) {
     QByteArray snapshot =
-        MakeSnapshot([](TBaseReport &report) { report.PrintXY(1, 1, QStringLiteral("x")); });
+        GenerateSnapshot([](TBaseReport &report) { report.PrintXY(1, 1, QStringLiteral("x")); });
     QBuffer input(&snapshot);
     input.open(QIODevice::ReadOnly);
     QByteArray pdf;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FoRenderPDF.h"
+#include "SnapshotFixtures.h"
 #include "report/snapshot/FoFiler.h"
 
 #include <QBuffer>
@@ -16,22 +17,6 @@
 #include <functional>
 
 namespace fiscora::test {
-
-using ReportBody = std::function<void(TBaseReport &)>;
-
-// Runs a report on a printer-less writer into a memory snapshot.
-inline QByteArray MakeSnapshot(const ReportBody &body) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadWrite);
-    TFoSnapshotWriter writer;
-    writer.SetPrinterDevice(nullptr);
-    writer.SetStreamMode(TStreamMode::smUser);
-    writer.SetStream(&buffer);
-    writer.OnPrint = [&](TBaseReport &report) { body(report); };
-    writer.Execute();
-    return bytes;
-}
 
 inline QDateTime FixedDate() {
     return QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5), QTimeZone::utc());
@@ -56,7 +41,7 @@ inline QByteArray RenderPdf(const QByteArray &snapshot,
 }
 
 inline QByteArray PdfOf(const ReportBody &body, const std::function<void(TFoRenderPDF &)> &setup = {}) {
-    return RenderPdf(MakeSnapshot(body), setup);
+    return RenderPdf(GenerateSnapshot(body), setup);
 }
 
 // The file's lines; every line must end with CR LF (binary stream data excepted).

@@ -1,4 +1,5 @@
 #include "FoSnapshotTestSupport.h"
+#include "SnapshotFixtures.h"
 
 #include "report/core/FoErrors.h"
 #include "report/snapshot/FoFiler.h"
@@ -21,18 +22,8 @@ using PrintBody = std::function<void(TFoSnapshotWriter &)>;
 
 // Runs a report on a printer-less writer into a memory stream and returns the snapshot.
 QByteArray Generate(const PrintBody &print, const PrintBody &setup = {}) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadWrite);
-    TFoSnapshotWriter writer;
-    writer.SetPrinterDevice(nullptr);
-    writer.SetStreamMode(TStreamMode::smUser);
-    writer.SetStream(&buffer);
-    if (setup)
-        setup(writer);
-    writer.OnPrint = [&](TBaseReport &) { print(writer); };
-    writer.Execute();
-    return bytes;
+    return GenerateSnapshot([&](TBaseReport &report) { print(static_cast<TFoSnapshotWriter &>(report)); },
+                            setup);
 }
 
 std::vector<TSnapshotPage> Pages(const QByteArray &bytes, TFoReportHeader *header = nullptr) {
