@@ -143,6 +143,9 @@ TEST(CliSchedule, AFieldErrorExitsWithOneAndTheDisplayedMessage) {
         // The field holds any digits; an impossible date is the validation's to refuse.
         {Schedule({"--cost", "10000", "--placed", "02/30/2026", "--fiscal-year-end", "12/31/2026"}),
          "Date Placed in Service requires the following format: mm/dd/yyyy.\n"},
+        // Year ends stay four-digit years.
+        {Schedule({"--cost", "1000", "--placed", "03/01/9999", "--fiscal-year-end", "12/31/9999"}),
+         "Date Placed in Service is too late: the schedule would run past 12/31/9999.\n"},
     };
     for (const auto &[args, message] : cases) {
         const CliResult result = RunCli(args);
