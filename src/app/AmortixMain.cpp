@@ -7,6 +7,8 @@
 #include "DepreciateCommand.h"
 #include "DollarEdit.h"
 #include "EnterAsTab.h"
+#include "FoHtmlExport.h"
+#include "FoRenderHTML.h"
 #include "FoRenderPDF.h"
 #include "FoRenderPreview.h"
 #include "FocusExitWatcher.h"
@@ -80,7 +82,8 @@ template <typename Choice> void SetChoice(QComboBox &combo, Choice choice) {
 TFrmAmortix::TFrmAmortix(QWidget *parent)
     : QWidget(parent,
               Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      FReportJob(std::make_unique<TReportJob>()), FPdfFormat(CreatePdfFormat()) {
+      FReportJob(std::make_unique<TReportJob>()), FPdfFormat(CreatePdfFormat()),
+      FHtmlFormat(CreateHtmlFormat()) {
     setObjectName(QStringLiteral("FrmAmortix"));
     ReportSystem().OverridePreview = [this](TFoSystem &system, TOverrideMode mode,
                                             std::unique_ptr<QObject> &form) {

@@ -27,6 +27,7 @@ class TDateEdit;
 class TDollarEdit;
 class TEnterAsTab;
 class TFoProject;
+class TFoRenderHTML;
 class TFoRenderPDF;
 class TReportJob;
 
@@ -118,8 +119,9 @@ private:
 
     TFoParams FReportParams;
     std::unique_ptr<TReportJob> FReportJob;
-    // Offered as a file format in the Output Options dialog while the window lives.
+    // Offered as file formats in the Output Options dialog while the window lives.
     std::unique_ptr<TFoRenderPDF> FPdfFormat;
+    std::unique_ptr<TFoRenderHTML> FHtmlFormat;
     QString FExeDir;
     QString FReportProjectFile;
     bool FShown = false;

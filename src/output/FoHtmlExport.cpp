@@ -12,6 +12,12 @@ void ApplyHtmlExportSettings(TFoRenderHTML &Renderer) {
     Renderer.SetUseBreakingSpaces(false);
 }
 
+std::unique_ptr<TFoRenderHTML> CreateHtmlFormat() {
+    auto renderer = std::make_unique<TFoRenderHTML>();
+    ApplyHtmlExportSettings(*renderer);
+    return renderer;
+}
+
 void ExportSnapshotToHtml(QIODevice &Snapshot, const QString &FileName) {
     const qint64 position = Snapshot.pos();
     ScopeExit restore([&Snapshot, position] { Snapshot.seek(position); });

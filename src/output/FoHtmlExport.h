@@ -3,6 +3,8 @@
 #include <QIODevice>
 #include <QString>
 
+#include <memory>
+
 namespace fiscora {
 
 class TFoRenderHTML;
@@ -12,6 +14,10 @@ class TFoRenderHTML;
 // The renderer settings of the export: "Web Document (HTML)", "*.html;*.htm", no server mode, no
 // breaking spaces.
 void ApplyHtmlExportSettings(TFoRenderHTML &Renderer);
+
+// An HTML renderer with the export's settings, registered while it lives, so the Output Options
+// dialog lists "Web Document (HTML)" among its formats.
+std::unique_ptr<TFoRenderHTML> CreateHtmlFormat();
 
 // Writes every page of the snapshot as HTML files named from fileName ("report.html" gives
 // report1.html, report2.html, …) with their colour images and pictures beside them. The files are

@@ -8,10 +8,12 @@
 #include "report/system/FoProject.h"
 #include "report/system/FoSystem.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 
 namespace fiscora {
 namespace {
@@ -102,6 +104,35 @@ TEST_F(PrintCommandTest, ASnapshotFileDestinationWritesTheSnapshot) {
     QFile snapshot(name + QStringLiteral(".fsn"));
     ASSERT_TRUE(snapshot.open(QIODevice::ReadOnly));
     EXPECT_GT(snapshot.size(), 1000);
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(PrintCommandTest, TheExportFormatsOfTheFileDestinationWriteTheirDocuments) {
+    EnterLongestSchedule();
+    QTemporaryDir dir;
+    struct Case {
+        QString format;
+        QString given; // without an extension: the format's is added
+        QString written;
+    };
+    for (const Case &c : {Case{"Adobe Portable Document (PDF)", "car", "car.pdf"},
+                          Case{"Web Document (HTML)", "pages", "pages1.html"}}) {
+        FakePrinter printer = MakePrinter();
+        Print([&](TFoSetupForm &form) {
+            form.Printer = printer.Device.get();
+            form.FormShow();
+            form.FileRB->click();
+            const int index = form.cboxFormat->findText(c.format);
+            ASSERT_GE(index, 2) << c.format.toStdString();
+            form.cboxFormat->setCurrentIndex(index);
+            form.editFileName->setText(dir.filePath(c.given));
+            form.bbtnOK->click();
+        });
+        QFile file(dir.filePath(c.written));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << c.written.toStdString();
+        EXPECT_GT(file.size(), 1000) << c.written.toStdString();
+    }
+    EXPECT_EQ(previewShown, 0);
     EXPECT_TRUE(messages.messages.empty());
 }
 
