@@ -361,7 +361,7 @@ void TFoSetupForm::SetupBBClick() {
     const int bin = Printer->Bin();
     if (Printer->PrinterSetupDialog()) {
         if (Printer->Bin() != bin) {
-            Printer->FSetupBin = true;
+            Printer->FSetupBin = Printer->Bin();
             Printer->FIgnoreSnapshotBin = true;
         }
         FSetupBin = Printer->Bin();

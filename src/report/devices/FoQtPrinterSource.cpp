@@ -39,7 +39,7 @@ int PaperNumberForSize(double widthInches, double heightInches) {
     return 0;
 }
 
-void ApplyDevModeToPrinter(const TFoDevMode &devMode, QPrinter &printer) {
+void ApplyPageLayoutToPrinter(const TFoDevMode &devMode, QPrinter &printer) {
     QPageSize pageSize;
     if (devMode.PaperSize == 256 && devMode.PaperWidth > 0 && devMode.PaperLength > 0) {
         pageSize = QPageSize(QSizeF(devMode.PaperWidth / 10.0, devMode.PaperLength / 10.0),
@@ -51,6 +51,10 @@ void ApplyDevModeToPrinter(const TFoDevMode &devMode, QPrinter &printer) {
     }
     printer.setPageSize(pageSize);
     printer.setPageOrientation(devMode.Orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+}
+
+void ApplyDevModeToPrinter(const TFoDevMode &devMode, QPrinter &printer) {
+    ApplyPageLayoutToPrinter(devMode, printer);
     printer.setCopyCount(std::max<int>(1, devMode.Copies));
     printer.setCollateCopies(devMode.Collate == 1);
     switch (devMode.Duplex) {
