@@ -4,11 +4,11 @@
 #include "CliCommand.h"
 #include "CliGuiApplication.h"
 #include "CliInputFile.h"
+#include "CliPageOptions.h"
 #include "CliWrite.h"
 #include "JsonText.h"
 
 #include "report/core/FoErrors.h"
-#include "report/core/FoPageSelection.h"
 #include "report/playback/FoSnapshotRecorder.h"
 
 #include <QFile>
@@ -60,22 +60,6 @@ std::optional<int> PageNumber(const std::optional<std::string> &text, const std:
     return value;
 }
 
-// The canvas's own selection rule judges the text; each comma-separated part is tried alone,
-// because the rule stops reading at the first part that selects a page.
-QString PageSelection(const std::optional<std::string> &text) {
-    if (!text)
-        return {};
-    const QString selection = QString::fromStdString(*text);
-    try {
-        for (const QString &part : selection.split(u','))
-            PageInSelection(part, 1);
-    } catch (const std::exception &) {
-        throw UsageError("--selection: " + Shown(*text) +
-                         " is not a page selection (such as 1,3-5, EVEN, ODD or 4-)");
-    }
-    return selection;
-}
-
 bool IsToTheEnd(const std::optional<int> &last) {
     return !last || std::find(std::begin(kToTheEnd), std::end(kToTheEnd), *last) != std::end(kToTheEnd);
 }
@@ -90,7 +74,7 @@ PlayOptions ParseOptions(const std::vector<std::string> &args) {
     options.Page = PageNumber(parsed.Value("--page"), "--page", 1);
     options.First = PageNumber(parsed.Value("--first"), "--first", 1);
     options.Last = PageNumber(parsed.Value("--last"), "--last", 0);
-    options.Selection = PageSelection(parsed.Value("--selection"));
+    options.Selection = PageSelectionOption(parsed.Value("--selection"));
     const bool range = options.First || options.Last;
     // An option another one overrides would be ignored without a word.
     if (options.Page && (range || !options.Selection.isEmpty()))

@@ -1,10 +1,14 @@
 #include "CustPreviewForm_New.h"
 
 #include "FileDialogs.h"
+#include "FoFormSetup.h"
 #include "FoHtmlExport.h"
+#include "FoPrintJob.h"
 #include "FoRenderPreview.h"
+#include "FoRenderPrinter.h"
 #include "FormKeyPreview.h"
 #include "GeneralErrorDisplay.h"
+#include "ModalRunner.h"
 #include "MsgBox.h"
 #include "PdfExport.h"
 #include "ScopeExit.h"
@@ -61,21 +65,11 @@ int ScrollRange(const QScrollBar &bar) {
     return bar.maximum() + bar.pageStep();
 }
 
-void NotAvailable(const char *what) {
-    ShowMsgBox(std::string(what) + " is not available in this version of the program.", ApplicationTitle(),
-               64);
-}
-
 } // namespace
-
-TFrmReportPreview::TOutputHandlers &TFrmReportPreview::OutputHandlers() {
-    static TOutputHandlers handlers;
-    return handlers;
-}
 
 TFrmReportPreview::TFrmReportPreview(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      FPreview(std::make_unique<TFoRenderPreview>()) {
+      FPreview(std::make_unique<TFoRenderPreview>()), FPrinter(std::make_unique<TFoRenderPrinter>()) {
     setObjectName(QStringLiteral("FrmReportPreview"));
     CreateControls();
     // FormCreate.
@@ -352,10 +346,30 @@ void TFrmReportPreview::BtnPrintClick() {
     ScopeExit update([this] { UpdateButtons(); });
     if (!AllowPrint())
         return;
-    if (const auto &print = OutputHandlers().Print)
-        print(*this);
-    else
-        NotAvailable("Printing");
+    FPrinter->SetSnapshotStream(FPreview->SnapshotStream());
+    ScopeExit release([this] { FPrinter->SetSnapshotStream(nullptr); });
+    FPrinter->FPages = FPreview->Pages();
+    if (ReportSystem->SystemSetups & ssAllowPreviewSetup) {
+        TFoSetupForm setup(*ReportSystem, this);
+        if (!ReportSystem->TitleSetup.isEmpty())
+            setup.setWindowTitle(ReportSystem->TitleSetup);
+        setup.PreviewSetup = true;
+        setup.FilePrinter = FPrinter.get();
+        const bool accepted = RunModal(setup) == QDialog::Accepted;
+        // From now on copies, collation and duplex are the dialog's, not the snapshot's.
+        FPrinter->FIgnoreFileSettings = true;
+        if (!accepted)
+            return;
+    }
+    QIODevice *snapshot = FPrinter->SnapshotStream() ? FPrinter->SnapshotStream() : FInputStream;
+    const qint64 position = snapshot ? snapshot->pos() : 0;
+    ScopeExit restore([&] {
+        if (snapshot)
+            snapshot->seek(position);
+    });
+    PrintWithStatus(*FPrinter, *ReportSystem, this, [&] { PrintSnapshotCopies(*FPrinter, snapshot); });
+    if (OnAfterPreviewPrint)
+        OnAfterPreviewPrint(*FPrinter);
 }
 
 void TFrmReportPreview::BtnExportPDFClick() {

@@ -20,26 +20,16 @@ namespace fiscora {
 
 class FormKeyPreview;
 class TFoRenderPreview;
+class TFoRenderPrinter;
 class TFoSystem;
 
 // The report preview window: shows a finished report page by page, pages and zooms, saves the
-// snapshot and reopens saved ones. Printing and the exports reach it through the output handlers.
+// snapshot and reopens saved ones, prints it and exports it to PDF or HTML.
 class TFrmReportPreview : public QDialog {
     Q_OBJECT
 public:
     explicit TFrmReportPreview(QWidget *parent = nullptr);
     ~TFrmReportPreview() override;
-
-    // What printing and the exports do with the previewed snapshot; without a handler the command
-    // says that the output is not available.
-    struct TOutputHandlers {
-        std::function<void(TFrmReportPreview &window)> Print;
-        std::function<void(TFrmReportPreview &window, QIODevice &snapshot, const QString &fileName)>
-            ExportPDF;
-        std::function<void(TFrmReportPreview &window, QIODevice &snapshot, const QString &fileName)>
-            ExportHTML;
-    };
-    static TOutputHandlers &OutputHandlers();
 
     TFoSystem *ReportSystem = nullptr;
     QString FInputFileName;
@@ -47,6 +37,9 @@ public:
     int PageNum() const { return FPageNum; }
 
     TFoRenderPreview &FoRenderPreview() { return *FPreview; }
+    TFoRenderPrinter &FoRenderPrinter() { return *FPrinter; }
+    // Raised after printing from the window, with the printer renderer.
+    std::function<void(TFoRenderPrinter &)> OnAfterPreviewPrint;
     QIODevice *SnapshotStream() const;
 
     // Takes the snapshot the report system gave and shows its first page.
@@ -116,6 +109,7 @@ private:
     int FPageNum = 1;
     bool fFormClosed = false;
     std::unique_ptr<TFoRenderPreview> FPreview;
+    std::unique_ptr<TFoRenderPrinter> FPrinter;
     std::unique_ptr<QFile> FAlternateSnapshot; // a snapshot file this window opened
     std::unique_ptr<FormKeyPreview> FKeyPreview;
 };

@@ -1,6 +1,8 @@
 #include "FoFormSetup.h"
 
 #include "FileDialogs.h"
+#include "FoRenderPrinter.h"
+#include "ToolBox.h"
 #include "report/devices/FoPrinterDevice.h"
 #include "report/playback/FoRender.h"
 #include "report/system/FoSystem.h"
@@ -35,6 +37,20 @@ QLineEdit *DigitsEdit(QWidget *parent, const QString &pattern) {
 // The name with an extension appended when it has no "." yet.
 QString WithExtension(const QString &name, const QString &extension) {
     return name.contains(u'.') ? name : name + extension;
+}
+
+// Duplex checked makes a simplex setting vertical and keeps another; unchecked makes it simplex.
+TDuplex CheckedDuplex(bool checked, TDuplex current) {
+    if (!checked)
+        return TDuplex::dupSimplex;
+    return current == TDuplex::dupSimplex ? TDuplex::dupVertical : current;
+}
+
+// The copies text as a number; none when it is not a valid integer (it is then ignored).
+std::optional<int> CopiesValue(const QLineEdit &edit) {
+    bool ok = false;
+    const int copies = edit.text().toInt(&ok);
+    return ok ? std::optional<int>(copies) : std::nullopt;
 }
 
 std::vector<TFoRendererEntry> ActiveRenderers() {
@@ -246,8 +262,9 @@ void TFoSetupForm::FormShow() {
     if (PreviewSetup) {
         PageControl1->setCurrentWidget(RangeGB);
         FromED->setText(QStringLiteral("1"));
-        ToED->setText(QString::number(PreviewPages));
-        SelectionED->setText(QStringLiteral("1-%1").arg(PreviewPages));
+        const int pages = FilePrinter ? FilePrinter->Pages() : 1;
+        ToED->setText(QString::number(pages));
+        SelectionED->setText(QStringLiteral("1-%1").arg(pages));
     } else {
         PageControl1->setCurrentWidget(DestGB);
         if (!printer) {
@@ -361,7 +378,7 @@ void TFoSetupForm::SetupBBClick() {
     const int bin = Printer->Bin();
     if (Printer->PrinterSetupDialog()) {
         if (Printer->Bin() != bin) {
-            Printer->FSetupBin = true;
+            Printer->FSetupBin = Printer->Bin();
             Printer->FIgnoreSnapshotBin = true;
         }
         FSetupBin = Printer->Bin();
@@ -402,24 +419,41 @@ void TFoSetupForm::ApplyDestination() {
 void TFoSetupForm::ApplyPrinterOptions() {
     TSystemPrinter &settings = ReportSystem.SystemPrinter;
     const TSystemSetups setups = ReportSystem.SystemSetups;
-    if (setups & ssAllowCopies) {
-        bool ok = false;
-        const int copies = CopiesED->text().toInt(&ok);
-        if (ok)
-            settings.Copies = copies;
-    }
+    if (const auto copies = CopiesValue(*CopiesED); copies && (setups & ssAllowCopies))
+        settings.Copies = *copies;
     if (setups & ssAllowCollate)
         settings.Collate = CollateCK->isChecked();
-    if (setups & ssAllowDuplex) {
-        if (!DuplexCK->isChecked())
-            settings.Duplex = TDuplex::dupSimplex;
-        else if (settings.Duplex == TDuplex::dupSimplex)
-            settings.Duplex = TDuplex::dupVertical;
+    if (setups & ssAllowDuplex)
+        settings.Duplex = CheckedDuplex(DuplexCK->isChecked(), settings.Duplex);
+}
+
+void TFoSetupForm::ApplyPrintRange() {
+    if (!FilePrinter)
+        return;
+    TFoRenderPrinter &printer = *FilePrinter;
+    printer.SetFirstPage(1);
+    printer.SetLastPage(9999);
+    printer.SetSelection(QString());
+    if (SelectionRB->isChecked()) {
+        printer.SetSelection(SelectionED->text());
+    } else if (PagesRB->isChecked()) {
+        // A bad number raises the conversion error and keeps the dialog open.
+        printer.SetFirstPage(StrToInt(FromED->text().toStdString()));
+        printer.SetLastPage(StrToInt(ToED->text().toStdString()));
     }
+    const TSystemSetups setups = ReportSystem.SystemSetups;
+    if (const auto copies = CopiesValue(*CopiesED); copies && (setups & ssAllowCopies))
+        printer.FCopies = *copies;
+    if (setups & ssAllowCollate)
+        printer.FCollate = CollateCK->isChecked();
+    if (setups & ssAllowDuplex)
+        printer.FDuplex = CheckedDuplex(DuplexCK->isChecked(), printer.FDuplex);
 }
 
 void TFoSetupForm::bbtnOKClick() {
-    if (!PreviewSetup)
+    if (PreviewSetup)
+        ApplyPrintRange();
+    else
         ApplyDestination();
     ApplyPrinterOptions();
     accept();

@@ -15,6 +15,7 @@ class QToolButton;
 namespace fiscora {
 
 class TFoPrinterDevice;
+class TFoRenderPrinter;
 class TFoSystem;
 
 // The Output Options dialog. In destination mode the report system shows it before a report runs:
@@ -29,8 +30,8 @@ public:
     TFoSystem &ReportSystem;
     TFoPrinterDevice *Printer; // the process's printer unless a test gives another
     bool PreviewSetup = false;
-    // Page count of the previewed report, for print-range mode.
-    int PreviewPages = 1;
+    // The printer renderer whose range and options print-range mode sets (not owned).
+    TFoRenderPrinter *FilePrinter = nullptr;
 
     QPushButton *bbtnOK;
     QPushButton *CancelBB;
@@ -85,6 +86,7 @@ private:
     void UpdatePrinterLabel();
     void ApplyDestination();
     void ApplyPrinterOptions();
+    void ApplyPrintRange();
     bool UsablePrinter() const;
 
     QString FSaveFilter;

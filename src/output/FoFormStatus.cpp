@@ -32,6 +32,10 @@ TFoStatusForm::TFoStatusForm(TFoSystem &system, QWidget *parent)
 TFoStatusForm::~TFoStatusForm() = default;
 
 void TFoStatusForm::CancelButtonClick() {
+    if (OnCancel) {
+        OnCancel();
+        return;
+    }
     if (TBaseReport *report = ReportSystem.BaseReport())
         report->Abort();
 }

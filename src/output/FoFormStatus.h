@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QLabel;
 class QPushButton;
 
@@ -19,6 +21,8 @@ public:
     TFoSystem &ReportSystem;
     QLabel *StatusLabel;
     QPushButton *CancelButton;
+    // What Cancel stops while pages are printed; without it Cancel aborts the report being generated.
+    std::function<void()> OnCancel;
 
     void CancelButtonClick();
 };

@@ -3,10 +3,14 @@
 #include "FoFormSetup.h"
 #include "FoFormStatus.h"
 #include "FoPrintDialogs.h"
+#include "FoPrintJob.h"
+#include "FoRenderPrinter.h"
 #include "ModalRunner.h"
 #include "report/canvas/FoBase.h"
+#include "report/core/FoErrors.h"
 #include "report/system/FoSystem.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -67,12 +71,37 @@ void DefaultStatus(TFoSystem &system, TOverrideMode mode, std::unique_ptr<QObjec
     }
 }
 
+// The printer destination, and native printer output to a file: the finished snapshot played to the
+// printer, once per copy when the printer cannot make the copies itself.
+void PrintSnapshot(TFoSystem &system) {
+    TFoRenderPrinter printer;
+    printer.MacroData() = system.StorageMacroData;
+    printer.SetOutputFileName(system.OutputFileName);
+    QFile file(system.SystemFiler.FileName);
+    QIODevice *snapshot = system.SystemFiler.Stream();
+    if (!system.SystemFiler.FileName.isEmpty()) {
+        if (!file.open(QIODevice::ReadOnly))
+            throw EFolioReport(
+                QStringLiteral("Cannot open file \"%1\". %2").arg(file.fileName(), file.errorString()));
+        snapshot = &file;
+    }
+    if (!snapshot)
+        throw EFolioReport(QStringLiteral("StreamMode is smUser but Stream is nil"));
+    const int passes = system.ForceMultiPrint() ? system.SystemPrinter.Copies : 1;
+    PrintWithStatus(printer, system, nullptr, [&] {
+        for (int pass = 0; pass < passes; ++pass)
+            printer.Render(snapshot);
+    });
+    printer.SetSnapshotStream(nullptr);
+}
+
 } // namespace
 
 void InstallOutputDialogs() {
     TFoSystemDialogs &dialogs = TFoSystem::DefaultDialogs();
     dialogs.Setup = DefaultSetup;
     dialogs.Status = DefaultStatus;
+    dialogs.PrintSnapshot = PrintSnapshot;
     InstallPrinterDialogs();
 }
 

@@ -15,6 +15,10 @@ public:
     bool RefuseDevMode = false;
     QString PdfPath;
     QByteArray RawSent;
+    int XResolution = 300;
+    int YResolution = 300;
+    int MaximumCopies = 5;
+    bool SupportsDuplex = false;
 
     std::vector<TFoDeviceItem> Printers() override {
         return {{"Laser", "Laser Driver", "LPT1:"},
@@ -28,18 +32,21 @@ public:
         TFoDevMode devMode;
         devMode.Fields = TFoDevMode::DM_ORIENTATION | TFoDevMode::DM_PAPERSIZE | TFoDevMode::DM_COPIES |
                          TFoDevMode::DM_COLLATE | TFoDevMode::DM_DEFAULTSOURCE;
+        if (SupportsDuplex)
+            devMode.Fields |= TFoDevMode::DM_DUPLEX;
         return devMode;
     }
     TFoPrinterCaps Capabilities(const TFoDeviceItem &, const TFoDevMode &devMode) override {
         TFoPrinterCaps caps;
-        caps.XDPI = caps.YDPI = 300;
+        caps.XDPI = XResolution;
+        caps.YDPI = YResolution;
         const bool landscape = devMode.Orientation == 2;
         caps.PhysicalSize = landscape ? QSize(3300, 2550) : QSize(2550, 3300);
         caps.PrintableSize = caps.PhysicalSize - QSize(100, 200);
         caps.PhysicalOffset = QPoint(40, 60);
         caps.Papers = {{"Letter", 1}, {"Legal", 5}, {"A4", 9}};
         caps.Bins = {{"Upper tray", 1}, {"Manual feed", 4}};
-        caps.MaxCopies = 5;
+        caps.MaxCopies = MaximumCopies;
         caps.CustomMinimum = QSize(1000, 1000);
         caps.CustomMaximum = QSize(3000, 4000);
         return caps;

@@ -23,8 +23,23 @@ public:
         Out = std::make_unique<TFoSnapshotOutput>(FBuffer);
     }
 
+    // The print job settings a report header records.
+    struct TJobSettings {
+        qint16 Copies = 1;
+        bool Collate = false;
+        quint8 Duplex = 0;
+        qint16 PaperSize = 1;
+        qint16 PaperWidth = 0; // tenths of a millimetre, for paper 256
+        qint16 PaperLength = 0;
+    };
+
     // Header with the given page count and range; the page size is letter.
     void Header(int PageCount, int FirstPage = 1, int LastPage = 9999, const QString &Title = "T") {
+        Header(PageCount, TJobSettings{}, FirstPage, LastPage, Title);
+    }
+
+    void Header(int PageCount, const TJobSettings &Job, int FirstPage = 1, int LastPage = 9999,
+                const QString &Title = "T") {
         Out->WriteByte(scHeaderVersioned);
         Out->WriteWord(SnapshotWriteVersion);
         Out->WriteString(Title);
@@ -35,12 +50,12 @@ public:
             Out->WriteFloat(value);
         Out->WriteByte(0);
         Out->WriteWord(265);
-        Out->WriteByte(0);
-        Out->WriteByte(0);
-        Out->WriteWord(1);
-        Out->WriteWord(1);
-        Out->WriteWord(0);
-        Out->WriteWord(0);
+        Out->WriteByte(Job.Collate ? 1 : 0);
+        Out->WriteByte(Job.Duplex);
+        Out->WriteWord(quint16(Job.Copies));
+        Out->WriteWord(quint16(Job.PaperSize));
+        Out->WriteWord(quint16(Job.PaperWidth));
+        Out->WriteWord(quint16(Job.PaperLength));
         Out->WriteString(QString());
     }
 

@@ -6,6 +6,7 @@
 #include "report/core/FoErrors.h"
 #include "report/core/FoMacros.h"
 #include "report/core/FoRichText.h"
+#include "report/core/FoStatusFormat.h"
 
 #include <algorithm>
 #include <cmath>
@@ -576,59 +577,17 @@ QString TBaseReport::MakeLink(const QString &ADisplayText, const QString &AHyper
 // ---- Status ---------------------------------------------------------------------------------
 
 QString TBaseReport::FormatStatus() {
-    const QString &format = FStatusFormat;
-    QString result;
-    result.reserve(format.size() + 16);
-    for (qsizetype i = 0; i < format.size(); ++i) {
-        const QChar ch = format[i];
-        if (ch != QLatin1Char('%') || i + 1 >= format.size()) {
-            result += ch;
-            continue;
-        }
-        const QChar code = format[++i];
-        if (code.isDigit() && code.unicode() <= u'9') {
-            const int line = code.unicode() - u'0';
-            if (line < FStatusText.size())
-                result += FStatusText[line];
-            continue;
-        }
-        switch (code.toUpper().unicode()) {
-        case u'%':
-            result += QLatin1Char('%');
-            break;
-        case u'C':
-            result += QString::number(FCurrentPass);
-            break;
-        case u'D':
-            result += DeviceName();
-            break;
-        case u'F':
-            result += QString::number(FFirstPage);
-            break;
-        case u'L':
-            result += QString::number(FLastPage);
-            break;
-        case u'N':
-            result += QLatin1Char('\r');
-            break;
-        case u'P':
-            result += QString::number(FCurrentPage);
-            break;
-        case u'R':
-            result += DriverName();
-            break;
-        case u'S':
-            result += QString::number(FTotalPasses);
-            break;
-        case u'T':
-            result += Port();
-            break;
-        default:
-            result += QStringLiteral("<ERROR-%") + code + QLatin1Char('>');
-            break;
-        }
-    }
-    return result;
+    TFoStatusValues values;
+    values.Lines = FStatusText;
+    values.CurrentPass = FCurrentPass;
+    values.TotalPasses = FTotalPasses;
+    values.FirstPage = FFirstPage;
+    values.LastPage = FLastPage;
+    values.CurrentPage = FCurrentPage;
+    values.DeviceName = DeviceName();
+    values.DriverName = DriverName();
+    values.Port = Port();
+    return FormatStatusText(FStatusFormat, values);
 }
 
 void TBaseReport::UpdateStatus() {

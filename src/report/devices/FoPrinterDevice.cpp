@@ -233,6 +233,12 @@ void TFoPrinterDevice::SetBin(int number) {
         FDevMode->DefaultSource = std::int16_t(number);
 }
 
+void TFoPrinterDevice::SetPendingBin(int number) {
+    EnsureSelected();
+    if (FDevMode)
+        FDevMode->DefaultSource = std::int16_t(number);
+}
+
 int TFoPrinterDevice::Bin() {
     EnsureSelected();
     return FDevMode ? FDevMode->DefaultSource : 0;
@@ -411,7 +417,11 @@ int TFoPrinterDevice::TextWidth(const QString &text) {
 
 void TFoPrinterDevice::ResetHandle() {
     if (FDevModeChanged && FPrinter && FDevMode) {
-        ApplyDevModeToPrinter(*FDevMode, *FPrinter);
+        // A running job can change its pages only; copies and the like belong to the whole job.
+        if (FPrinting)
+            ApplyPageLayoutToPrinter(*FDevMode, *FPrinter);
+        else
+            ApplyDevModeToPrinter(*FDevMode, *FPrinter);
         FDevModeChanged = false;
     }
 }

@@ -94,7 +94,8 @@ public:
     bool FIgnoreSnapshotOrientation = false;
     bool FSetupOrientation = false;
     bool FIgnoreSnapshotBin = false;
-    bool FSetupBin = false;
+    int FSetupBin = 0; // the bin chosen in the printer setup, used when FIgnoreSnapshotBin
+
     // Keep the settings record a dialog returned instead of reading the driver's.
     bool KeepDevMode = false;
     // Called after every page started.
@@ -106,6 +107,8 @@ public:
     int YDPI() override;
     TFoWasteMargins WasteMargins() override;
     void SetBin(int number) override;
+    // The bin for the pages to come, applied at the next settings reset rather than at once.
+    void SetPendingBin(int number);
     int Bin() override;
     const TFoNamedNumberList &Bins() override;
     const TFoNamedNumberList &Papers() override;

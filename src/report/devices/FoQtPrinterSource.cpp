@@ -7,6 +7,7 @@
 #include <QProcess>
 
 #include <cmath>
+#include <optional>
 
 namespace fiscora {
 
@@ -26,6 +27,39 @@ int PaperNumber(const QPageSize &size, int fallback) {
     return number != 0 ? number : fallback;
 }
 
+// Standard papers by their number. A size alone is ambiguous (US Letter and ANSI A are both 8.5 by 11
+// inches), and a printer knows its papers by their standard name.
+std::optional<QPageSize::PageSizeId> StandardPageSize(int number) {
+    switch (number) {
+    case 1:
+    case 2:
+        return QPageSize::Letter;
+    case 3:
+        return QPageSize::Tabloid;
+    case 4:
+        return QPageSize::Ledger;
+    case 5:
+        return QPageSize::Legal;
+    case 7:
+        return QPageSize::Executive;
+    case 8:
+        return QPageSize::A3;
+    case 9:
+    case 10:
+        return QPageSize::A4;
+    case 11:
+        return QPageSize::A5;
+    case 20:
+        return QPageSize::Envelope10;
+    case 27:
+        return QPageSize::EnvelopeDL;
+    case 28:
+        return QPageSize::EnvelopeC5;
+    default:
+        return std::nullopt;
+    }
+}
+
 std::int16_t TenthsOfMillimetre(double millimetres) {
     return std::int16_t(std::lround(millimetres * 10.0));
 }
@@ -39,11 +73,13 @@ int PaperNumberForSize(double widthInches, double heightInches) {
     return 0;
 }
 
-void ApplyDevModeToPrinter(const TFoDevMode &devMode, QPrinter &printer) {
+void ApplyPageLayoutToPrinter(const TFoDevMode &devMode, QPrinter &printer) {
     QPageSize pageSize;
     if (devMode.PaperSize == 256 && devMode.PaperWidth > 0 && devMode.PaperLength > 0) {
         pageSize = QPageSize(QSizeF(devMode.PaperWidth / 10.0, devMode.PaperLength / 10.0),
                              QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
+    } else if (const auto standard = StandardPageSize(devMode.PaperSize)) {
+        pageSize = QPageSize(*standard);
     } else {
         double width = 8.5, height = 11.0;
         TFoBaseDevice::PaperSizeInches(devMode.PaperSize, width, height);
@@ -51,6 +87,10 @@ void ApplyDevModeToPrinter(const TFoDevMode &devMode, QPrinter &printer) {
     }
     printer.setPageSize(pageSize);
     printer.setPageOrientation(devMode.Orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+}
+
+void ApplyDevModeToPrinter(const TFoDevMode &devMode, QPrinter &printer) {
+    ApplyPageLayoutToPrinter(devMode, printer);
     printer.setCopyCount(std::max<int>(1, devMode.Copies));
     printer.setCollateCopies(devMode.Collate == 1);
     switch (devMode.Duplex) {

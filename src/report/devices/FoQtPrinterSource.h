@@ -10,6 +10,8 @@ namespace fiscora {
 
 // Page layout and job settings of a settings record applied to a Qt printer.
 void ApplyDevModeToPrinter(const TFoDevMode &devMode, QPrinter &printer);
+// Only the paper and orientation of a settings record, which may change between the pages of a job.
+void ApplyPageLayoutToPrinter(const TFoDevMode &devMode, QPrinter &printer);
 
 // The paper number of the printer-less table that has this size (inches, portrait); 0 when none.
 int PaperNumberForSize(double widthInches, double heightInches);
