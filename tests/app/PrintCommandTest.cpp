@@ -5,11 +5,13 @@
 #include "FoRenderPreview.h"
 #include "MainWindowFixture.h"
 #include "ModalRunner.h"
+#include "ScopeExit.h"
 #include "report/system/FoProject.h"
 #include "report/system/FoSystem.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -134,6 +136,48 @@ TEST_F(PrintCommandTest, TheExportFormatsOfTheFileDestinationWriteTheirDocuments
     }
     EXPECT_EQ(previewShown, 0);
     EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(PrintCommandTest, ThePrinterDestinationPrintsWithoutAPreview) {
+    EnterLongestSchedule();
+    QTemporaryDir dir;
+    auto source = std::make_unique<TFakePrinterSource>();
+    source->Default = QStringLiteral("Laser,Laser Driver,LPT1:");
+    source->PdfPath = dir.filePath(QStringLiteral("printed.pdf"));
+    auto previous = TFoPrinterDevice::ReplaceInstance(std::make_unique<TFoPrinterDevice>(std::move(source)));
+    ScopeExit restore([&] { TFoPrinterDevice::ReplaceInstance(std::move(previous)); });
+    Print([](TFoSetupForm &form) {
+        EXPECT_EQ(form.PrinterLabel->text(), QStringLiteral("Laser on LPT1:"));
+        form.PrinterRB->click();
+        form.bbtnOK->click();
+    });
+    EXPECT_EQ(previewShown, 0);
+    for (const auto &message : messages.messages)
+        ADD_FAILURE() << message.text;
+    QFile printed(dir.filePath(QStringLiteral("printed.pdf")));
+    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(printed.readAll().startsWith("%PDF"));
+    EXPECT_TRUE(window->FolioProject().Params().Entries().empty());
+}
+
+TEST_F(PrintCommandTest, NativePrinterOutputGoesToThePrinterFile) {
+    EnterLongestSchedule();
+    QTemporaryDir dir;
+    auto previous =
+        TFoPrinterDevice::ReplaceInstance(MakePrinter(QStringLiteral("Laser,Laser Driver,LPT1:")).Device);
+    ScopeExit restore([&] { TFoPrinterDevice::ReplaceInstance(std::move(previous)); });
+    Print([&](TFoSetupForm &form) {
+        form.FileRB->click();
+        form.editFileName->setText(dir.filePath(QStringLiteral("report")));
+        form.cboxFormat->setCurrentIndex(1); // "Native Printer Output"
+        form.bbtnOK->click();
+    });
+    EXPECT_EQ(previewShown, 0);
+    for (const auto &message : messages.messages)
+        ADD_FAILURE() << message.text;
+    QFile printed(dir.filePath(QStringLiteral("report.prn")));
+    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+    EXPECT_GT(printed.size(), 1000);
 }
 
 } // namespace

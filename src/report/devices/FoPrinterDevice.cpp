@@ -41,6 +41,12 @@ TFoPrinterDevice &TFoPrinterDevice::Instance() {
     return *instance;
 }
 
+std::unique_ptr<TFoPrinterDevice>
+TFoPrinterDevice::ReplaceInstance(std::unique_ptr<TFoPrinterDevice> device) {
+    std::swap(InstanceHolder(), device);
+    return device;
+}
+
 TFoPrinterDevice::TFoPrinterDevice(std::unique_ptr<TFoPrinterSource> source)
     : FSource(std::move(source)), FCanvas(std::make_unique<TFoCanvas>()) {}
 

@@ -86,6 +86,9 @@ public:
     enum class TDeviceState : std::uint8_t { dsClosed, dsInformation, dsPrinting };
 
     static TFoPrinterDevice &Instance();
+    // Makes another device the process's printer (a fake one, for tests) and returns the one it
+    // replaces; nullptr puts the system's printer back on next use. Only while no job runs.
+    static std::unique_ptr<TFoPrinterDevice> ReplaceInstance(std::unique_ptr<TFoPrinterDevice> device);
 
     explicit TFoPrinterDevice(std::unique_ptr<TFoPrinterSource> source);
     ~TFoPrinterDevice() override;
