@@ -1,5 +1,7 @@
 #include "CliArguments.h"
 
+#include <iostream>
+
 #include <algorithm>
 
 namespace fiscora::cli {
@@ -66,6 +68,11 @@ ParsedArguments ParseArguments(const std::vector<std::string> &args, const Argum
         parsed.values.emplace_back(name, *value);
     }
     return parsed;
+}
+
+int UsageFailure(std::string_view command, std::string_view reason, std::string_view usage) {
+    std::cerr << "fiscora-cli " << command << ": " << reason << '\n' << usage;
+    return 2;
 }
 
 bool IsHelpRequest(const std::vector<std::string> &args) {

@@ -40,6 +40,10 @@ struct ParsedArguments {
 // too many.
 ParsedArguments ParseArguments(const std::vector<std::string> &args, const ArgumentRules &rules);
 
+// Writes "fiscora-cli COMMAND: REASON" and the command's usage text to standard error; returns 2,
+// the exit status of a usage error.
+int UsageFailure(std::string_view command, std::string_view reason, std::string_view usage);
+
 // True for "--help" or "-h" as the only argument.
 bool IsHelpRequest(const std::vector<std::string> &args);
 

@@ -134,11 +134,6 @@ std::string PageJson(const TSnapshotPage &page, int fileVersion) {
     return object.Add("records", records + ']').Close();
 }
 
-int UsageFailure(const std::string &reason) {
-    std::cerr << "fiscora-cli dump: " << reason << '\n' << DumpUsage;
-    return 2;
-}
-
 int Dump(const std::vector<std::string> &args) {
     if (IsHelpRequest(args))
         return WriteStandardOutput("dump", DumpUsage) ? 0 : 1;
@@ -146,16 +141,14 @@ int Dump(const std::vector<std::string> &args) {
     try {
         const ParsedArguments parsed = ParseArguments(args, ArgumentRules{{}, {}, {}, 1});
         if (parsed.operands.empty())
-            return UsageFailure("missing FILE");
+            return UsageFailure("dump", "missing FILE", DumpUsage);
         fileName = parsed.operands.front();
     } catch (const UsageError &error) {
-        return UsageFailure(error.what());
+        return UsageFailure("dump", error.what(), DumpUsage);
     }
     QFile file(QString::fromStdString(fileName));
-    if (const auto failure = OpenInputFile(file)) {
-        std::cerr << *failure << '\n';
+    if (!OpenInputFileOrSay(file))
         return 1;
-    }
     TFoSnapshotWalker walker(file);
     std::string header = "null";
     std::string pages = "[";

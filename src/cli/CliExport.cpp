@@ -49,11 +49,6 @@ ExportRequest ParseExportRequest(const std::vector<std::string> &args) {
     return request;
 }
 
-int UsageFailure(const std::string &reason) {
-    std::cerr << "fiscora-cli export: " << reason << '\n' << ExportUsage;
-    return 2;
-}
-
 int RunExportCommand(const std::vector<std::string> &args) {
     if (IsHelpRequest(args))
         return WriteStandardOutput("export", ExportUsage) ? 0 : 1;
@@ -61,13 +56,11 @@ int RunExportCommand(const std::vector<std::string> &args) {
     try {
         request = ParseExportRequest(args);
     } catch (const UsageError &error) {
-        return UsageFailure(error.what());
+        return UsageFailure("export", error.what(), ExportUsage);
     }
     QFile snapshot(request.snapshot);
-    if (const auto failure = OpenInputFile(snapshot)) {
-        std::cerr << *failure << '\n';
+    if (!OpenInputFileOrSay(snapshot))
         return 1;
-    }
     try {
         const auto application = EnsureGuiApplication();
         WriteExportOutput(snapshot, request.output, request.format);

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <iostream>
 
 namespace fiscora::cli {
 
@@ -15,6 +16,13 @@ std::optional<std::string> OpenInputFile(QFile &file) {
         return std::nullopt;
     return "Cannot open file \"" + file.fileName().toStdString() + "\". " +
            (isFolder ? SystemReason(EISDIR) : file.errorString().toStdString());
+}
+
+bool OpenInputFileOrSay(QFile &file) {
+    const std::optional<std::string> failure = OpenInputFile(file);
+    if (failure)
+        std::cerr << *failure << '\n';
+    return !failure;
 }
 
 } // namespace fiscora::cli

@@ -11,4 +11,7 @@ namespace fiscora::cli {
 // "Cannot open file "NAME". REASON" when it cannot be opened, with the system's reason.
 std::optional<std::string> OpenInputFile(QFile &file);
 
+// Opens it as OpenInputFile does and writes the message to standard error when it cannot.
+bool OpenInputFileOrSay(QFile &file);
+
 } // namespace fiscora::cli

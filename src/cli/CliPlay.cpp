@@ -43,11 +43,6 @@ struct PlayOptions {
     QString Selection;
 };
 
-int UsageFailure(const std::string &reason) {
-    std::cerr << "fiscora-cli play: " << reason << '\n' << PlayUsage;
-    return 2;
-}
-
 std::optional<int> PageNumber(const std::optional<std::string> &text, const std::string &option, int lowest) {
     if (!text)
         return std::nullopt;
@@ -116,14 +111,12 @@ int Play(const std::vector<std::string> &args) {
     try {
         options = ParseOptions(args);
     } catch (const UsageError &error) {
-        return UsageFailure(error.what());
+        return UsageFailure("play", error.what(), PlayUsage);
     }
     const auto application = EnsureGuiApplication();
     QFile file(QString::fromStdString(options.File));
-    if (const auto failure = OpenInputFile(file)) {
-        std::cerr << *failure << '\n';
+    if (!OpenInputFileOrSay(file))
         return 1;
-    }
     TFoSnapshotRecorder recorder;
     recorder.SetFirstPage(options.First.value_or(0));
     recorder.SetLastPage(ConverterLastPage(options));

@@ -78,11 +78,6 @@ PrintRequest ParsePrintRequest(const std::vector<std::string> &args) {
     return request;
 }
 
-int UsageFailure(const std::string &reason) {
-    std::cerr << "fiscora-cli print: " << reason << '\n' << PrintUsage;
-    return 2;
-}
-
 int Failure(const std::string &reason) {
     std::cerr << "fiscora-cli print: " << reason << '\n';
     return 1;
@@ -120,13 +115,11 @@ int RunPrintCommand(const std::vector<std::string> &args) {
     try {
         request = ParsePrintRequest(args);
     } catch (const UsageError &error) {
-        return UsageFailure(error.what());
+        return UsageFailure("print", error.what(), PrintUsage);
     }
     QFile snapshot(request.snapshot);
-    if (const auto failure = OpenInputFile(snapshot)) {
-        std::cerr << *failure << '\n';
+    if (!OpenInputFileOrSay(snapshot))
         return 1;
-    }
     const auto application = EnsureGuiApplication();
     try {
         TFoPrinterDevice &device = TFoPrinterDevice::Instance();

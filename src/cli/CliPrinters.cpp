@@ -22,8 +22,7 @@ int RunPrintersCommand(const std::vector<std::string> &args) {
     try {
         ParseArguments(args, ArgumentRules{});
     } catch (const UsageError &error) {
-        std::cerr << "fiscora-cli printers: " << error.what() << '\n' << PrintersUsage;
-        return 2;
+        return UsageFailure("printers", error.what(), PrintersUsage);
     }
     const auto application = EnsureGuiApplication();
     const QString defaultName = QPrinterInfo::defaultPrinterName();

@@ -87,11 +87,6 @@ ReportRequest ParseReportRequest(const std::vector<std::string> &args) {
     return request;
 }
 
-int UsageFailure(const std::string &reason) {
-    std::cerr << "fiscora-cli report: " << reason << '\n' << ReportUsage();
-    return 2;
-}
-
 int RunReportCommand(const std::vector<std::string> &args) {
     if (IsHelpRequest(args))
         return WriteStandardOutput("report", ReportUsage()) ? 0 : 1;
@@ -99,7 +94,7 @@ int RunReportCommand(const std::vector<std::string> &args) {
     try {
         request = ParseReportRequest(args);
     } catch (const UsageError &error) {
-        return UsageFailure(error.what());
+        return UsageFailure("report", error.what(), ReportUsage());
     }
     try {
         const auto application = EnsureGuiApplication();
@@ -121,7 +116,7 @@ int RunReportCommand(const std::vector<std::string> &args) {
         }
         return 0;
     } catch (const UsageError &error) {
-        return UsageFailure(error.what());
+        return UsageFailure("report", error.what(), ReportUsage());
     } catch (const std::exception &error) {
         WriteErrorMessage(error, std::cerr);
         return 1;

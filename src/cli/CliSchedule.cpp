@@ -34,8 +34,7 @@ int RunScheduleCommand(const std::vector<std::string> &args) {
             format = ParseScheduleOutputFormat(given->second);
         entry = ApplyScheduleRequest(parsed.request, TodayDateStr());
     } catch (const UsageError &error) {
-        std::cerr << "fiscora-cli schedule: " << error.what() << '\n' << ScheduleUsage();
-        return 2;
+        return UsageFailure("schedule", error.what(), ScheduleUsage());
     }
     try {
         const ScheduleRun run = RunSchedule(entry.inputs);
