@@ -381,7 +381,6 @@ void TFoSetupForm::SetupBBClick() {
             Printer->FSetupBin = Printer->Bin();
             Printer->FIgnoreSnapshotBin = true;
         }
-        FSetupBin = Printer->Bin();
     }
     UpdatePrinterLabel();
 }

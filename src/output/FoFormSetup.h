@@ -91,7 +91,6 @@ private:
 
     QString FSaveFilter;
     int FSaveFilterIndex = 1;
-    int FSetupBin = 0;
 };
 
 // "%s on %s" with the selected printer's name and port, its name alone without a port, or
