@@ -92,10 +92,12 @@ std::optional<InputError> FindInputError(const AssetInputs &inputs) {
         return typeError;
     if (!IsValidDateStr(inputs.fiscalYearEnd))
         return Failure(AssetField::FiscalYearEnd, kYearEndFormatMessage);
-    const int days = DaysBetweenDates(inputs.placedInService, inputs.fiscalYearEnd);
-    if (days < 0)
+    if (DaysBetweenDates(inputs.placedInService, inputs.fiscalYearEnd) < 0)
         return Failure(AssetField::PlacedInService, kYearEndBeforeMessage);
-    if (days > 364)
+    // The schedule's first year ends on the last day of the year-end month, whatever day was typed,
+    // so that is the year the asset must lie in.
+    const std::string firstYearEnd = MakeScheduleFrame(inputs).YearEnd(1);
+    if (DaysBetweenDates(inputs.placedInService, firstYearEnd) > 364)
         return Failure(AssetField::PlacedInService, kYearEndTooLateMessage);
     if (RunsPastLastScheduleYear(inputs))
         return Failure(AssetField::PlacedInService, kScheduleTooLateMessage);

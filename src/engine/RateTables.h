@@ -1,6 +1,7 @@
 #pragma once
 
-// Depreciation rates (fractions of the basis) and the automobile caps of this edition.
+// Depreciation rates (fractions of the basis), as the IRS publishes them with each column summing to
+// 100 %, and the automobile caps of this edition.
 // Rate columns: 0 half-year, 1 to 4 mid-quarter in fiscal quarters 1 to 4.
 
 #include "AssetInputs.h"
@@ -31,17 +32,17 @@ inline constexpr std::array<RateRow, 5> kMacrs5 = {{
     {0.2, 0.35, 0.25, 0.15, 0.05},
     {0.32, 0.26, 0.3, 0.34, 0.38},
     {0.192, 0.156, 0.18, 0.204, 0.228},
-    {0.1152, 0.11, 0.114, 0.122, 0.137},
-    {0.1152, 0.11, 0.114, 0.113, 0.109},
+    {0.1152, 0.1101, 0.1137, 0.1224, 0.1368},
+    {0.1152, 0.1101, 0.1137, 0.113, 0.1094},
 }};
 
 inline constexpr std::array<RateRow, 7> kMacrs7 = {{
-    {0.1429, 0.25, 0.1786, 0.1071, 0.0357},
+    {0.1429, 0.25, 0.1785, 0.1071, 0.0357},
     {0.2449, 0.2143, 0.2347, 0.2551, 0.2755},
     {0.1749, 0.1531, 0.1676, 0.1822, 0.1968},
     {0.1249, 0.1093, 0.1197, 0.1302, 0.1406},
     {0.0893, 0.0875, 0.0887, 0.093, 0.1004},
-    {0.0893, 0.0875, 0.0887, 0.0886, 0.0873},
+    {0.0892, 0.0874, 0.0887, 0.0885, 0.0873},
     {0.0893, 0.0875, 0.0887, 0.0886, 0.0873},
 }};
 
@@ -76,9 +77,9 @@ inline constexpr std::array<RateRow, 6> kVehicleMacrs = {{
     {0.2, 0.35, 0.25, 0.15, 0.05},
     {0.32, 0.26, 0.3, 0.34, 0.38},
     {0.192, 0.156, 0.18, 0.204, 0.228},
-    {0.1152, 0.11, 0.114, 0.122, 0.137},
-    {0.1152, 0.11, 0.114, 0.113, 0.109},
-    {0.0576, 0.014, 0.042, 0.071, 0.096},
+    {0.1152, 0.1101, 0.1137, 0.1224, 0.1368},
+    {0.1152, 0.1101, 0.1137, 0.113, 0.1094},
+    {0.0576, 0.0138, 0.0426, 0.0706, 0.0958},
 }};
 
 inline constexpr std::array<RateRow, 6> kVehicleStraightLine = {{

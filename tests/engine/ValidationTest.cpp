@@ -126,6 +126,43 @@ const ValidationCase kCases[] = {
          a.fiscalYearEnd = "12/31/2028";
      },
      AssetField::PlacedInService, kSameYear},
+    // The year checked ends where the first row does: on the last day of the year-end month.
+    {"TypedDayBeforeMonthEnd",
+     [](AssetInputs &a) {
+         a.placedInService = "03/15/2026";
+         a.fiscalYearEnd = "03/14/2027";
+     },
+     AssetField::PlacedInService, kSameYear},
+    {"MonthEnd364DaysAfter",
+     [](AssetInputs &a) {
+         a.placedInService = "07/01/2025";
+         a.fiscalYearEnd = "06/15/2026";
+     },
+     std::nullopt, ""},
+    {"MonthEnd365DaysAfter",
+     [](AssetInputs &a) {
+         a.placedInService = "06/30/2025";
+         a.fiscalYearEnd = "06/15/2026";
+     },
+     AssetField::PlacedInService, kSameYear},
+    {"LeapFebruaryEnd364DaysAfter",
+     [](AssetInputs &a) {
+         a.placedInService = "03/02/2027";
+         a.fiscalYearEnd = "02/10/2028";
+     },
+     std::nullopt, ""},
+    {"LeapFebruaryEnd365DaysAfter",
+     [](AssetInputs &a) {
+         a.placedInService = "03/01/2027";
+         a.fiscalYearEnd = "02/10/2028";
+     },
+     AssetField::PlacedInService, kSameYear},
+    {"TypedDayStillOrdersTheDates",
+     [](AssetInputs &a) {
+         a.placedInService = "06/20/2026";
+         a.fiscalYearEnd = "06/15/2026";
+     },
+     AssetField::PlacedInService, kBefore},
     // The last year end must still be a date: six rows of 5-year furniture end in 9999 at the latest.
     {"LastYearEndIn9999",
      [](AssetInputs &a) {
