@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeySequence>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -30,6 +32,19 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window), FBrowser(
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(FBrowser);
     resize(560, 600);
+    auto *closeKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(closeKey, &QShortcut::activated, this, &QWidget::close);
+}
+
+// A window opened anew appears over the window that asked for it; one already open stays where the
+// user put it.
+void HelpWindow::CentreOnParent() {
+    const QWidget *host = parentWidget() ? parentWidget()->window() : nullptr;
+    if (!host || isVisible())
+        return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(host->frameGeometry().center());
+    move(frame.topLeft());
 }
 
 void HelpWindow::SetHelpFile(const QString &fileName) {
@@ -58,6 +73,7 @@ bool HelpWindow::ShowContext(int context) {
     url.setFragment(ContextAnchor(context));
     FBrowser->setSource(url);
     FBrowser->scrollToAnchor(ContextAnchor(context));
+    CentreOnParent();
     show();
     raise();
     activateWindow();

@@ -26,6 +26,8 @@ public:
     QTextBrowser *Browser() const { return FBrowser; }
 
 private:
+    void CentreOnParent();
+
     QTextBrowser *FBrowser;
 };
 

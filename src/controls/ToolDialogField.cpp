@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <utility>
+
 namespace fiscora {
 
 TToolDialogField::TToolDialogField(QWidget *parent) : QLineEdit(parent) {
@@ -23,8 +25,18 @@ void TToolDialogField::SaveDefaultColor() {
 // built without exception support and must not be unwound.
 void TToolDialogField::focusInEvent(QFocusEvent *event) {
     QLineEdit::focusInEvent(event);
-    if (FFocus.Enters())
+    if (FFocus.Enters()) {
+        FEnteredByMouse = event->reason() == Qt::MouseFocusReason;
         RunHandlingExceptions([this] { DoEnter(); });
+    }
+}
+
+// The click that enters the field would put the caret where the mouse fell, and a date typed whole
+// would then land mid-field: the field stays selected as after Tab.
+void TToolDialogField::mousePressEvent(QMouseEvent *event) {
+    QLineEdit::mousePressEvent(event);
+    if (std::exchange(FEnteredByMouse, false) && event->button() == Qt::LeftButton)
+        selectAll();
 }
 
 void TToolDialogField::focusOutEvent(QFocusEvent *event) {

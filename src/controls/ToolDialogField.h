@@ -32,6 +32,7 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
     virtual void DoEnter() = 0;
@@ -45,6 +46,7 @@ protected:
 
 private:
     FieldFocus FFocus;
+    bool FEnteredByMouse = false; // until the press that gave the focus has been handled
 };
 
 } // namespace fiscora

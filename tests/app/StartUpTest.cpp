@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMessageBox>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTimer>
@@ -142,6 +143,20 @@ TEST(HelpWindowTest, OpensTheHelpFileAtTheAnchorOfTheContext) {
     EXPECT_EQ(window.Browser()->source().fragment(), "context1");
     EXPECT_TRUE(HasAnchor(*window.Browser()->document(), HelpWindow::ContextAnchor(1)));
     EXPECT_TRUE(window.Browser()->toPlainText().contains("Fiscora for 2026"));
+}
+
+TEST(HelpWindowTest, OpensCentredOnItsWindowAndEscClosesIt) {
+    HelpWindow::SetHelpFile(QStringLiteral(FISCORA_BIN_DIR "/Amortix.html"));
+    QWidget host;
+    host.setGeometry(300, 200, 615, 450);
+    host.show();
+    HelpWindow *window = new HelpWindow(&host);
+    ASSERT_TRUE(window->ShowContext(1));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    EXPECT_LE((window->frameGeometry().center() - host.frameGeometry().center()).manhattanLength(), 8);
+
+    QTest::keyClick(window->Browser(), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
 }
 
 TEST(HelpWindowTest, MissingHelpFileIsReported) {

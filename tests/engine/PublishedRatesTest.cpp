@@ -40,10 +40,26 @@ const std::vector<PublishedColumn> &PublishedColumns() {
          L::Years7,
          0,
          {14.29, 24.49, 17.49, 12.49, 8.93, 8.92, 8.93, 4.46}},
-        {"Furniture7Q1", FurnitureEquipment, L::Years7, 1, {25.00, 21.43, 15.31, 10.93, 8.75, 8.74, 8.75, 1.09}},
-        {"Furniture7Q2", FurnitureEquipment, L::Years7, 2, {17.85, 23.47, 16.76, 11.97, 8.87, 8.87, 8.87, 3.34}},
-        {"Furniture7Q3", FurnitureEquipment, L::Years7, 3, {10.71, 25.51, 18.22, 13.02, 9.30, 8.85, 8.86, 5.53}},
-        {"Furniture7Q4", FurnitureEquipment, L::Years7, 4, {3.57, 27.55, 19.68, 14.06, 10.04, 8.73, 8.73, 7.64}},
+        {"Furniture7Q1",
+         FurnitureEquipment,
+         L::Years7,
+         1,
+         {25.00, 21.43, 15.31, 10.93, 8.75, 8.74, 8.75, 1.09}},
+        {"Furniture7Q2",
+         FurnitureEquipment,
+         L::Years7,
+         2,
+         {17.85, 23.47, 16.76, 11.97, 8.87, 8.87, 8.87, 3.34}},
+        {"Furniture7Q3",
+         FurnitureEquipment,
+         L::Years7,
+         3,
+         {10.71, 25.51, 18.22, 13.02, 9.30, 8.85, 8.86, 5.53}},
+        {"Furniture7Q4",
+         FurnitureEquipment,
+         L::Years7,
+         4,
+         {3.57, 27.55, 19.68, 14.06, 10.04, 8.73, 8.73, 7.64}},
         {"Furniture10HalfYear",
          FurnitureEquipment,
          L::Years10,
@@ -80,7 +96,8 @@ const std::vector<PublishedColumn> &PublishedColumns() {
 
 // With a December year end, the month placed in service picks the quarter.
 const char *PlacedInQuarter(int column) {
-    static const char *const placed[] = {"03/01/2026", "02/15/2026", "05/15/2026", "08/15/2026", "11/15/2026"};
+    static const char *const placed[] = {"03/01/2026", "02/15/2026", "05/15/2026", "08/15/2026",
+                                         "11/15/2026"};
     return placed[column];
 }
 
@@ -95,10 +112,9 @@ TEST_P(PublishedRatesTest, ColumnSumsToTheWholeBasis) {
 
 TEST_P(PublishedRatesTest, ScheduleTakesThePublishedPercentages) {
     const PublishedColumn &column = GetParam();
-    const AssetInputs inputs = test::Asset(column.type, PlacedInQuarter(column.column), 10000,
-                                           DepreciationMethod::Macrs,
-                                           column.column == 0 ? Convention::HalfYear : Convention::MidQuarter,
-                                           column.life, "12/31/2026");
+    const AssetInputs inputs = test::Asset(
+        column.type, PlacedInQuarter(column.column), 10000, DepreciationMethod::Macrs,
+        column.column == 0 ? Convention::HalfYear : Convention::MidQuarter, column.life, "12/31/2026");
     const ScheduleRows rows = ComputeSchedule(inputs);
     ASSERT_EQ(rows.size(), column.percent.size());
     for (std::size_t row = 0; row < rows.size(); ++row)
