@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QStackedWidget>
+#include <QStandardItemModel>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -27,6 +28,7 @@ namespace {
 
 const QString kFormatSnapshot = QStringLiteral("Folio Format (FSN)");
 const QString kFormatNative = QStringLiteral("Native Printer Output");
+constexpr int kNativeFormatIndex = 1; // the only format that needs a printer
 
 QLineEdit *DigitsEdit(QWidget *parent, const QString &pattern) {
     auto *edit = new QLineEdit(parent);
@@ -100,7 +102,12 @@ void TFoSetupForm::CreateControls() {
     GroupBox1 = new QGroupBox(QStringLiteral("Selected Printer"), this);
     PrinterLabel = new QLabel(QStringLiteral("(none)"), GroupBox1);
     PrinterLabel->setObjectName(QStringLiteral("PrinterLabel"));
-    (new QVBoxLayout(GroupBox1))->addWidget(PrinterLabel);
+    NoPrinterLabel = new QLabel(QStringLiteral("There is no printer to print on."), GroupBox1);
+    NoPrinterLabel->setObjectName(QStringLiteral("NoPrinterLabel"));
+    NoPrinterLabel->hide();
+    auto *printerBox = new QVBoxLayout(GroupBox1);
+    printerBox->addWidget(PrinterLabel);
+    printerBox->addWidget(NoPrinterLabel);
 
     GroupBox2 = new QGroupBox(QStringLiteral("Options"), this);
     CopiesLabel = new QLabel(QStringLiteral("&Copies"), GroupBox2);
@@ -247,7 +254,14 @@ void TFoSetupForm::RebuildFormatList() {
     }
     if (!rendererFilter.isEmpty())
         FSaveFilter += u'|' + rendererFilter.join(u'|');
-    cboxFormat->setCurrentIndex(previous >= 0 && previous < cboxFormat->count() ? previous : 0);
+    if (auto *formats = qobject_cast<QStandardItemModel *>(cboxFormat->model()))
+        formats->item(kNativeFormatIndex)->setEnabled(UsablePrinter());
+    const bool keep = previous >= 0 && previous < cboxFormat->count() && IsFormatUsable(previous);
+    cboxFormat->setCurrentIndex(keep ? previous : 0);
+}
+
+bool TFoSetupForm::IsFormatUsable(int index) const {
+    return index != kNativeFormatIndex || UsablePrinter();
 }
 
 void TFoSetupForm::UpdatePrinterLabel() {
@@ -265,28 +279,29 @@ void TFoSetupForm::FormShow() {
         const int pages = FilePrinter ? FilePrinter->Pages() : 1;
         ToED->setText(QString::number(pages));
         SelectionED->setText(QStringLiteral("1-%1").arg(pages));
+        // Printing from the preview needs a printer: say so instead of reporting it after OK.
+        bbtnOK->setEnabled(printer);
+        NoPrinterLabel->setVisible(!printer);
     } else {
         PageControl1->setCurrentWidget(DestGB);
-        if (!printer) {
-            PrinterRB->setEnabled(false);
-            FileRB->setEnabled(false);
-            PreviewRB->setEnabled(setups & ssAllowDestPreview);
-            PreviewRB->setChecked(setups & ssAllowDestPreview);
-        } else {
-            PrinterRB->setEnabled(setups & ssAllowDestPrinter);
-            PreviewRB->setEnabled(setups & ssAllowDestPreview);
-            FileRB->setEnabled(setups & ssAllowDestFile);
-            switch (ReportSystem.DefaultDest) {
-            case TReportDest::rdPreview:
-                PreviewRB->setChecked(true);
-                break;
-            case TReportDest::rdPrinter:
+        // Only the printer needs one: a file in any format but native output is written without it.
+        PrinterRB->setEnabled(printer && (setups & ssAllowDestPrinter));
+        PreviewRB->setEnabled(setups & ssAllowDestPreview);
+        FileRB->setEnabled(setups & ssAllowDestFile);
+        switch (ReportSystem.DefaultDest) {
+        case TReportDest::rdPrinter:
+            if (printer) {
                 PrinterRB->setChecked(true);
                 break;
-            case TReportDest::rdFile:
-                FileRB->setChecked(true);
-                break;
             }
+            PreviewRB->setChecked(setups & ssAllowDestPreview);
+            break;
+        case TReportDest::rdPreview:
+            PreviewRB->setChecked(true);
+            break;
+        case TReportDest::rdFile:
+            FileRB->setChecked(true);
+            break;
         }
     }
     const TSystemPrinter &settings = ReportSystem.SystemPrinter;
@@ -330,7 +345,8 @@ void TFoSetupForm::DestinationClick() {
 
 void TFoSetupForm::FileNameChange() {
     if (FileRB->isChecked())
-        bbtnOK->setEnabled(!editFileName->text().trimmed().isEmpty());
+        bbtnOK->setEnabled(!editFileName->text().trimmed().isEmpty() &&
+                           IsFormatUsable(cboxFormat->currentIndex()));
 }
 
 void TFoSetupForm::FileNameSBClick() {
@@ -345,12 +361,13 @@ void TFoSetupForm::FileNameSBClick() {
         return;
     editFileName->setText(answer->FileName);
     FSaveFilterIndex = answer->FilterIndex;
-    if (answer->FilterIndex - 1 < cboxFormat->count())
+    if (answer->FilterIndex - 1 < cboxFormat->count() && IsFormatUsable(answer->FilterIndex - 1))
         cboxFormat->setCurrentIndex(answer->FilterIndex - 1);
 }
 
 void TFoSetupForm::FormatChange() {
     FSaveFilterIndex = cboxFormat->currentIndex() + 1;
+    FileNameChange();
 }
 
 void TFoSetupForm::RangeClick() {
@@ -398,7 +415,7 @@ void TFoSetupForm::ApplyDestination() {
         if (format <= 0) {
             system.OutputFileName = WithExtension(name, QStringLiteral(".fsn"));
             system.DoNativeOutput = false;
-        } else if (format == 1) {
+        } else if (format == kNativeFormatIndex) {
             system.OutputFileName = WithExtension(name, QStringLiteral(".prn"));
             system.DoNativeOutput = true;
         } else {

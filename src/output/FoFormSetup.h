@@ -38,6 +38,7 @@ public:
     QPushButton *SetupBB;
     QGroupBox *GroupBox1;
     QLabel *PrinterLabel;
+    QLabel *NoPrinterLabel; // shown in print-range mode when there is no printer
     QGroupBox *GroupBox2;
     QLabel *CopiesLabel;
     QLineEdit *CopiesED;
@@ -88,6 +89,7 @@ private:
     void ApplyPrinterOptions();
     void ApplyPrintRange();
     bool UsablePrinter() const;
+    bool IsFormatUsable(int index) const;
 
     QString FSaveFilter;
     int FSaveFilterIndex = 1;

@@ -51,6 +51,17 @@ protected:
     int previewShown = 0;
 };
 
+// A machine without printers: files are still written in every format but native printer output.
+class NoPrinterTest : public PrintCommandTest {
+protected:
+    NoPrinterTest()
+        : previous(TFoPrinterDevice::ReplaceInstance(
+              std::make_unique<TFoPrinterDevice>(std::make_unique<TNoPrinterSource>()))) {}
+    ~NoPrinterTest() override { TFoPrinterDevice::ReplaceInstance(std::move(previous)); }
+
+    std::unique_ptr<TFoPrinterDevice> previous;
+};
+
 TEST_F(PrintCommandTest, PrintWithAnEmptyPaneDoesNothing) {
     Print([](TFoSetupForm &) {});
     EXPECT_EQ(setupShown, 0);
@@ -90,14 +101,11 @@ TEST_F(PrintCommandTest, PreviewShowsTheReportAndAltLGoesToTheLastPage) {
     EXPECT_TRUE(messages.messages.empty());
 }
 
-TEST_F(PrintCommandTest, ASnapshotFileDestinationWritesTheSnapshot) {
+TEST_F(NoPrinterTest, ASnapshotFileDestinationWritesTheSnapshot) {
     EnterLongestSchedule();
     QTemporaryDir dir;
     const QString name = dir.filePath(QStringLiteral("report")); // no extension: ".fsn" is added
-    FakePrinter printer = MakePrinter();
     Print([&](TFoSetupForm &form) {
-        form.Printer = printer.Device.get(); // the file destination needs a usable printer
-        form.FormShow();
         form.FileRB->click();
         form.editFileName->setText(name);
         form.bbtnOK->click();
@@ -109,7 +117,7 @@ TEST_F(PrintCommandTest, ASnapshotFileDestinationWritesTheSnapshot) {
     EXPECT_TRUE(messages.messages.empty());
 }
 
-TEST_F(PrintCommandTest, TheExportFormatsOfTheFileDestinationWriteTheirDocuments) {
+TEST_F(NoPrinterTest, TheExportFormatsOfTheFileDestinationWriteTheirDocuments) {
     EnterLongestSchedule();
     QTemporaryDir dir;
     struct Case {
@@ -119,10 +127,7 @@ TEST_F(PrintCommandTest, TheExportFormatsOfTheFileDestinationWriteTheirDocuments
     };
     for (const Case &c : {Case{"Adobe Portable Document (PDF)", "car", "car.pdf"},
                           Case{"Web Document (HTML)", "pages", "pages1.html"}}) {
-        FakePrinter printer = MakePrinter();
         Print([&](TFoSetupForm &form) {
-            form.Printer = printer.Device.get();
-            form.FormShow();
             form.FileRB->click();
             const int index = form.cboxFormat->findText(c.format);
             ASSERT_GE(index, 2) << c.format.toStdString();

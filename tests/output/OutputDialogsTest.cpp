@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardItemModel>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -62,7 +63,7 @@ TEST(SetupForm, CaptionsAndThePrinterLabel) {
     none.Show();
     EXPECT_EQ(none.form->PrinterLabel->text(), QStringLiteral("No printers installed!"));
     EXPECT_FALSE(none.form->PrinterRB->isEnabled());
-    EXPECT_FALSE(none.form->FileRB->isEnabled());
+    EXPECT_TRUE(none.form->FileRB->isEnabled());
     EXPECT_TRUE(none.form->PreviewRB->isChecked());
     for (QWidget *option : std::initializer_list<QWidget *>{none.form->CopiesED, none.form->CollateCK,
                                                             none.form->DuplexCK, none.form->SetupBB})
@@ -139,6 +140,38 @@ TEST(SetupForm, OkWritesTheDestinationAndTheFileNamesExtension) {
     preview.form->bbtnOK->click();
     EXPECT_EQ(preview.system.ReportDest, TReportDest::rdPreview);
     EXPECT_TRUE(preview.system.OutputFileName.isEmpty());
+}
+
+// A machine without printers still saves reports to files; only native printer output needs one.
+TEST(SetupForm, WithoutAPrinterFilesAreWrittenInEveryFormatButNative) {
+    struct Case {
+        const char *name;
+        int format;
+        bool ok;
+    };
+    for (const Case &c : {Case{"snapshot", 0, true}, Case{"native", 1, false}}) {
+        SetupDialog dialog(false);
+        dialog.system.DefaultDest = TReportDest::rdPrinter;
+        dialog.Show();
+        TFoSetupForm &form = *dialog.form;
+        EXPECT_TRUE(form.PreviewRB->isChecked()) << c.name;
+        form.FileRB->click();
+        form.editFileName->setText(QStringLiteral("report"));
+        form.cboxFormat->setCurrentIndex(c.format);
+        EXPECT_EQ(form.bbtnOK->isEnabled(), c.ok) << c.name;
+        if (!c.ok)
+            continue;
+        form.bbtnOK->click();
+        EXPECT_EQ(form.result(), QDialog::Accepted);
+        EXPECT_EQ(dialog.system.ReportDest, TReportDest::rdFile);
+        EXPECT_EQ(dialog.system.OutputFileName, QStringLiteral("report.fsn"));
+    }
+    SetupDialog none(false);
+    none.Show();
+    auto *formats = qobject_cast<QStandardItemModel *>(none.form->cboxFormat->model());
+    ASSERT_NE(formats, nullptr);
+    EXPECT_FALSE(formats->item(1)->isEnabled());
+    EXPECT_TRUE(formats->item(0)->isEnabled());
 }
 
 TEST(SetupForm, CopiesCollationAndDuplexReachTheSystemPrinter) {

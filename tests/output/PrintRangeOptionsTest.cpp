@@ -5,7 +5,9 @@
 #include "report/system/FoSystem.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <gtest/gtest.h>
 
@@ -79,5 +81,23 @@ TEST(PrintRangeOptions, ABadPageNumberRaisesTheConversionErrorAndKeepsTheDialogO
         EXPECT_THROW(form.bbtnOKClick(), EConvertError);
         EXPECT_EQ(form.result(), QDialog::Rejected);
         EXPECT_EQ(renderer.FCopies, 1) << "nothing after the bad number is applied";
+    }
+}
+
+TEST(PrintRangeOptions, WithoutAPrinterOkIsDisabledAndTheDialogSaysWhy) {
+    for (const bool withPrinter : {true, false}) {
+        FakePrinter printer = withPrinter ? MakePrinter()
+                                          : FakePrinter{nullptr, std::make_unique<TFoPrinterDevice>(
+                                                                     std::make_unique<TNoPrinterSource>())};
+        TFoSystem system;
+        TFoRenderPrinter renderer(*printer.Device);
+        TFoSetupForm form(system);
+        form.Printer = printer.Device.get();
+        form.PreviewSetup = true;
+        form.FilePrinter = &renderer;
+        form.FormShow();
+        EXPECT_EQ(form.bbtnOK->isEnabled(), withPrinter);
+        EXPECT_EQ(form.NoPrinterLabel->isVisibleTo(&form), !withPrinter);
+        EXPECT_EQ(form.NoPrinterLabel->text(), QStringLiteral("There is no printer to print on."));
     }
 }
