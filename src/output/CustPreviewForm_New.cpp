@@ -13,7 +13,6 @@
 #include "PdfExport.h"
 #include "ScopeExit.h"
 #include "report/core/FoErrors.h"
-#include "report/playback/FoRender.h"
 #include "report/system/FoSystem.h"
 
 #include <QContextMenuEvent>
@@ -23,6 +22,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QSaveFile>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -39,10 +39,12 @@ namespace {
 
 constexpr qint64 kCopyBufferBytes = 1024 * 1024;
 
-// Copies the whole stream into the file; the stream's position is the caller's to restore.
+// Copies the whole stream into the file; the stream's position is the caller's to restore. Written
+// beside the file and renamed over it only when complete, so a failure leaves no half-written file
+// and an existing one as it was.
 void CopySnapshot(QIODevice &stream, const QString &fileName) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
         throw EFolioReport(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
     stream.seek(0);
     QByteArray buffer(kCopyBufferBytes, Qt::Uninitialized);
@@ -56,8 +58,13 @@ void CopySnapshot(QIODevice &stream, const QString &fileName) {
             throw EFolioReport(
                 QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, file.errorString()));
     }
-    if (!file.flush())
+    if (!file.commit())
         throw EFolioReport(QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, file.errorString()));
+}
+
+bool SameFile(const QString &a, const QString &b) {
+    const QFileInfo first(a), second(b);
+    return first.exists() && second.exists() && first.canonicalFilePath() == second.canonicalFilePath();
 }
 
 // The whole scrollable length, of which the viewport shows one page: positions stop a page short.
@@ -218,15 +225,32 @@ void TFrmReportPreview::InitFromReportSystem() {
 }
 
 void TFrmReportPreview::OpenFile(const QString &sFileName) {
-    FPreview->SetInputFileName(sFileName);
-    FPreview->SetSnapshotStream(nullptr);
-    FAlternateSnapshot.reset();
     auto file = std::make_unique<QFile>(sFileName);
     if (!file->open(QIODevice::ReadOnly))
         throw EFolioReport(QStringLiteral("Cannot open file \"%1\". %2").arg(sFileName, file->errorString()));
+    // A file that cannot be shown leaves the window on the snapshot and page it showed.
+    QIODevice *const shownStream = FPreview->SnapshotStream();
+    const QString shownFileName = FPreview->InputFileName();
+    const int shownPage = FPreview->CurrentPage();
+    const qint64 shownPosition = shownStream ? shownStream->pos() : 0;
+    const int shownHorizontal = ScrollBox1->horizontalScrollBar()->value();
+    const int shownVertical = ScrollBox1->verticalScrollBar()->value();
+    FPreview->SetInputFileName(sFileName);
     FPreview->SetSnapshotStream(file.get());
-    FAlternateSnapshot = std::move(file);
-    FPreview->RenderPage(1);
+    try {
+        FPreview->RenderPage(1);
+    } catch (...) {
+        FPreview->SetInputFileName(shownFileName);
+        FPreview->SetSnapshotStream(shownStream);
+        if (shownStream) {
+            FPreview->RenderPage(shownPage);
+            shownStream->seek(shownPosition);
+        }
+        ScrollBox1->horizontalScrollBar()->setValue(shownHorizontal);
+        ScrollBox1->verticalScrollBar()->setValue(shownVertical);
+        throw;
+    }
+    FAlternateSnapshot = std::move(file); // the file opened before, if any, is closed here
     setWindowTitle(QString::fromStdString(ApplicationTitle()) + QStringLiteral(" - ") +
                    QFileInfo(sFileName).fileName());
 }
@@ -310,36 +334,30 @@ void TFrmReportPreview::BtnSaveClick() {
     if (!AllowSave())
         return;
     ScopeExit update([this] { UpdateButtons(); });
+    // Always a snapshot: the formats the report system keeps for its own output are not offered
+    // here, whichever filter entry the dialog starts on. Exports have their own commands.
     TFileDialogRequest request;
     request.Kind = TFileDialogRequest::TKind::Save;
     request.Title = QStringLiteral("Save to Snapshot Document");
     request.DefaultExtension = QStringLiteral("fsn");
     request.Filter = QStringLiteral("Snapshot Document (*.fsn)|*.fsn");
-    if (const QString renderers = RendererFilter(); !renderers.isEmpty())
-        request.Filter += u'|' + renderers;
     request.FilterIndex = 3;
     const std::optional<TFileDialogAnswer> answer = AskFileName(this, request);
     QIODevice *stream = SnapshotStream();
     if (!answer || !stream)
         return;
+    for (const QString &input : {FPreview->InputFileName(), FInputFileName})
+        if (!input.isEmpty() && SameFile(answer->FileName, input))
+            throw EFolioReport(
+                QStringLiteral("Cannot save the report over the file it is shown from: \"%1\".")
+                    .arg(answer->FileName));
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const qint64 position = stream->pos();
     ScopeExit restore([&] {
         stream->seek(position);
         QGuiApplication::restoreOverrideCursor();
     });
-    if (answer->FilterIndex < 2) {
-        CopySnapshot(*stream, answer->FileName);
-        return;
-    }
-    std::vector<TFoRendererEntry> renderers;
-    ListRenderers(renderers);
-    const std::size_t index = std::size_t(answer->FilterIndex - 2);
-    if (index >= renderers.size())
-        return;
-    stream->seek(0);
-    renderers[index].Renderer->SetOutputFileName(answer->FileName);
-    renderers[index].Renderer->Render(stream);
+    CopySnapshot(*stream, answer->FileName);
 }
 
 void TFrmReportPreview::BtnPrintClick() {
@@ -554,20 +572,23 @@ bool TFrmReportPreview::FormKeyDown(QKeyEvent &event) {
         default:
             break;
         }
-        // The letter keys act but are not consumed.
+        // A letter key goes on to the focused control unless it acted: a command that opened a
+        // dialog has moved the focus, and the key travelling on to the window would act again.
         consumed = false;
-        const auto clickIfEnabled = [](QToolButton *button) {
-            if (button->isEnabled())
-                button->click();
+        const auto clickIfEnabled = [&consumed](QToolButton *button) {
+            if (!button->isEnabled())
+                return;
+            consumed = true;
+            button->click();
         };
         switch (event.key()) {
         case Qt::Key_O:
             if (ctrl)
-                BtnOpen->click();
+                clickIfEnabled(BtnOpen);
             break;
         case Qt::Key_S:
             if (ctrl)
-                BtnSave->click();
+                clickIfEnabled(BtnSave);
             break;
         case Qt::Key_P:
             if (ctrl)
@@ -596,8 +617,10 @@ bool TFrmReportPreview::FormKeyDown(QKeyEvent &event) {
                 clickIfEnabled(BtnLast);
             break;
         case Qt::Key_X:
-            if (alt)
+            if (alt) {
+                consumed = true;
                 close();
+            }
             break;
         default:
             break;
