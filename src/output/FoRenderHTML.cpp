@@ -236,6 +236,7 @@ void TFoRenderHTML::FontChanged(TFoFont &) {
 
 void TFoRenderHTML::PenChanged(TFoPen &Pen) {
     FPenColor = Pen.Color();
+    FPenDraws = Pen.Style() != TPenStyle::psClear;
 }
 
 void TFoRenderHTML::BrushChanged(TFoBrush &Brush) {
@@ -388,15 +389,18 @@ void TFoRenderHTML::Rectangle(double X1, double Y1, double X2, double Y2) {
     const double w = std::abs(X2 - X1);
     const double h = std::abs(Y2 - Y1);
     ColorBox(FBrushColor, left, top, w, h);
+    // As on the page: a clear pen draws no outline.
+    if (!FPenDraws)
+        return;
     ColorBox(FPenColor, left, top, OnePixel, h);
     ColorBox(FPenColor, left, top + h, w, OnePixel);
     ColorBox(FPenColor, left + w, top, OnePixel, h);
     ColorBox(FPenColor, left, top, w, OnePixel);
 }
 
+// A filled area has no outline, as on the page and in the PDF.
 void TFoRenderHTML::FillRect(const QRect &Rect) {
-    Rectangle(Rect.x() / 72.0, Rect.y() / 72.0, (Rect.x() + Rect.width()) / 72.0,
-              (Rect.y() + Rect.height()) / 72.0);
+    ColorBox(FBrushColor, Rect.x() / 72.0, Rect.y() / 72.0, Rect.width() / 72.0, Rect.height() / 72.0);
 }
 
 void TFoRenderHTML::LineTo(double X, double Y) {

@@ -95,6 +95,7 @@ private:
     QString FPageFolder;
     QString FFontText; // empty until the current font is first used
     TColor FPenColor = clBlack;
+    bool FPenDraws = true; // false for a clear pen
     TColor FBrushColor = clWhite;
     bool FPrintRendering = false;       // PrintRender: one page renderer per page
     TFoOutputFileSet *FFiles = nullptr; // the export's files while playing, not owned

@@ -253,36 +253,48 @@ TEST(HtmlRenderer, DrawsOnlyHorizontalAndVerticalLines) {
     }
 }
 
-TEST(HtmlRenderer, FillsRectanglesWhateverTheBrushStyle) {
+// Filled whatever the brush style; outlined by the pen as the page shows it: a clear pen and a filled
+// area draw no outline.
+TEST(HtmlRenderer, FillsRectanglesAndOutlinesThemWithAVisiblePen) {
     const auto box = [](const QString &position, const QString &gif, int w, int h) {
         return Element(position,
                        QStringLiteral("<IMG SRC=\"%1.gif\" WIDTH=%2 HEIGHT=%3>").arg(gif).arg(w).arg(h));
     };
-    const QStringList expected = {box("left:96;top:96;width:96;height:48;", "00FF00", 96, 48),
-                                  box("left:96;top:96;width:1;height:48;", "0000FF", 1, 48),
-                                  box("left:96;top:144;width:96;height:1;", "0000FF", 96, 1),
-                                  box("left:192;top:96;width:1;height:48;", "0000FF", 1, 48),
-                                  box("left:96;top:96;width:96;height:1;", "0000FF", 96, 1)};
-    const auto clearBrushAndBluePen = [](TFoSnapshotOutput &out) {
-        out.WriteByte(scBrushColor);
-        out.WriteInt(RGB(0, 255, 0));
-        out.WriteByte(scBrushStyle);
-        out.WriteByte(static_cast<quint8>(TBrushStyle::bsClear));
-        out.WriteByte(scPenColor);
-        out.WriteInt(RGB(0, 0, 255));
+    const QString fill = box("left:96;top:96;width:96;height:48;", "00FF00", 96, 48);
+    const QStringList outline = {box("left:96;top:96;width:1;height:48;", "0000FF", 1, 48),
+                                 box("left:96;top:144;width:96;height:1;", "0000FF", 96, 1),
+                                 box("left:192;top:96;width:1;height:48;", "0000FF", 1, 48),
+                                 box("left:96;top:96;width:96;height:1;", "0000FF", 96, 1)};
+    struct Case {
+        const char *name;
+        bool clearPen;
+        quint8 record;
+        std::vector<double> points;
+        QStringList elements;
     };
-    EXPECT_EQ(ElementsOf([&](TFoSnapshotOutput &out) {
-                  clearBrushAndBluePen(out);
-                  out.WriteByte(scRectangle);
-                  WritePoints(out, {2.0, 1.5, 1.0, 1.0});
-              }),
-              expected);
-    EXPECT_EQ(ElementsOf([&](TFoSnapshotOutput &out) {
-                  clearBrushAndBluePen(out);
-                  out.WriteByte(scFillRect);
-                  WritePoints(out, {1.0, 1.0, 2.0, 1.5});
-              }),
-              expected);
+    const Case cases[] = {
+        {"rectangle", false, scRectangle, {2.0, 1.5, 1.0, 1.0}, QStringList{fill} + outline},
+        {"rectangle with a clear pen", true, scRectangle, {2.0, 1.5, 1.0, 1.0}, {fill}},
+        {"filled area", false, scFillRect, {1.0, 1.0, 2.0, 1.5}, {fill}},
+    };
+    for (const Case &c : cases) {
+        const QStringList elements = ElementsOf([&](TFoSnapshotOutput &out) {
+            out.WriteByte(scBrushColor);
+            out.WriteInt(RGB(0, 255, 0));
+            out.WriteByte(scBrushStyle);
+            out.WriteByte(static_cast<quint8>(TBrushStyle::bsClear));
+            out.WriteByte(scPenColor);
+            out.WriteInt(RGB(0, 0, 255));
+            if (c.clearPen) {
+                out.WriteByte(scPenStyle);
+                out.WriteByte(static_cast<quint8>(TPenStyle::psClear));
+            }
+            out.WriteByte(c.record);
+            for (const double point : c.points)
+                out.WriteFloat(point);
+        });
+        EXPECT_EQ(elements, c.elements) << c.name;
+    }
 }
 
 TEST(HtmlRenderer, WritesEachColourImageOnceBesideThePages) {
