@@ -318,6 +318,44 @@ TEST(CliReport, AnOutputThatIsAnInputIsRefusedBeforeAnythingIsWritten) {
     EXPECT_EQ(FileBytes(BinFolder() + QStringLiteral("/Amortix.fol")), amortix);
 }
 
+TEST(CliReport, NoFileAnHtmlExportWritesMayBeAnInput) {
+    QTemporaryDir dir;
+    WriteFile(dir.filePath("t1.html"), FileBytes(BinFolder() + QStringLiteral("/Amortix.fol")));
+    // A picture named like the colour image of the black line beside it.
+    QImage logo(4, 4, QImage::Format_RGB32);
+    logo.fill(Qt::darkCyan);
+    ASSERT_TRUE(logo.save(dir.filePath("000000.gif"), "PNG"));
+    WriteFile(dir.filePath("P.fol"),
+              "<folio-project version=\"1\"><report name=\"DeprReport\"><page><title height=\"7\">"
+              "<picture x=\"0.5\" y=\"0.5\" width=\"1\" height=\"1\" file=\"000000.gif\"/>"
+              "<line x1=\"0\" y1=\"3\" x2=\"6\" y2=\"3\"/></title></page></report></folio-project>");
+    ASSERT_EQ(RunCli(Report(kTruckOptions, "x1.html.fsn"), CliRun::In(dir.path())).exitCode, 0);
+    ASSERT_TRUE(QFile::rename(dir.filePath("x1.html.fsn"), dir.filePath("x1.html")));
+
+    const struct {
+        std::vector<std::string> args;
+        std::string command;
+        std::string written;
+        std::string role;
+    } cases[] = {
+        {Report(With(kTruckOptions, {"--template", "t1.html"}), "t.html"), "report", "t1.html", "template"},
+        {Report(With(kTruckOptions, {"--template", "P.fol"}), "out.html"), "report", "000000.gif", "picture"},
+        {{"export", "x1.html", "--output", "x.html"}, "export", "x1.html", "snapshot"},
+    };
+    const auto before = FolderContents(dir.path());
+    for (const auto &test : cases) {
+        const CliResult result = RunCli(test.args, CliRun::In(dir.path()));
+        EXPECT_EQ(result.exitCode, 2) << test.written << ": " << result.err;
+        EXPECT_EQ(result.err.rfind("fiscora-cli " + test.command + ": the output \"" +
+                                       dir.filePath(QString::fromStdString(test.written)).toStdString() +
+                                       "\" is the " + test.role + " \"",
+                                   0),
+                  0u)
+            << result.err;
+        EXPECT_EQ(FolderContents(dir.path()), before) << test.written;
+    }
+}
+
 TEST(CliReport, AnInterruptedReportLeavesNoFileBehind) {
     QTemporaryDir dir;
     // Every placement of a large picture is a large bitmap in the snapshot: a report that takes a while.
