@@ -356,6 +356,51 @@ TEST(CliReport, NoFileAnHtmlExportWritesMayBeAnInput) {
     }
 }
 
+TEST(CliReport, AnOutputThatIsASymbolicLinkIsRefusedAndTheLinkKept) {
+    QTemporaryDir dir;
+    ASSERT_EQ(RunCli(Report(kTruckOptions, "r.fsn"), CliRun::In(dir.path())).exitCode, 0);
+    WriteFile(dir.filePath("old.pdf"), "older");
+    ASSERT_TRUE(QFile::link("old.pdf", dir.filePath("file.pdf")));
+    ASSERT_TRUE(QFile::link("old.pdf", dir.filePath("file.fsn")));
+    ASSERT_TRUE(QFile::link("missing.pdf", dir.filePath("nothing.pdf")));
+    ASSERT_TRUE(QFile::link("old.pdf", dir.filePath("page1.html")));
+    ASSERT_TRUE(QFile::link("/proc/self/fd/1", dir.filePath("stdout.pdf")));
+    const std::string linkMessage = "\": Is a symbolic link; name the file it leads to.\n";
+    const struct {
+        std::vector<std::string> args;
+        std::string message;
+    } cases[] = {
+        {Report(kTruckOptions, "file.pdf"), "Cannot write the output file \"file.pdf" + linkMessage},
+        {Report(kTruckOptions, "file.fsn"), "Cannot write the output file \"file.fsn" + linkMessage},
+        {Report(kTruckOptions, "nothing.pdf"), "Cannot write the output file \"nothing.pdf" + linkMessage},
+        {{"export", "r.fsn", "--output", "file.pdf"},
+         "Cannot write the output file \"file.pdf" + linkMessage},
+        // Standard output redirected into a file: the link leads to that file.
+        {{"export", "r.fsn", "--output", "stdout.pdf"},
+         "Cannot write the output file \"stdout.pdf" + linkMessage},
+        {Report(kTruckOptions, "page.html"),
+         "Cannot create file \"" + dir.filePath("page1.html").toStdString() +
+             "\". It is a symbolic link, which an export never replaces.\n"},
+    };
+    CliRun run = CliRun::In(dir.path());
+    run.standardOutputFile = dir.filePath("stdout.txt");
+    WriteFile(run.standardOutputFile, "");
+    const auto before = FolderContents(dir.path());
+    for (const auto &test : cases) {
+        const CliResult result = RunCli(test.args, run);
+        EXPECT_EQ(result.exitCode, 1) << test.message;
+        EXPECT_EQ(result.err, test.message);
+        EXPECT_EQ(FolderContents(dir.path()), before) << test.message;
+    }
+
+    // A link to a pipe is written through.
+    ASSERT_TRUE(QFile::link("/dev/stdout", dir.filePath("piped.fsn")));
+    const CliResult piped = RunCli(Report(kTruckOptions, "piped.fsn"), CliRun::In(dir.path()));
+    EXPECT_EQ(piped.exitCode, 0) << piped.err;
+    EXPECT_EQ(piped.out.substr(0, 3), std::string("\x5A\x10\x27", 3));
+    EXPECT_TRUE(QFileInfo(dir.filePath("piped.fsn")).isSymLink());
+}
+
 TEST(CliReport, AnInterruptedReportLeavesNoFileBehind) {
     QTemporaryDir dir;
     // Every placement of a large picture is a large bitmap in the snapshot: a report that takes a while.
