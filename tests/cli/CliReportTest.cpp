@@ -401,6 +401,43 @@ TEST(CliReport, AnOutputThatIsASymbolicLinkIsRefusedAndTheLinkKept) {
     EXPECT_TRUE(QFileInfo(dir.filePath("piped.fsn")).isSymLink());
 }
 
+TEST(CliReport, AReportOfMoreThan9999PagesFailsAndWritesNothing) {
+    QTemporaryDir dir;
+    const auto pages = [](int count) {
+        QByteArray xml = "<folio-project version=\"1\"><report name=\"DeprReport\">";
+        for (int i = 0; i < count; ++i)
+            xml += "<page><title height=\"1\"><text x=\"0\" y=\"0.5\">s</text></title></page>";
+        return xml + "</report></folio-project>";
+    };
+    WriteFile(dir.filePath("9999.fol"), pages(9999));
+    WriteFile(dir.filePath("10000.fol"), pages(10000));
+    const std::string tooLong =
+        "The report has more than 9999 pages. Choose a page range to output the pages after page 9999.\n";
+    const struct {
+        std::string templateFile;
+        std::string output;
+        int exitCode;
+        std::string message;
+    } cases[] = {
+        {"10000.fol", "out.fsn", 1, tooLong},
+        {"10000.fol", "out.pdf", 1, tooLong},
+        {"10000.fol", "out.html", 1, tooLong},
+        {"9999.fol", "out.fsn", 0, ""},
+    };
+    for (const auto &test : cases) {
+        const auto before = FolderContents(dir.path());
+        const CliResult result =
+            RunCli(Report(With(kTruckOptions, {"--template", test.templateFile}), test.output),
+                   CliRun::In(dir.path()));
+        EXPECT_EQ(result.exitCode, test.exitCode) << test.templateFile << " " << test.output;
+        EXPECT_EQ(result.err, test.message);
+        if (test.exitCode != 0) {
+            EXPECT_EQ(FolderContents(dir.path()), before) << test.output;
+        }
+    }
+    EXPECT_EQ(PageCount(dir.filePath("out.fsn").toStdString()), 9999);
+}
+
 TEST(CliReport, AnInterruptedReportLeavesNoFileBehind) {
     QTemporaryDir dir;
     // Every placement of a large picture is a large bitmap in the snapshot: a report that takes a while.
