@@ -2,6 +2,7 @@
 #include "PdfTestSupport.h"
 #include "ReportFixtures.h"
 
+#include "FoHtmlExport.h"
 #include "PdfExport.h"
 #include "ReportJob.h"
 #include "ScheduleRecorder.h"
@@ -115,6 +116,27 @@ TEST(PdfExport, TheReportSystemsFileDestinationRendersThroughTheRendererToo) {
     const QByteArray pdf = file.readAll();
     ExpectQpdfCheckPasses(pdf);
     EXPECT_TRUE(PdfToText(pdf).contains(QLatin1String("$145,000.00")));
+}
+
+TEST(PdfExport, PdfAndHtmlBothRefuseAReportWhosePagesAreNumberedOutOfStreamOrder) {
+    QFile backwards(QStringLiteral(FISCORA_SOURCE_DIR "/tests/report/data/pages-numbered-backwards.fsn"));
+    ASSERT_TRUE(backwards.open(QIODevice::ReadOnly));
+    const std::function<void(QIODevice &, const QString &)> exports[] = {
+        [](QIODevice &snapshot, const QString &folder) { ExportSnapshotToPdf(snapshot, folder + "/x.pdf"); },
+        [](QIODevice &snapshot, const QString &folder) {
+            ExportSnapshotToHtml(snapshot, folder + "/x.html");
+        },
+    };
+    for (const auto &exportTo : exports) {
+        QTemporaryDir dir;
+        try {
+            exportTo(backwards, dir.path());
+            ADD_FAILURE() << "exported";
+        } catch (const EFolioReport &error) {
+            EXPECT_STREQ(error.what(), "Page 1 of 3 is missing from the report file.");
+        }
+        EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    }
 }
 
 TEST(PdfExport, ASymbolicLinkIsRefusedAndKept) {
