@@ -169,7 +169,7 @@ double TFoPDFMeasure::Advance(QStringView Text) {
 
 TFoPDFFont::TFoPDFFont(TFoRenderPDF &AOwner, const TFoPDFFontRequest &Request, const QString &BaseName,
                        const QString &ObjectName)
-    : TFoPDFObject(AOwner), FObjectName(ObjectName.toLatin1()), FFontName(Request.Face),
+    : TFoPDFObject(AOwner), FObjectName(pdf::EscapeName(ObjectName)), FFontName(Request.Face),
       FPDFFontName(BaseName), FRequest(Request) {}
 
 TFoPDFMeasure &TFoPDFFont::Measure() {
@@ -196,7 +196,7 @@ void TFoPDFFont::WriteObject(TFoPDFFile &File) {
     Ln(out, "/Type /Font");
     FmtLn(out, "/Subtype /%s", FFontType.toLatin1());
     FmtLn(out, "/Name /%s", FObjectName);
-    FmtLn(out, "/BaseFont /%s", FPDFFontName.toLatin1());
+    FmtLn(out, "/BaseFont /%s", pdf::EscapeName(FPDFFontName));
     // Symbol and ZapfDingbats are symbolic: their built-in encoding is the only right one.
     if (FPDFFontName != QLatin1String("Symbol") && FPDFFontName != QLatin1String("ZapfDingbats"))
         FmtLn(out, "/Encoding /%s", EncodingName(FFoRenderPDF.FontEncoding));
@@ -317,7 +317,7 @@ void TFoPDFFontTrueType::WriteObject(TFoPDFFile &File) {
     Ln(out, "/Type /Font");
     FmtLn(out, "/Subtype /%s", FFontType.toLatin1());
     FmtLn(out, "/Name /%s", FObjectName);
-    FmtLn(out, "/BaseFont /%s", FPDFFontName.toLatin1());
+    FmtLn(out, "/BaseFont /%s", pdf::EscapeName(FPDFFontName));
     FmtLn(out, "/Encoding /%s", EncodingName(FFoRenderPDF.FontEncoding));
     FmtLn(out, "/FirstChar %d", FFirstChar);
     FmtLn(out, "/LastChar %d", FLastChar);
@@ -338,7 +338,7 @@ void TFoPDFFontTrueType::WriteObject(TFoPDFFile &File) {
     FmtLn(out, "%d 0 obj", FDescriptorID);
     Ln(out, "<<");
     Ln(out, "/Type /FontDescriptor");
-    FmtLn(out, "/FontName /%s", FPDFFontName.toLatin1());
+    FmtLn(out, "/FontName /%s", pdf::EscapeName(FPDFFontName));
     FmtLn(out, "/Flags %d", d.FFlags);
     FmtLn(out, "/FontBBox [%d %d %d %d]", d.FFontBBox[0], d.FFontBBox[1], d.FFontBBox[2], d.FFontBBox[3]);
     FmtLn(out, "/MissingWidth %d", d.FMissingWidth);

@@ -115,6 +115,7 @@ public:
 // ToUnicode map, so that text extraction returns every character, even one the font has no glyph for.
 class TFoPDFFontComposite : public TFoPDFFont {
 public:
+    // BaseName is the name as written, already escaped as a PDF name.
     TFoPDFFontComposite(TFoRenderPDF &AOwner, const TFoPDFFontRequest &Request, const QString &BaseName,
                         const QString &ObjectName, const QString &FontFile);
     void SetIDs(int &Next) override;

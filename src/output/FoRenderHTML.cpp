@@ -133,7 +133,8 @@ void TFoRenderHTML::RenderPage(int PageNum) {
     }
     if (!FSnapshotStream || FRendering)
         return;
-    TFoOutputFileSet files;
+    TFoOutputFileSet ownFiles;
+    TFoOutputFileSet &files = FCollectingFiles ? *FCollectingFiles : ownFiles;
     files.Protect(FInputFileName);
     if (const auto *snapshotFile = qobject_cast<const QFile *>(FSnapshotStream))
         files.Protect(snapshotFile->fileName());
@@ -143,7 +144,8 @@ void TFoRenderHTML::RenderPage(int PageNum) {
         RenderPageFiles();
     else
         TFoRenderStream::RenderPage(PageNum);
-    files.Commit();
+    if (&files == &ownFiles)
+        files.Commit();
     FWrittenFiles = files.FileNames();
 }
 

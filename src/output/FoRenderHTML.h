@@ -45,6 +45,8 @@ public:
     void RenderPage(int PageNum) override;
     // The files the last successful playback wrote, absolute names.
     const QStringList &WrittenFiles() const { return FWrittenFiles; }
+    // While set, playback collects its files into Files and writes none: the caller commits them.
+    void SetCollectingFiles(TFoOutputFileSet *Files) { FCollectingFiles = Files; }
 
     void DocBegin() override;
     void PageBegin() override;
@@ -99,6 +101,7 @@ private:
     TColor FBrushColor = clWhite;
     bool FPrintRendering = false;       // PrintRender: one page renderer per page
     TFoOutputFileSet *FFiles = nullptr; // the export's files while playing, not owned
+    TFoOutputFileSet *FCollectingFiles = nullptr;
     QStringList FWrittenFiles;
 };
 

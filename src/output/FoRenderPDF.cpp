@@ -500,10 +500,7 @@ QString TFoRenderPDF::BaseFontName(const TFoPDFFontRequest &Request) {
     const bool italic = Request.Italic;
     if (IsCompositeRequest(Request)) {
         const QString plain = WithoutSpaces(face) + CommaSuffix(bold, italic);
-        QString escaped;
-        for (const QChar c : plain)
-            escaped += QStringLiteral("#%1").arg(c.unicode(), 2, 16, QLatin1Char('0')).toUpper();
-        return escaped;
+        return QString::fromLatin1(pdf::EscapeName(plain, pdf::TNameEscape::EveryByte));
     }
     if (EmbedBaseFonts && IsTrueType(face, bold, italic))
         return WithoutSpaces(face) + CommaSuffix(bold, italic);
@@ -587,7 +584,8 @@ TFoPDFFont *TFoRenderPDF::FallbackFontFor(QStringView Text) {
     const bool bold = raw.isValid() ? raw.weight() >= QFont::DemiBold : FCurrentRequest.Bold;
     const bool italic = raw.isValid() ? raw.style() != QFont::StyleNormal : FCurrentRequest.Italic;
     base += CommaSuffix(bold, italic);
-    auto font = std::make_unique<TFoPDFFontComposite>(*this, FCurrentRequest, base,
+    auto font = std::make_unique<TFoPDFFontComposite>(*this, FCurrentRequest,
+                                                      QString::fromLatin1(pdf::EscapeName(base)),
                                                       QStringLiteral("F%1").arg(FFontList.size() + 1), file);
     font->FPDFFontName = key;
     TFoPDFFont *result = font.get();

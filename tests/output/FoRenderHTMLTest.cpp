@@ -5,6 +5,7 @@
 #include "ToolBoxExceptions.h"
 #include "report/core/FoErrors.h"
 
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -483,6 +484,59 @@ TEST(HtmlExport, LeavesNoFileBehindWhenItFails) {
         }
         EXPECT_EQ(run.Files(), QStringList{"report1.html"}) << c.Name.toStdString();
         EXPECT_EQ(run.Bytes("report1.html"), "older") << c.Name.toStdString();
+    }
+}
+
+TEST(HtmlExport, AFailedExportLeavesEveryOlderFileAsItWas) {
+    struct Case {
+        QString Name;
+        int Pages;
+        QString Base; // of the page files
+        QString Message;
+        std::function<void(const THtmlExportRun &)> Prepare;
+    };
+    const QString longBase =
+        QString(235, QLatin1Char('b')); // "b…b9.html" fits a name, "b…b10.html.….part" not
+    const Case cases[] = {
+        {"a later page is a folder", 3, "report", "Is a directory",
+         [](const THtmlExportRun &run) { ASSERT_TRUE(QDir(run.Dir.path()).mkdir("report3.html")); }},
+        {"a later page is a symbolic link", 3, "report", "It is a symbolic link",
+         [](const THtmlExportRun &run) {
+             QFile target(run.Path("target.txt"));
+             ASSERT_TRUE(target.open(QIODevice::WriteOnly) && target.write("target") == 6);
+             target.close();
+             ASSERT_TRUE(QFile::link("target.txt", run.Path("report3.html")));
+         }},
+        {"a later page cannot be written", 10, longBase, "Cannot create file", {}},
+    };
+    for (const Case &c : cases) {
+        THtmlExportRun run;
+        for (const QString &older : {c.Base + "1.html", c.Base + "2.html", QStringLiteral("000000.gif")}) {
+            QFile file(run.Path(older));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write("older " + older.toUtf8());
+        }
+        if (c.Prepare)
+            c.Prepare(run);
+        const QStringList before = run.Files();
+        try {
+            run.Export(HtmlSnapshot(c.Pages,
+                                    [](TFoSnapshotOutput &out, int) {
+                                        out.WriteByte(scRectangle);
+                                        WritePoints(out, {1.0, 1.0, 2.0, 2.0});
+                                    }),
+                       c.Base + ".html");
+            ADD_FAILURE() << c.Name.toStdString() << ": no error";
+        } catch (const EFolioReport &error) {
+            EXPECT_TRUE(QString::fromUtf8(error.what()).contains(c.Message)) << error.what();
+        }
+        EXPECT_EQ(run.Files(), before) << c.Name.toStdString();
+        for (const QString &older : {c.Base + "1.html", c.Base + "2.html", QStringLiteral("000000.gif")})
+            EXPECT_EQ(run.Bytes(older), "older " + older.toUtf8()) << c.Name.toStdString();
+        if (c.Name.contains("link")) {
+            EXPECT_TRUE(QFileInfo(run.Path("report3.html")).isSymLink());
+            EXPECT_EQ(run.Bytes("target.txt"), "target");
+        }
     }
 }
 

@@ -710,6 +710,41 @@ TEST(SnapshotConverter, RejectsAbsurdPageSizes) {
     }
 }
 
+// Every page is played in stream order, where the n-th page must be page n: a stream numbered
+// otherwise fails before its first stray page rather than ending early or late without a word.
+TEST(SnapshotConverter, PlaysAllPagesInStreamOrderOrFailsOnAStrayPageNumber) {
+    struct Case {
+        std::vector<int> PageNumbers;
+        QString Played;
+        QString Message;
+    };
+    const Case cases[] = {
+        {{1, 2, 3}, "page 1|page 2|page 3", ""},
+        {{100, 99, 98}, "", "Page 1 of 3 is missing from the report file."},
+        {{1, 3, 2}, "page 1", "Page 2 of 3 is missing from the report file."},
+        {{1, 1, 2}, "page 1", "Page 2 of 3 is missing from the report file."},
+    };
+    for (const Case &c : cases) {
+        TSnapshotBuilder builder;
+        builder.Header(int(c.PageNumbers.size()));
+        int position = 0;
+        for (const int pageNo : c.PageNumbers)
+            builder.Page(pageNo, [&](TFoSnapshotOutput &out) {
+                LeftText(out, QStringLiteral("page %1").arg(++position));
+            });
+        TFoSnapshotRecorder recorder;
+        EXPECT_EQ(Play(builder.Bytes(), recorder), c.Message) << c.Played.toStdString();
+        EXPECT_EQ(LeftTexts(recorder), c.Played);
+        EXPECT_EQ(recorder.Calls.back().Name, "DocEnd");
+    }
+    // The replayed hostile input of the same fault.
+    QFile backwards(QStringLiteral(FISCORA_TEST_DATA_DIR "/pages-numbered-backwards.fsn"));
+    ASSERT_TRUE(backwards.open(QIODevice::ReadOnly));
+    TFoSnapshotRecorder recorder;
+    EXPECT_EQ(Play(backwards.readAll(), recorder), "Page 1 of 3 is missing from the report file.");
+    EXPECT_TRUE(recorder.CallsNamed(QStringLiteral("PageBegin")).empty());
+}
+
 // Inputs that once broke playback (found by fuzzing) must play to an end or a clear error.
 TEST(SnapshotConverter, SurvivesEveryRegressionInput) {
     const QDir data(QStringLiteral(FISCORA_TEST_DATA_DIR));

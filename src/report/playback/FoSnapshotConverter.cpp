@@ -93,10 +93,14 @@ void TFoConverter::Generate(int APageNo, int /*APageCount*/) {
     } else {
         int last = FRenderer.LastPage();
         const int first = FRenderer.FirstPage();
-        if (last == 9999 || last == 0 || (first == 1 && last == ReportHeader.PageCount)) {
-            PlayPage();
-            while (FPageNo < ReportHeader.PageCount)
-                PlayPage();
+        if (last == LastPageOfAll || last == 0 || (first == 1 && last == ReportHeader.PageCount)) {
+            // In stream order, where the n-th page must be page n: a page numbered otherwise would end
+            // playback early, or late, without a word.
+            for (int page = 1;; ++page) {
+                PlayPage(page);
+                if (FPageNo >= ReportHeader.PageCount)
+                    break;
+            }
         } else {
             last = std::min(last, ReportHeader.PageCount);
             GotoPage(first);
@@ -148,10 +152,14 @@ void TFoConverter::GotoPage(int APageNum) {
     FReader.Seek(FCurrPagePos);
 }
 
-void TFoConverter::PlayPage() {
+void TFoConverter::PlayPage(int ExpectedPageNo) {
     FReader.Seek(FCurrPagePos);
     FPlayedPagePos = FCurrPagePos;
     PageHeader = ReadSnapshotPageHeader(FReader, ReportHeader);
+    if (ExpectedPageNo != 0 && PageHeader.PageNo != ExpectedPageNo)
+        RaiseSnapshotError(QStringLiteral("Page %1 of %2 is missing from the report file.")
+                               .arg(ExpectedPageNo)
+                               .arg(ReportHeader.PageCount));
     if (ReportHeader.FileVer >= 2000 && !(PlausibleSnapshotSize(PageHeader.PaperWidth, false) &&
                                           PlausibleSnapshotSize(PageHeader.PaperHeight, false)))
         RaiseSnapshotError(QStringLiteral("Invalid page size found in report file."));

@@ -69,7 +69,8 @@ public:
     QString ExpandMarkers(const QString &Text) const;
 
 private:
-    void PlayPage();
+    // Plays the page at the stream position; raises an error when it is not page ExpectedPageNo (0: any).
+    void PlayPage(int ExpectedPageNo = 0);
     void DispatchRecord(quint8 Code);
     bool Skipped();
     QString ReadText();
