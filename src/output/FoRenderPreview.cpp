@@ -97,11 +97,10 @@ double TFoRenderPreview::MeasureText(const QString &Text) {
 
 void TFoRenderPreview::SetZoomFactor(double value) {
     if (value <= -1.9)
-        FZoom = ZoomPageWidthFactor();
+        value = ZoomPageWidthFactor();
     else if (value < 0)
-        FZoom = ZoomPageFactor();
-    else
-        FZoom = std::clamp(value, 10.0, 200.0);
+        value = ZoomPageFactor();
+    FZoom = std::clamp(value, kMinZoom, kMaxZoom);
     DoZoomChange();
     if (!OnZoomChange)
         RedrawPage();
@@ -214,8 +213,10 @@ void TFoRenderPreview::MeasureScrollBox() {
     const int extent = FScrollBox->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, FScrollBox);
     FScrollBarWidth = extent;
     FScrollBarHeight = extent;
-    FHorzAdj = FScrollBox->width() - FScrollBox->viewport()->width();
-    FVertAdj = FScrollBox->height() - FScrollBox->viewport()->height();
+    // The frame alone: the fit factors add a scroll bar themselves where one will show, whether or
+    // not one shows now.
+    FHorzAdj = 2 * FScrollBox->frameWidth();
+    FVertAdj = 2 * FScrollBox->frameWidth();
 }
 
 void TFoRenderPreview::EnsureImage() {

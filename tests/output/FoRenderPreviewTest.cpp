@@ -3,6 +3,7 @@
 #include "report/core/FoErrors.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -215,5 +216,47 @@ TEST(RenderPreview, TextMeasuresTheSameAtEveryZoom) {
         if (zoom == 100.0)
             atHundred = width;
         EXPECT_NEAR(width, atHundred, atHundred * 0.004) << zoom;
+    }
+}
+
+TEST(RenderPreview, FitRequestsFitThePageInTheScrollBoxWithinTheZoomLimits) {
+    struct Case {
+        const char *name;
+        QSize box;
+        double request;
+        bool wholePage;
+        double clampedTo; // 0: the fit lies between the limits
+    };
+    const Case cases[] = {
+        {"page width", {900, 700}, TFoRenderPreview::kZoomToPageWidth, false, 0},
+        {"whole page", {900, 700}, TFoRenderPreview::kZoomToPage, true, 0},
+        {"whole page in a wide box", {1200, 500}, TFoRenderPreview::kZoomToPage, true, 0},
+        {"page width of a tiny box", {90, 80}, TFoRenderPreview::kZoomToPageWidth, false, 10},
+        {"whole page of a huge box", {4000, 5000}, TFoRenderPreview::kZoomToPage, true, 200},
+    };
+    for (const Case &c : cases) {
+        Preview preview(TSnapshotBuilder::Pages(1));
+        preview.renderer.SetShadowDepth(5);
+        preview.renderer.MarginPercent = 2.5;
+        preview.box.resize(c.box);
+        preview.box.show();
+        preview.renderer.RenderPage(1); // the paper's size is known from here on
+        preview.renderer.SetZoomFactor(c.request);
+        if (c.clampedTo != 0) {
+            EXPECT_DOUBLE_EQ(preview.renderer.ZoomFactor(), c.clampedTo) << c.name;
+            continue;
+        }
+        QCoreApplication::processEvents();               // the scroll bars show or hide
+        const QSize page = preview.box.widget()->size(); // with its margin
+        const QSize viewport = preview.box.viewport()->size();
+        EXPECT_EQ(preview.box.horizontalScrollBar()->maximum(), 0) << c.name;
+        if (c.wholePage) {
+            EXPECT_EQ(preview.box.verticalScrollBar()->maximum(), 0) << c.name;
+            EXPECT_TRUE(page.width() >= viewport.width() - 4 || page.height() >= viewport.height() - 4)
+                << c.name << ": the page fills neither way";
+        } else {
+            EXPECT_GT(preview.box.verticalScrollBar()->maximum(), 0) << c.name;
+            EXPECT_NEAR(page.width(), viewport.width(), 1) << c.name;
+        }
     }
 }
