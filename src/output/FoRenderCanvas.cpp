@@ -1,5 +1,6 @@
 #include "FoRenderCanvas.h"
 
+#include "FoPictureRaster.h"
 #include "report/playback/FoSnapshotConverter.h"
 
 #include <QPainter>
@@ -308,8 +309,12 @@ void TFoRenderCanvas::StretchDraw(const QRect &Rect, const QImage &Graphic) {
 
 void TFoRenderCanvas::BrushCopy(const QRect &DestRect, const QImage &Bitmap, const QRect &SourceRect,
                                 TColor Colour) {
-    // The bitmap's pixels of Colour take the brush; the others are copied.
-    QImage part = Bitmap.copy(SourceRect).convertToFormat(QImage::Format_ARGB32);
+    // The bitmap's pixels of Colour take the brush; the others are copied. Only pixels the bitmap has
+    // are copied, however large the source rectangle a snapshot names.
+    const QRect source = SourceRect.normalized().intersected(Bitmap.rect());
+    if (source.isEmpty())
+        return;
+    QImage part = ConvertedPicture(Bitmap.copy(source), QImage::Format_ARGB32);
     const QRgb key = ToQColor(Colour).rgb() | 0xFF000000u;
     const QRgb brush = Canvas().Brush().QtBrush().color().rgb() | 0xFF000000u;
     for (int y = 0; y < part.height(); ++y)
