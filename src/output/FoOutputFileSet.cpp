@@ -61,10 +61,8 @@ void TFoOutputFileSet::Protect(const QString &FileName) {
 }
 
 TFoOutputFileSet::TFile *TFoOutputFileSet::Find(const QString &key) {
-    for (TFile &file : FFiles)
-        if (file.Name == key)
-            return &file;
-    return nullptr;
+    const auto found = FIndex.constFind(key);
+    return found == FIndex.constEnd() ? nullptr : &FFiles[*found];
 }
 
 const TFoOutputFileSet::TFile *TFoOutputFileSet::Find(const QString &key) const {
@@ -79,6 +77,7 @@ QIODevice &TFoOutputFileSet::Create(const QString &FileName) {
                                .arg(QDir::toNativeSeparators(key)));
     TFile *file = Find(key);
     if (!file) {
+        FIndex.insert(key, FFiles.size());
         FFiles.push_back(TFile{key, std::make_unique<QBuffer>()});
         file = &FFiles.back();
     }
@@ -117,6 +116,7 @@ void TFoOutputFileSet::Commit() {
         written << file.Name;
     }
     FFiles.clear();
+    FIndex.clear();
 }
 
 } // namespace fiscora

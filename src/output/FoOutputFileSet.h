@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QBuffer>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -44,6 +45,7 @@ private:
     const TFile *Find(const QString &key) const;
 
     std::vector<TFile> FFiles;
+    QHash<QString, std::size_t> FIndex;
     QStringList FProtected;
 };
 
