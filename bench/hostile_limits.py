@@ -15,6 +15,8 @@ Big pictures and long reports are made at run time; nothing here is committed bu
 import argparse
 import os
 import re
+import shutil
+import signal
 import struct
 import subprocess
 import sys
@@ -235,19 +237,23 @@ REPORT_INPUTS = ["--type", "0", "--placed", "03/15/2026", "--cost", "10000", "--
 def measure(command, folder):
     """Runs the command under /usr/bin/time -v: (exit status or signal text, peak MB, seconds)."""
     report = folder / "time.txt"
+    # In a process group of its own, so that a run stopped takes the command with it, not only time.
+    run = subprocess.Popen(["/usr/bin/time", "-v", "-o", str(report)] + command, cwd=folder,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True,
+                           env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
     try:
-        subprocess.run(["/usr/bin/time", "-v", "-o", str(report)] + command, cwd=folder,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=HARD_STOP_S,
-                       env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
+        run.wait(timeout=HARD_STOP_S)
     except subprocess.TimeoutExpired:
+        os.killpg(run.pid, signal.SIGKILL)
+        run.wait()
         return "stopped", 0.0, float(HARD_STOP_S)
     lines = report.read_text()
     peak = int(re.search(r"Maximum resident set size \(kbytes\): (\d+)", lines).group(1)) / 1024.0
     clock = re.search(r"Elapsed \(wall clock\) time \(h:mm:ss or m:ss\): (?:(\d+):)?(\d+):([\d.]+)", lines)
     seconds = int(clock.group(1) or 0) * 3600 + int(clock.group(2)) * 60 + float(clock.group(3))
-    signal = re.search(r"Command terminated by signal (\d+)", lines)
+    ended = re.search(r"Command terminated by signal (\d+)", lines)
     status = re.search(r"Exit status: (\d+)", lines)
-    return ("signal " + signal.group(1)) if signal else "exit " + status.group(1), peak, seconds
+    return ("signal " + ended.group(1)) if ended else "exit " + status.group(1), peak, seconds
 
 
 def snapshot_commands(cli, path, out):
@@ -304,15 +310,17 @@ def main():
                     print("%s is not under 1 MB (%d bytes)" % (file.name, file.stat().st_size))
                     failures += 1
             for label, command in commands(arguments.cli, path, work).items():
-                out = work / "out"
-                (work / "html").mkdir(exist_ok=True)
+                (work / "html").mkdir()
                 status, peak, seconds = measure(command, work)
                 over = peak > MEMORY_LIMIT_MB or seconds > TIME_LIMIT_S or not status.startswith("exit")
                 failures += over
                 print("%-40s %-12s %-9s %9.1f %8.2f%s" % (path.name, label, status, peak, seconds,
                                                            "  <-- over the limit" if over else ""))
-                for leftover in list(work.glob("out*")) + list((work / "html").glob("*")):
-                    leftover.unlink()
+                for leftover in work.iterdir():  # outputs, finished or not
+                    if leftover.is_dir() and leftover != inputs:
+                        shutil.rmtree(leftover)
+                    elif leftover.is_file():
+                        leftover.unlink()
     if failures:
         print("%d run(s) over %d MB or %g s, or ended by a signal" % (failures, MEMORY_LIMIT_MB, TIME_LIMIT_S))
         return 1
