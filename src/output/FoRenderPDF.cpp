@@ -92,9 +92,16 @@ void TFoRenderPDF::CreatePDFObjects() {
     FFontIndex.clear();
     FPatternList.clear();
     FPatternIndex.clear();
+    ClearXObjects();
+    FCurrentFontObject = nullptr;
+}
+
+void TFoRenderPDF::ClearXObjects() {
     FXObjectList.clear();
     FXObjectIndex.clear();
-    FCurrentFontObject = nullptr;
+    FPictureNames.clear();
+    FStretchNames.clear();
+    FStretchPixels = 0;
 }
 
 void TFoRenderPDF::FreePDFObjects() {
@@ -105,8 +112,7 @@ void TFoRenderPDF::FreePDFObjects() {
     FFontIndex.clear();
     FPatternList.clear();
     FPatternIndex.clear();
-    FXObjectList.clear();
-    FXObjectIndex.clear();
+    ClearXObjects();
     FCatalogObject = nullptr;
     FPagesObject = nullptr;
     FOutlinesObject = nullptr;

@@ -260,3 +260,60 @@ TEST(RenderPreview, FitRequestsFitThePageInTheScrollBoxWithinTheZoomLimits) {
         }
     }
 }
+
+TEST(RenderPreview, FloodFillFillsTheAreaItsStyleNames) {
+    struct Case {
+        const char *Name;
+        QPointF Seed;
+        TColor Colour;
+        TFillStyle Style;
+        QRgb InFirst, InSecond, Outside; // after the fill
+    };
+    const QRgb white = 0xFFFFFF, green = 0x00FF00;
+    const Case cases[] = {
+        {"up to the border, inside a frame", {1.5, 1.5}, clBlack, TFillStyle::fsBorder, green, white, white},
+        {"up to the border, around the frames",
+         {0.5, 0.5},
+         clBlack,
+         TFillStyle::fsBorder,
+         white,
+         white,
+         green},
+        {"the surface of the seed's colour", {1.5, 1.5}, clWhite, TFillStyle::fsSurface, green, white, white},
+        {"a surface of another colour", {1.5, 1.5}, clBlack, TFillStyle::fsSurface, white, white, white},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.Name);
+        TSnapshotBuilder builder;
+        builder.Header(1);
+        builder.Page(1, [&](TFoSnapshotOutput &out) {
+            // Two one-pixel black frames, then a green brush for the fill.
+            out.WriteByte(scPenColor);
+            out.WriteInt(0);
+            out.WriteByte(scPenWidth);
+            out.WriteFloat(0.0f);
+            out.WriteByte(scBrushStyle);
+            out.WriteByte(quint8(TBrushStyle::bsClear));
+            Rectangle(out, 1, 1, 2, 2);
+            Rectangle(out, 3, 1, 4, 2);
+            out.WriteByte(scBrushColor);
+            out.WriteInt(0x00FF00);
+            out.WriteByte(scBrushStyle);
+            out.WriteByte(quint8(TBrushStyle::bsSolid));
+            out.WriteByte(scFloodFill);
+            out.WriteFloat(float(c.Seed.x()));
+            out.WriteFloat(float(c.Seed.y()));
+            out.WriteInt(static_cast<qint32>(c.Colour));
+            out.WriteInt(static_cast<qint32>(c.Style));
+        });
+        Preview preview(builder.Bytes());
+        preview.renderer.RenderPage(1);
+        for (const QPoint p : {QPoint(100, 100), QPoint(144, 144), QPoint(188, 188)})
+            EXPECT_EQ(preview.Pixel(p.x(), p.y()), c.InFirst) << p.x() << "," << p.y();
+        EXPECT_EQ(preview.Pixel(336, 144), c.InSecond);
+        for (const QPoint p : {QPoint(20, 20), QPoint(250, 144), QPoint(144, 600)})
+            EXPECT_EQ(preview.Pixel(p.x(), p.y()), c.Outside) << p.x() << "," << p.y();
+        // The frames themselves keep their colour.
+        EXPECT_EQ(preview.Pixel(96, 144), 0u);
+    }
+}
