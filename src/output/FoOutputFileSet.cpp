@@ -166,6 +166,11 @@ QStringList TFoOutputFileSet::FileNames() const {
     return names;
 }
 
+QByteArray TFoOutputFileSet::Data(const QString &FileName) const {
+    const TFile *file = Find(KeyOf(FileName));
+    return file ? file->Device->data() : QByteArray();
+}
+
 void TFoOutputFileSet::CheckReplaceable(const QString &FileName) const {
     const QByteArray name = QFile::encodeName(FileName);
     const auto identity = FileIdentityOf(name.constData());

@@ -33,6 +33,8 @@ public:
     bool IsFree(const QString &FileName) const;
     // The names of the set's files, absolute, in the order first created.
     QStringList FileNames() const;
+    // The bytes written so far to the set's file of that name; empty when the set has none.
+    QByteArray Data(const QString &FileName) const;
 
     // Writes every file, each replacing an older one, or none. Raises EFolioReport naming the file and
     // the reason, with nothing written and nothing removed, when a file is protected, is a symbolic link
