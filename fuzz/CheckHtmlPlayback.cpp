@@ -64,9 +64,11 @@ QString CheckHtmlPlayback(const QByteArray &input) {
     } catch (const EFolioReport &) {
         // A clear error is a fine end for a bad snapshot.
     } catch (const std::exception &error) {
-        fault = QStringLiteral("the HTML export failed without a clear error: ") + QString::fromUtf8(error.what());
+        fault = QStringLiteral("the HTML export failed without a clear error: ") +
+                QString::fromUtf8(error.what());
     }
-    if (fault.isEmpty() && !QDir(folder).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
+    if (fault.isEmpty() &&
+        !QDir(folder).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
         fault = QStringLiteral("the export left files on disk though nothing was committed");
     return fault;
 }

@@ -53,7 +53,8 @@ QString CheckPdfPlayback(const QByteArray &input) {
     } catch (const EFolioReport &) {
         return {}; // a clear error is a fine end for a bad snapshot
     } catch (const std::exception &error) {
-        return QStringLiteral("the PDF export failed without a clear error: ") + QString::fromUtf8(error.what());
+        return QStringLiteral("the PDF export failed without a clear error: ") +
+               QString::fromUtf8(error.what());
     }
     return CheckPdfStructure(pdf);
 }

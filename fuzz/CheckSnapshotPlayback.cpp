@@ -31,8 +31,8 @@ QString PlayOnce(const QByteArray &input, int page, const QString &selection) {
 } // namespace
 
 QString CheckSnapshotPlayback(const QByteArray &input) {
-    for (const auto &[page, selection] : {std::pair{0, QString()}, std::pair{2, QString()},
-                                          std::pair{0, QStringLiteral("EVEN")}})
+    for (const auto &[page, selection] :
+         {std::pair{0, QString()}, std::pair{2, QString()}, std::pair{0, QStringLiteral("EVEN")}})
         if (QString fault = PlayOnce(input, page, selection); !fault.isEmpty())
             return fault;
     return {};

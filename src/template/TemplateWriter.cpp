@@ -3,13 +3,15 @@
 #include "TemplateNames.h"
 #include "report/core/FoErrors.h"
 
+#include <QLocale>
 #include <QXmlStreamWriter>
 
 namespace fiscora {
 namespace {
 
+// The shortest text that reads back to the same number: fifteen digits would change some.
 QString NumberText(double value) {
-    return QString::number(value, 'g', 15);
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
 QString ColorText(std::uint32_t color) {
@@ -37,6 +39,17 @@ private:
     void Text(const char *name, const QString &value, const QString &fallback = QString()) {
         if (value != fallback)
             FXml.writeAttribute(QLatin1String(name), value);
+    }
+
+    // A reader turns a carriage return of element text into a line feed, so it is written as a
+    // character reference.
+    void Characters(const QString &text) {
+        const QStringList pieces = text.split(u'\r');
+        for (qsizetype i = 0; i < pieces.size(); ++i) {
+            if (i > 0)
+                FXml.writeEntityReference(QStringLiteral("#13"));
+            FXml.writeCharacters(pieces[i]);
+        }
     }
 
     void Number(const char *name, double value) {
@@ -134,7 +147,7 @@ private:
             Number("y", component.y);
             Align(component.align);
             Font(component.font, reportFont);
-            FXml.writeCharacters(component.text);
+            Characters(component.text);
             break;
         case ComponentKind::Memo:
             Box(component);
@@ -142,7 +155,7 @@ private:
             Flag("border", component.border, false);
             Number("pen", component.pen, defaults.pen);
             Font(component.font, reportFont);
-            FXml.writeCharacters(component.text);
+            Characters(component.text);
             break;
         case ComponentKind::Line:
             Number("x1", component.x);

@@ -1,5 +1,5 @@
-#include "FoSnapshotTestSupport.h"
 #include "CheckSnapshotPlayback.h"
+#include "FoSnapshotTestSupport.h"
 #include "FuzzReplay.h"
 
 #include "report/core/FoMacros.h"
@@ -682,10 +682,11 @@ public:
 TEST(SnapshotConverter, DecodesAPictureOnceForAllItsReferences) {
     struct Case {
         const char *Name;
-        bool Shared;     // the playbacks share a picture cache, as an export's pages do
+        bool Shared;      // the playbacks share a picture cache, as an export's pages do
         int DistinctKeys; // over both playbacks of the page
     };
-    const Case cases[] = {{"one playback at a time", false, 2}, {"playbacks sharing their pictures", true, 1}};
+    const Case cases[] = {{"one playback at a time", false, 2},
+                          {"playbacks sharing their pictures", true, 1}};
     const QByteArray bytes = OnePage([](TFoSnapshotOutput &out) {
         qint64 first = 0;
         for (int i = 0; i < 20; ++i) {
@@ -841,7 +842,8 @@ TEST(SnapshotConverter, PlaysAllPagesInStreamOrderOrFailsOnAStrayPageNumber) {
 // Inputs that once broke playback (found by fuzzing) must play to an end or a clear error, as the
 // snapshot fuzzer checks them.
 TEST(SnapshotConverter, SurvivesEveryRegressionInput) {
-    EXPECT_GT(ReplayFuzzInputs(QStringLiteral(FISCORA_TEST_DATA_DIR), fiscora::fuzz::CheckSnapshotPlayback), 0);
+    EXPECT_GT(ReplayFuzzInputs(QStringLiteral(FISCORA_TEST_DATA_DIR), fiscora::fuzz::CheckSnapshotPlayback),
+              0);
 }
 
 } // namespace
