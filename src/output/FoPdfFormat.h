@@ -49,6 +49,10 @@ inline void Ln(QByteArray &out, std::string_view text = {}) {
 // "%.Nf" of a value, as C's printf writes it in the "C" locale.
 void AppendFixed(QByteArray &out, double value, int decimals);
 void AppendInt(QByteArray &out, long long value);
+// A value rounded to two decimals, written without trailing zeros ("610.84", "-12.5", "1000").
+void AppendHundredths(QByteArray &out, double value);
+// Four upper-case hexadecimal digits: a two-byte code of a hex string.
+void AppendHex16(QByteArray &out, unsigned value);
 
 // The colour text "%.3g %.3g %.3g" of red, green and blue; a negative (system) colour is black.
 QByteArray ColorText(TColor colour);
