@@ -368,26 +368,13 @@ void FontNameLine(QByteArray &out, const char *key, const QByteArray &name) {
     FmtLn(out, "%s /%s", key, name);
 }
 
-void WriteStreamObject(TFoPDFFile &File, int id, const QByteArray &dictionaryExtra, const QByteArray &bytes) {
-    QByteArray &out = File.Data;
-    File.RegisterObject(id);
-    FmtLn(out, "%d 0 obj", id);
-    FmtLn(out, "<< /Length %d%s >>", int(bytes.size()), dictionaryExtra);
-    Ln(out, "stream");
-    out.append(bytes);
-    Ln(out);
-    Ln(out, "endstream");
-    Ln(out, "endobj");
-    Ln(out);
-}
-
 } // namespace
 
 TFoPDFFontComposite::TFoPDFFontComposite(TFoRenderPDF &AOwner, const TFoPDFFontRequest &Request,
                                          const QString &BaseName, const QString &ObjectName,
                                          const QRawFont &GlyphFont)
-    : TFoPDFFont(AOwner, Request, BaseName, ObjectName), FBaseFont(BaseName.toLatin1()),
-      FGlyphFont(GlyphFont), FProgram(TFoPdfFontProgram::Of(GlyphFont)) {
+    : TFoPDFGlyphFont(AOwner, Request, BaseName, ObjectName, GlyphFont), FBaseFont(BaseName.toLatin1()),
+      FProgram(TFoPdfFontProgram::Of(GlyphFont)) {
     FFontType = QStringLiteral("Type0");
     QRawFont metrics = GlyphFont;
     metrics.setPixelSize(1000);
@@ -395,23 +382,16 @@ TFoPDFFontComposite::TFoPDFFontComposite(TFoRenderPDF &AOwner, const TFoPDFFontR
     FDescriptor.SetValues(metrics, space.isEmpty() ? 0 : int(std::lround(FProgram->Advance(space.first()))));
 }
 
-quint16 TFoPDFFontComposite::CodeOf(quint32 Glyph, const QString &Text) {
-    if (const auto found = FGlyphCodes.constFind(Glyph); found != FGlyphCodes.constEnd())
-        return *found;
+quint16 TFoPDFFontComposite::NewCode(quint32 Glyph) {
     // A TrueType program's codes are numbered in order of first use and mapped to the subset's glyphs;
     // a CFF program selects its glyphs by the codes themselves.
-    const quint16 code = FProgram->Kind() == TFontProgramKind::TrueType
-                             ? quint16(std::min<size_t>(FCodes.size() + 1, 0xFFFF))
-                             : quint16(FProgram->CIDOf(Glyph));
-    const double width = std::llround(FProgram->Advance(Glyph) * 100.0) / 100.0;
-    FCodes.emplace(code, TGlyphUse{Glyph, Text, width});
-    FGlyphCodes.insert(Glyph, code);
-    return code;
+    if (FProgram->Kind() == TFontProgramKind::TrueType)
+        return quint16(std::min<size_t>(FCodes.size() + 1, 0xFFFF));
+    return quint16(FProgram->CIDOf(Glyph));
 }
 
-double TFoPDFFontComposite::CodeWidth(quint16 Code) const {
-    const auto found = FCodes.find(Code);
-    return found == FCodes.end() ? 0.0 : found->second.Width;
+void TFoPDFFontComposite::AppendCode(QByteArray &Out, quint16 Code) const {
+    pdf::AppendHex(Out, Code, 4);
 }
 
 void TFoPDFFontComposite::SetIDs(int &Next) {
@@ -519,46 +499,7 @@ void TFoPDFFontComposite::WriteObject(TFoPDFFile &File) {
     Ln(out, "endobj");
     Ln(out);
 
-    // ToUnicode: every code back to its characters.
-    QByteArray cmap;
-    Ln(cmap, "/CIDInit /ProcSet findresource begin");
-    Ln(cmap, "12 dict begin");
-    Ln(cmap, "begincmap");
-    Ln(cmap, "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def");
-    Ln(cmap, "/CMapName /Adobe-Identity-UCS def");
-    Ln(cmap, "/CMapType 2 def");
-    Ln(cmap, "1 begincodespacerange");
-    Ln(cmap, "<0000> <FFFF>");
-    Ln(cmap, "endcodespacerange");
-    std::vector<const std::pair<const quint16, TGlyphUse> *> mapped;
-    for (const auto &entry : FCodes)
-        if (!entry.second.Text.isEmpty())
-            mapped.push_back(&entry);
-    for (size_t first = 0; first < mapped.size(); first += 100) {
-        const size_t count = std::min<size_t>(100, mapped.size() - first);
-        FmtLn(cmap, "%d beginbfchar", int(count));
-        for (size_t i = first; i < first + count; ++i) {
-            cmap.append('<');
-            pdf::AppendHex16(cmap, mapped[i]->first);
-            cmap.append("> <");
-            for (const QChar unit : mapped[i]->second.Text)
-                pdf::AppendHex16(cmap, unit.unicode());
-            Ln(cmap, ">");
-        }
-        Ln(cmap, "endbfchar");
-    }
-    Ln(cmap, "endcmap");
-    Ln(cmap, "CMapName currentdict /CMap defineresource pop");
-    Ln(cmap, "end");
-    Ln(cmap, "end");
-    File.RegisterObject(unicodeID);
-    FmtLn(out, "%d 0 obj", unicodeID);
-    FmtLn(out, "<< /Length %d >>", int(cmap.size()));
-    Ln(out, "stream");
-    out.append(cmap);
-    Ln(out, "endstream");
-    Ln(out, "endobj");
-    Ln(out);
+    WriteToUnicode(File, unicodeID, 2);
 
     if (gidMapID) {
         // CIDToGIDMap: two bytes per code, from code 0, each naming the subset's glyph.

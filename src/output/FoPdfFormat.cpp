@@ -37,10 +37,10 @@ void AppendHundredths(QByteArray &out, double value) {
         AppendFixed(out, double(hundredths) / 100.0, hundredths % 10 == 0 ? 1 : 2);
 }
 
-void AppendHex16(QByteArray &out, unsigned value) {
-    static const char digits[] = "0123456789ABCDEF";
-    for (int shift = 12; shift >= 0; shift -= 4)
-        out.append(digits[(value >> shift) & 15]);
+void AppendHex(QByteArray &out, unsigned value, int digits) {
+    static const char hex[] = "0123456789ABCDEF";
+    for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4)
+        out.append(hex[(value >> shift) & 15]);
 }
 
 void AppendFormat(QByteArray &out, std::string_view format, std::initializer_list<TPdfArg> args) {

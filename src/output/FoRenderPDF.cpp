@@ -90,6 +90,9 @@ void TFoRenderPDF::CreatePDFObjects() {
     FCurrentPageObject = FPageList.back().get();
     FFontList.clear();
     FFontIndex.clear();
+    FGlyphFonts.clear();
+    FShapedTexts.clear();
+    FCurrentShapedTexts = nullptr;
     FPatternList.clear();
     FPatternIndex.clear();
     FXObjectList.clear();
@@ -103,6 +106,9 @@ void TFoRenderPDF::FreePDFObjects() {
     FPageList.clear();
     FFontList.clear();
     FFontIndex.clear();
+    FGlyphFonts.clear();
+    FShapedTexts.clear();
+    FCurrentShapedTexts = nullptr;
     FPatternList.clear();
     FPatternIndex.clear();
     FXObjectList.clear();
@@ -201,8 +207,10 @@ void TFoRenderPDF::StreamPage(TFoPDFPage &Page) {
 void TFoRenderPDF::StreamDocEnd() {
     StreamPage(*FCurrentPageObject);
     for (auto &font : FFontList)
-        if (font->DependsOnTextShown())
+        if (font->DependsOnTextShown()) {
+            font->SetLateIDs(FCurrentID);
             font->WriteObject(FFile);
+        }
     WritePagesObject();
     WriteProcSet();
     WriteDocInfo();

@@ -11,6 +11,7 @@
 #include <QHash>
 #include <QString>
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -152,7 +153,7 @@ private:
     // Shaped text (FoRenderPDFShaped.cpp).
     bool ShowsShaped(const TFoPDFFont &Font, QStringView Text) const;
     const TShapedText &Shaped(const QString &Text);
-    TFoPDFFontComposite *CompositeFontFor(const QRawFont &GlyphFont);
+    TFoPDFGlyphFont *GlyphFontFor(const QRawFont &GlyphFont, quint32 Glyph);
     void ShowShapedText(const TShapedText &Text, double X, double Y);
     QFont LayoutFont() const;
     QString BaseFontName(const TFoPDFFontRequest &Request);
@@ -194,9 +195,10 @@ private:
     QHash<quint64, TFoPDFXObject *> FXObjectIndex;
     QHash<QString, bool> FTrueTypeFaces;
     // The fonts shaped text is shown in, one per laid-out font.
-    std::vector<TFoPDFFontComposite *> FGlyphFonts;
-    // Shaped texts by playback font (face, style, pitch) and text: a report repeats its headers.
-    QHash<QString, QHash<QString, TShapedText>> FShapedTexts;
+    std::vector<TFoPDFGlyphFont *> FGlyphFonts;
+    // Shaped texts by playback font (face, style, pitch) and text: a report repeats its headers. A map,
+    // so that the current font's entry stays where it is.
+    std::map<QString, QHash<QString, TShapedText>> FShapedTexts;
     QHash<QString, TShapedText> *FCurrentShapedTexts = nullptr;
     TFoPDFFontRequest FCurrentRequest;
     bool FFontSuperSub = false;

@@ -1,6 +1,7 @@
 // The PDF renderer's shaped text: texts that Windows-1252 cannot hold (and every text of a composite
 // font) are laid out by Qt as the preview draws them, and each glyph is written in the font the layout
 // chose, at the position the layout gave it.
+#include "FoPdfFontOutlines.h"
 #include "FoPdfFormat.h"
 #include "FoRenderPDF.h"
 #include "report/core/FoDraw.h"
@@ -66,14 +67,18 @@ const TShapedText &TFoRenderPDF::Shaped(const QString &Text) {
     return *texts.insert(Text, ShapeText(LayoutFont(), Text));
 }
 
-TFoPDFFontComposite *TFoRenderPDF::CompositeFontFor(const QRawFont &GlyphFont) {
-    for (TFoPDFFontComposite *font : FGlyphFonts)
-        if (font->GlyphFont() == GlyphFont)
+TFoPDFGlyphFont *TFoRenderPDF::GlyphFontFor(const QRawFont &GlyphFont, quint32 Glyph) {
+    for (TFoPDFGlyphFont *font : FGlyphFonts)
+        if (font->GlyphFont() == GlyphFont && font->CanShow(Glyph))
             return font;
-    auto font =
-        std::make_unique<TFoPDFFontComposite>(*this, FCurrentRequest, GlyphFontName(GlyphFont),
-                                              QStringLiteral("F%1").arg(FFontList.size() + 1), GlyphFont);
-    TFoPDFFontComposite *result = font.get();
+    const QString objectName = QStringLiteral("F%1").arg(FFontList.size() + 1);
+    std::unique_ptr<TFoPDFGlyphFont> font;
+    if (TFoPdfFontProgram::Of(GlyphFont)->Kind() == TFontProgramKind::None)
+        font = std::make_unique<TFoPDFFontOutlines>(*this, FCurrentRequest, objectName, GlyphFont);
+    else
+        font = std::make_unique<TFoPDFFontComposite>(*this, FCurrentRequest, GlyphFontName(GlyphFont),
+                                                     objectName, GlyphFont);
+    TFoPDFGlyphFont *result = font.get();
     FGlyphFonts.push_back(result);
     FFontList.push_back(std::move(font));
     if (Streaming())
@@ -100,7 +105,7 @@ void TFoRenderPDF::ShowShapedText(const TShapedText &Text, double X, double Y) {
     }
     // A run of glyphs of one font on one baseline is one TJ array; a glyph whose layout position differs
     // from where the font's width would put it gets an adjustment, so the page keeps the layout.
-    TFoPDFFontComposite *font = nullptr;
+    TFoPDFGlyphFont *font = nullptr;
     double lineX = 0.0, lineY = 0.0; // the text line's start, text space
     double penX = 0.0;               // where the next glyph of the run lands, text space
     bool inArray = false, inString = false;
@@ -112,7 +117,7 @@ void TFoRenderPDF::ShowShapedText(const TShapedText &Text, double X, double Y) {
         inArray = inString = false;
     };
     for (const TShapedGlyph &glyph : Text.Glyphs) {
-        TFoPDFFontComposite *glyphFont = CompositeFontFor(glyph.Font);
+        TFoPDFGlyphFont *glyphFont = GlyphFontFor(glyph.Font, glyph.Glyph);
         const quint16 code = glyphFont->CodeOf(glyph.Glyph, glyph.Text);
         const double x = originX + glyph.Position.x() * size;
         const double y = originY - glyph.Position.y() * size;
@@ -147,7 +152,7 @@ void TFoRenderPDF::ShowShapedText(const TShapedText &Text, double X, double Y) {
             out.append('<');
             inString = true;
         }
-        pdf::AppendHex16(out, code);
+        glyphFont->AppendCode(out, code);
         penX += glyphFont->CodeWidth(code) * size / 1000.0;
     }
     closeArray();

@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QFontDatabase>
 #include <QImage>
+#include <QRawFont>
 #include <QRegularExpression>
 #include <QScrollArea>
 
@@ -167,6 +168,39 @@ TEST(PdfScripts, EachKindOfFontProgramIsEmbeddedAsASubset) {
         // A subset of a dozen glyphs, not the whole font.
         EXPECT_LT(pdf.size(), 40000) << c.face;
     }
+}
+
+TEST(PdfScripts, AFaceWithoutAnEmbeddableProgramIsDrawnFromItsOutlines) {
+    QFont helvetica(QStringLiteral("Helvetica"));
+    helvetica.setPixelSize(1000);
+    const QRawFont drawn = QRawFont::fromFont(helvetica);
+    if (!drawn.fontTable("glyf").isEmpty() || !drawn.fontTable("CFF ").isEmpty())
+        GTEST_SKIP() << "Helvetica is drawn from " << drawn.familyName().toStdString()
+                     << ", whose program can be embedded";
+    const QByteArray snapshot = GenerateSnapshot([](TBaseReport &report) {
+        report.SetFont(QStringLiteral("Helvetica"), 16);
+        report.PrintXY(1, 1, kPolish);
+        report.PrintXY(1, 1.5, QStringLiteral("Łódź, Kraków, Gdańsk"));
+    });
+    const QByteArray pdf = RenderPdf(snapshot);
+    ExpectQpdfCheckPasses(pdf);
+    const std::vector<FontLine> fonts = PdfFonts(pdf);
+    EXPECT_TRUE(std::any_of(fonts.begin(), fonts.end(), [](const FontLine &font) {
+        return font.type == QLatin1String("Type 3") && font.embedded;
+    }));
+    const QString text = PdfToText(pdf);
+    EXPECT_TRUE(text.contains(kPolish)) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Łódź, Kraków, Gdańsk"))) << text.toStdString();
+    // A streamed document numbers the glyph procedures at its end.
+    const QByteArray streamed =
+        RenderPdf(snapshot, [](TFoRenderPDF &renderer) { renderer.BufferDocument = false; });
+    ExpectQpdfCheckPasses(streamed);
+    EXPECT_EQ(PdfToText(streamed), text);
+    const QImage preview = PreviewPicture(snapshot);
+    const QImage page = PdfPicture(pdf);
+    ASSERT_EQ(preview.size(), page.size());
+    EXPECT_LT(InkMissing(preview, page), 0.03);
+    EXPECT_LT(InkMissing(page, preview), 0.03);
 }
 
 TEST(PdfScripts, AOnePageReportWithAForeignDescriptionStaysSmall) {
