@@ -63,8 +63,10 @@ int RunExportCommand(const std::vector<std::string> &args) {
         return 1;
     try {
         const auto application = EnsureGuiApplication();
-        WriteExportOutput(snapshot, request.output, request.format);
+        WriteExportOutput(snapshot, request.output, request.format, {{"snapshot", request.snapshot}});
         return 0;
+    } catch (const UsageError &error) {
+        return UsageFailure("export", error.what(), ExportUsage);
     } catch (const std::exception &error) {
         WriteErrorMessage(error, std::cerr);
         return 1;

@@ -106,9 +106,10 @@ int RunReportCommand(const std::vector<std::string> &args) {
                 ? QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(kDefaultTemplate))
                 : QString::fromStdString(request.templateFile),
             QString::fromStdString(request.reportName));
-        RefuseOutputOverInput(request.outputFile, ReportInputs(job.Project()));
+        const std::vector<ReportInput> inputs = ReportInputs(job.Project());
+        RefuseOutputOverInput(request.outputFile, inputs);
         if (request.format != ExportFormat::Snapshot) {
-            WriteReportExport(job, request.entry.inputs, request.outputFile, request.format);
+            WriteReportExport(job, request.entry.inputs, request.outputFile, request.format, inputs);
         } else {
             ReportOutputFile output(request.outputFile);
             WriteReport(job, request.entry.inputs, output.PartialFileName());

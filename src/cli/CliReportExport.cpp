@@ -11,7 +11,7 @@
 namespace fiscora::cli {
 
 void WriteReportExport(TReportJob &Job, const AssetInputs &Inputs, const QString &OutputFile,
-                       ExportFormat Format) {
+                       ExportFormat Format, const std::vector<ReportInput> &Files) {
     TFoSystem &system = Job.System();
     system.SystemSetups = static_cast<TSystemSetups>(system.SystemSetups & ~ssAllowSetup);
     system.SystemOptions = static_cast<TSystemOptions>(system.SystemOptions & ~soShowStatus);
@@ -24,7 +24,7 @@ void WriteReportExport(TReportJob &Job, const AssetInputs &Inputs, const QString
         QIODevice *snapshot = s.Stream();
         if (!snapshot)
             throw EFolioReport(QStringLiteral("The report produced no snapshot"));
-        WriteExportOutput(*snapshot, OutputFile, Format);
+        WriteExportOutput(*snapshot, OutputFile, Format, Files);
         exported = true;
     };
     ScheduleRecorder pane;

@@ -1,6 +1,7 @@
 #include "ExportOutput.h"
 
 #include "FoHtmlExport.h"
+#include "FoOutputFileSet.h"
 #include "PdfExport.h"
 #include "ReportOutputFile.h"
 #include "report/core/FoErrors.h"
@@ -26,14 +27,23 @@ void WritePdf(QIODevice &Snapshot, const QString &OutputFile) {
     output.Commit();
 }
 
+// The pages, colour images and pictures are named only once rendered; none may be an input.
+void WriteHtml(QIODevice &Snapshot, const QString &OutputFile, const std::vector<ReportInput> &Inputs) {
+    TFoOutputFileSet files;
+    RenderSnapshotToHtml(Snapshot, OutputFile, files);
+    RefuseOutputsOverInputs(files.FileNames(), Inputs);
+    files.Commit();
+}
+
 } // namespace
 
-void WriteExportOutput(QIODevice &Snapshot, const QString &OutputFile, ExportFormat Format) {
+void WriteExportOutput(QIODevice &Snapshot, const QString &OutputFile, ExportFormat Format,
+                       const std::vector<ReportInput> &Inputs) {
     switch (Format) {
     case ExportFormat::Pdf:
         return WritePdf(Snapshot, OutputFile);
     case ExportFormat::Html:
-        return ExportSnapshotToHtml(Snapshot, OutputFile);
+        return WriteHtml(Snapshot, OutputFile, Inputs);
     case ExportFormat::Snapshot:
         break;
     }

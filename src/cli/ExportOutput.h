@@ -1,9 +1,12 @@
 #pragma once
 
 #include "ExportFormat.h"
+#include "ReportInputs.h"
 
 #include <QIODevice>
 #include <QString>
+
+#include <vector>
 
 namespace fiscora {
 class TReportJob;
@@ -15,12 +18,14 @@ namespace fiscora::cli {
 // Exports the snapshot as the preview window exports it, to PDF or HTML. A PDF is written to a
 // partial file that becomes OutputFile only when complete (ReportOutputFile); HTML pages are all
 // written at the end or none. On failure nothing is left and an error naming the file and the reason
-// is raised.
-void WriteExportOutput(QIODevice &Snapshot, const QString &OutputFile, ExportFormat Format);
+// is raised; UsageError, before anything is written, when a file the export would write is one of
+// the Inputs.
+void WriteExportOutput(QIODevice &Snapshot, const QString &OutputFile, ExportFormat Format,
+                       const std::vector<ReportInput> &Inputs);
 
 // The Print command's report of the asset, generated into memory (no dialogs, no status window) and
 // exported as WriteExportOutput exports it.
 void WriteReportExport(TReportJob &Job, const AssetInputs &Inputs, const QString &OutputFile,
-                       ExportFormat Format);
+                       ExportFormat Format, const std::vector<ReportInput> &Files);
 
 } // namespace fiscora::cli

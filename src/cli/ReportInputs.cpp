@@ -1,6 +1,7 @@
 #include "ReportInputs.h"
 
 #include "CliArguments.h"
+#include "FileIdentity.h"
 #include "TemplateProjectManager.h"
 #include "report/system/FoProject.h"
 
@@ -8,22 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <optional>
-#include <sys/stat.h>
-#include <utility>
-
 namespace fiscora::cli {
-
-namespace {
-
-std::optional<std::pair<dev_t, ino_t>> FileIdentity(const QString &path) {
-    struct stat status {};
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
-        return std::nullopt;
-    return std::pair(status.st_dev, status.st_ino);
-}
-
-} // namespace
 
 std::vector<ReportInput> ReportInputs(TFoProject &project) {
     std::vector<ReportInput> inputs{{"template", project.ProjectFile()}};
@@ -42,13 +28,19 @@ std::vector<ReportInput> ReportInputs(TFoProject &project) {
 }
 
 void RefuseOutputOverInput(const QString &output, const std::vector<ReportInput> &inputs) {
-    const auto outputIdentity = FileIdentity(output);
-    if (!outputIdentity)
-        return;
-    for (const ReportInput &input : inputs)
-        if (FileIdentity(input.path) == outputIdentity)
-            throw UsageError("the output \"" + output.toStdString() + "\" is the " + input.role + " \"" +
-                             input.path.toStdString() + "\" it reads; a report never replaces its input");
+    RefuseOutputsOverInputs({output}, inputs);
+}
+
+void RefuseOutputsOverInputs(const QStringList &outputs, const std::vector<ReportInput> &inputs) {
+    for (const QString &output : outputs) {
+        const auto outputIdentity = FileIdentityOf(QFile::encodeName(output).constData());
+        if (!outputIdentity)
+            continue;
+        for (const ReportInput &input : inputs)
+            if (FileIdentityOf(QFile::encodeName(input.path).constData()) == outputIdentity)
+                throw UsageError("the output \"" + output.toStdString() + "\" is the " + input.role + " \"" +
+                                 input.path.toStdString() + "\" it reads; a report never replaces its input");
+    }
 }
 
 } // namespace fiscora::cli

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -22,5 +23,7 @@ std::vector<ReportInput> ReportInputs(TFoProject &project);
 // Raises UsageError when the output is one of the inputs: the same device and inode, whichever
 // links or spellings of the path lead there. An output that does not exist yet is none of them.
 void RefuseOutputOverInput(const QString &output, const std::vector<ReportInput> &inputs);
+// The same for every file an export would write (HTML pages, colour images and pictures).
+void RefuseOutputsOverInputs(const QStringList &outputs, const std::vector<ReportInput> &inputs);
 
 } // namespace fiscora::cli

@@ -52,6 +52,11 @@ private:
 ReportOutputFile::ReportOutputFile(const QString &outputFile) : FOutput(outputFile) {
     struct stat status {};
     const bool exists = ::stat(QFile::encodeName(outputFile).constData(), &status) == 0;
+    // The partial file would be renamed over the link itself, leaving the file it leads to as it was;
+    // only a device or a pipe (/dev/stdout) is written through its link.
+    if (QFileInfo(outputFile).isSymLink() && (!exists || S_ISREG(status.st_mode)))
+        throw std::runtime_error("Cannot write the output file \"" + FOutput.toStdString() +
+                                 "\": Is a symbolic link; name the file it leads to");
     if (exists && S_ISDIR(status.st_mode))
         throw OutputError("Cannot write", FOutput, EISDIR);
     FRenamed = !exists || S_ISREG(status.st_mode);

@@ -14,8 +14,8 @@ namespace fiscora::cli {
 // file lies in the temporary folder and the finished snapshot is copied into it.
 class ReportOutputFile {
 public:
-    // Raises std::runtime_error, naming the output and the system's reason, when the output is a
-    // folder or the partial file cannot be created.
+    // Raises std::runtime_error, naming the output and the reason, when the output is a folder, a
+    // symbolic link to anything but a device or a pipe, or the partial file cannot be created.
     explicit ReportOutputFile(const QString &outputFile);
     ~ReportOutputFile();
     ReportOutputFile(const ReportOutputFile &) = delete;

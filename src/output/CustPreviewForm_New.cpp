@@ -10,12 +10,13 @@
 #include "GeneralErrorDisplay.h"
 #include "ModalRunner.h"
 #include "MsgBox.h"
+#include "PageNumberEdit.h"
 #include "PdfExport.h"
 #include "ScopeExit.h"
 #include "report/core/FoErrors.h"
-#include "report/playback/FoRender.h"
 #include "report/system/FoSystem.h"
 
+#include <QAction>
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -23,6 +24,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QSaveFile>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -31,7 +33,9 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace fiscora {
 
@@ -39,10 +43,12 @@ namespace {
 
 constexpr qint64 kCopyBufferBytes = 1024 * 1024;
 
-// Copies the whole stream into the file; the stream's position is the caller's to restore.
+// Copies the whole stream into the file; the stream's position is the caller's to restore. Written
+// beside the file and renamed over it only when complete, so a failure leaves no half-written file
+// and an existing one as it was.
 void CopySnapshot(QIODevice &stream, const QString &fileName) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
         throw EFolioReport(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
     stream.seek(0);
     QByteArray buffer(kCopyBufferBytes, Qt::Uninitialized);
@@ -56,8 +62,13 @@ void CopySnapshot(QIODevice &stream, const QString &fileName) {
             throw EFolioReport(
                 QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, file.errorString()));
     }
-    if (!file.flush())
+    if (!file.commit())
         throw EFolioReport(QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, file.errorString()));
+}
+
+bool SameFile(const QString &a, const QString &b) {
+    const QFileInfo first(a), second(b);
+    return first.exists() && second.exists() && first.canonicalFilePath() == second.canonicalFilePath();
 }
 
 // The whole scrollable length, of which the viewport shows one page: positions stop a page short.
@@ -91,21 +102,25 @@ TFrmReportPreview::~TFrmReportPreview() {
 
 QToolButton *TFrmReportPreview::AddButton(const char *name, const QString &caption, const QString &hint,
                                           void (TFrmReportPreview::*handler)()) {
-    auto *button = new QToolButton(ToolBar);
+    // An action, not a widget of its own: the tool bar lists the actions it has no room for in its
+    // overflow menu, and a widget there would show as an empty entry.
+    auto *action = new QAction(caption, this);
+    action->setObjectName(QLatin1String(name) + QStringLiteral("Action"));
+    action->setToolTip(hint);
+    connect(action, &QAction::triggered, this, [this, handler] { Guarded(handler); });
+    ToolBar->addAction(action);
+    auto *button = qobject_cast<QToolButton *>(ToolBar->widgetForAction(action));
     button->setObjectName(QLatin1String(name));
-    button->setText(caption);
-    button->setToolTip(hint);
-    button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setFixedSize(70, 22);
-    ToolBar->addWidget(button);
-    connect(button, &QToolButton::clicked, this, [this, handler] { Guarded(handler); });
+    // 70 wide, or as wide as the caption needs in a font wider than the one that size was made for.
+    button->setFixedSize(std::max(70, button->sizeHint().width()), 22);
     return button;
 }
 
 void TFrmReportPreview::CreateControls() {
     ToolBar = new QToolBar(this);
     ToolBar->setObjectName(QStringLiteral("ToolBar"));
+    ToolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     BtnOpen = AddButton("BtnOpen", QStringLiteral("Open"), QStringLiteral("Open Saved Report (Ctrl+O)"),
                         &TFrmReportPreview::BtnOpenClick);
     BtnSave = AddButton("BtnSave", QStringLiteral("Save"), QStringLiteral("Save Report (Ctrl+S)"),
@@ -126,6 +141,10 @@ void TFrmReportPreview::CreateControls() {
                           &TFrmReportPreview::BtnZoomInClick);
     BtnZoomOut = AddButton("BtnZoomOut", QStringLiteral("Zoom Out"), QStringLiteral("Zoom Out (-)"),
                            &TFrmReportPreview::BtnZoomOutClick);
+    BtnFitWidth = AddButton("BtnFitWidth", QStringLiteral("Fit Width"), QStringLiteral("Zoom to Page Width"),
+                            &TFrmReportPreview::BtnFitWidthClick);
+    BtnFitPage = AddButton("BtnFitPage", QStringLiteral("Fit Page"), QStringLiteral("Zoom to Whole Page"),
+                           &TFrmReportPreview::BtnFitPageClick);
     ToolBar->addSeparator();
     BtnExportPDF = AddButton("BtnExportPDF", QStringLiteral("PDF Export"),
                              QStringLiteral("Export to PDF (Ctrl+D)"), &TFrmReportPreview::BtnExportPDFClick);
@@ -139,15 +158,12 @@ void TFrmReportPreview::CreateControls() {
     ScrollBox1 = new QScrollArea(this);
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
     ScrollBox1->setBackgroundRole(QPalette::Dark);
-    ScrollBox1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // A page narrower or shorter than the window sits in its middle.
+    ScrollBox1->setAlignment(Qt::AlignCenter);
+    ScrollBox1->installEventFilter(this);
     ScrollBox1->viewport()->installEventFilter(this);
 
-    StatusBar = new QStatusBar(this);
-    StatusBar->setObjectName(QStringLiteral("StatusBar"));
-    StatusBar->setSizeGripEnabled(false);
-    StatusPanel = new QLabel(StatusBar);
-    StatusPanel->setObjectName(QStringLiteral("StatusPanel"));
-    StatusBar->addWidget(StatusPanel, 1);
+    CreateStatusBar();
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -156,6 +172,33 @@ void TFrmReportPreview::CreateControls() {
     layout->addWidget(ScrollBox1, 1);
     layout->addWidget(StatusBar);
 
+    CreatePopupMenu();
+    resize(615, 450);
+}
+
+void TFrmReportPreview::CreateStatusBar() {
+    StatusBar = new QStatusBar(this);
+    StatusBar->setObjectName(QStringLiteral("StatusBar"));
+    StatusBar->setSizeGripEnabled(false);
+    StatusPanel = new QLabel(StatusBar);
+    StatusPanel->setObjectName(QStringLiteral("StatusPanel"));
+    StatusBar->addWidget(StatusPanel, 1);
+    auto *pageLabel = new QLabel(QStringLiteral("Go to page"), StatusBar);
+    PageEdit = new TPageNumberEdit(StatusBar);
+    pageLabel->setBuddy(PageEdit);
+    PageEdit->OnPageChosen = [this](int page) { RunHandlingExceptions([&] { GoToPage(page); }); };
+    PageEdit->OnDone = [this] { ScrollBox1->setFocus(Qt::OtherFocusReason); };
+    StatusBar->addPermanentWidget(pageLabel);
+    StatusBar->addPermanentWidget(PageEdit);
+    ZoomPanel = new QLabel(StatusBar);
+    ZoomPanel->setObjectName(QStringLiteral("ZoomPanel"));
+    ZoomPanel->setToolTip(QStringLiteral("Zoom"));
+    ZoomPanel->setAlignment(Qt::AlignCenter);
+    ZoomPanel->setMinimumWidth(ZoomPanel->fontMetrics().horizontalAdvance(QStringLiteral("  200 % ")));
+    StatusBar->addPermanentWidget(ZoomPanel);
+}
+
+void TFrmReportPreview::CreatePopupMenu() {
     PopupMenu = new QMenu(this);
     PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
     const auto item = [this](const QString &text, QToolButton *button) {
@@ -174,13 +217,14 @@ void TFrmReportPreview::CreateControls() {
     PopupMenu->addSeparator();
     MnuZoomIn = item(QStringLiteral("Zoom In"), BtnZoomIn);
     MnuZoomOut = item(QStringLiteral("Zoom Out"), BtnZoomOut);
+    MnuFitWidth = item(QStringLiteral("Zoom to Page Width"), BtnFitWidth);
+    MnuFitPage = item(QStringLiteral("Zoom to Whole Page"), BtnFitPage);
     PopupMenu->addSeparator();
     MnuExportPDF = item(QStringLiteral("Export to PDF"), BtnExportPDF);
     MnuExportHTML = item(QStringLiteral("Export to HTML"), BtnExportHTML);
     PopupMenu->addSeparator();
     MnuExit = item(QStringLiteral("Exit Preview Screen"), BtnExit);
     connect(PopupMenu, &QMenu::aboutToShow, this, [this] { PopupMenuPopup(); });
-    resize(615, 450);
 }
 
 void TFrmReportPreview::Guarded(void (TFrmReportPreview::*handler)()) {
@@ -218,15 +262,32 @@ void TFrmReportPreview::InitFromReportSystem() {
 }
 
 void TFrmReportPreview::OpenFile(const QString &sFileName) {
-    FPreview->SetInputFileName(sFileName);
-    FPreview->SetSnapshotStream(nullptr);
-    FAlternateSnapshot.reset();
     auto file = std::make_unique<QFile>(sFileName);
     if (!file->open(QIODevice::ReadOnly))
         throw EFolioReport(QStringLiteral("Cannot open file \"%1\". %2").arg(sFileName, file->errorString()));
+    // A file that cannot be shown leaves the window on the snapshot and page it showed.
+    QIODevice *const shownStream = FPreview->SnapshotStream();
+    const QString shownFileName = FPreview->InputFileName();
+    const int shownPage = FPreview->CurrentPage();
+    const qint64 shownPosition = shownStream ? shownStream->pos() : 0;
+    const int shownHorizontal = ScrollBox1->horizontalScrollBar()->value();
+    const int shownVertical = ScrollBox1->verticalScrollBar()->value();
+    FPreview->SetInputFileName(sFileName);
     FPreview->SetSnapshotStream(file.get());
-    FAlternateSnapshot = std::move(file);
-    FPreview->RenderPage(1);
+    try {
+        FPreview->RenderPage(1);
+    } catch (...) {
+        FPreview->SetInputFileName(shownFileName);
+        FPreview->SetSnapshotStream(shownStream);
+        if (shownStream) {
+            FPreview->RenderPage(shownPage);
+            shownStream->seek(shownPosition);
+        }
+        ScrollBox1->horizontalScrollBar()->setValue(shownHorizontal);
+        ScrollBox1->verticalScrollBar()->setValue(shownVertical);
+        throw;
+    }
+    FAlternateSnapshot = std::move(file); // the file opened before, if any, is closed here
     setWindowTitle(QString::fromStdString(ApplicationTitle()) + QStringLiteral(" - ") +
                    QFileInfo(sFileName).fileName());
 }
@@ -235,14 +296,38 @@ QString TFrmReportPreview::StatusText() const {
     return QStringLiteral(" Page %1 of %2").arg(FPreview->CurrentPage()).arg(FPreview->Pages());
 }
 
+QString TFrmReportPreview::ZoomText() const {
+    return QStringLiteral("%1 %").arg(std::lround(FPreview->ZoomFactor()));
+}
+
 void TFrmReportPreview::PreviewPageChange() {
     FPageNum = FPreview->CurrentPage();
     StatusPanel->setText(StatusText());
+    PageEdit->ShowPage(FPreview->CurrentPage(), FPreview->Pages());
 }
 
 void TFrmReportPreview::PreviewZoomChange() {
+    // Any zoom but a fit's own ends the fit.
+    if (!FApplyingFit)
+        FFitMode = TFitMode::None;
+    UpdateZoomControls();
     if (FPreview->Image())
         FPreview->RedrawPage();
+}
+
+void TFrmReportPreview::UpdateZoomControls() {
+    ZoomPanel->setText(ZoomText());
+    BtnZoomIn->defaultAction()->setEnabled(FPreview->CanZoomIn());
+    BtnZoomOut->defaultAction()->setEnabled(FPreview->CanZoomOut());
+}
+
+void TFrmReportPreview::ApplyFit() {
+    if (FFitMode == TFitMode::None)
+        return;
+    FApplyingFit = true;
+    ScopeExit done([this] { FApplyingFit = false; });
+    FPreview->SetZoomFactor(FFitMode == TFitMode::PageWidth ? TFoRenderPreview::kZoomToPageWidth
+                                                            : TFoRenderPreview::kZoomToPage);
 }
 
 void TFrmReportPreview::showEvent(QShowEvent *event) {
@@ -252,6 +337,7 @@ void TFrmReportPreview::showEvent(QShowEvent *event) {
 
 void TFrmReportPreview::FormShow() {
     StatusPanel->setText(StatusText());
+    PageEdit->ShowPage(FPreview->CurrentPage(), FPreview->Pages());
     FPreview->SetZoomFactor(85);
     UpdateButtons();
 }
@@ -264,28 +350,33 @@ void TFrmReportPreview::closeEvent(QCloseEvent *event) {
 void TFrmReportPreview::UpdateButtons() {
     const int page = FPreview->CurrentPage();
     const int pages = FPreview->Pages();
-    BtnFirst->setEnabled(page > 1);
-    BtnPrior->setEnabled(page > 1);
-    BtnNext->setEnabled(page < pages);
-    BtnLast->setEnabled(page < pages);
-    BtnSave->setEnabled(AllowSave());
-    BtnPrint->setEnabled(AllowPrint());
-    BtnExportPDF->setEnabled(AllowPrint());
-    BtnExportHTML->setEnabled(AllowPrint());
-    BtnZoomIn->setEnabled(true);
-    BtnZoomOut->setEnabled(true);
+    // Through the actions, so that the overflow menu's entries follow too.
+    const auto enable = [](QToolButton *button, bool enabled) {
+        button->defaultAction()->setEnabled(enabled);
+    };
+    enable(BtnFirst, page > 1);
+    enable(BtnPrior, page > 1);
+    enable(BtnNext, page < pages);
+    enable(BtnLast, page < pages);
+    enable(BtnSave, AllowSave());
+    enable(BtnPrint, AllowPrint());
+    enable(BtnExportPDF, AllowPrint());
+    enable(BtnExportHTML, AllowPrint());
+    UpdateZoomControls();
 }
 
 void TFrmReportPreview::PopupMenuPopup() {
-    const std::array<std::pair<QAction *, QToolButton *>, 9> items{{{MnuOpen, BtnOpen},
-                                                                    {MnuSave, BtnSave},
-                                                                    {MnuPrint, BtnPrint},
-                                                                    {MnuFirstPage, BtnFirst},
-                                                                    {MnuPriorPage, BtnPrior},
-                                                                    {MnuNextPage, BtnNext},
-                                                                    {MnuLastPage, BtnLast},
-                                                                    {MnuExportPDF, BtnExportPDF},
-                                                                    {MnuExportHTML, BtnExportHTML}}};
+    const std::array<std::pair<QAction *, QToolButton *>, 11> items{{{MnuOpen, BtnOpen},
+                                                                     {MnuSave, BtnSave},
+                                                                     {MnuPrint, BtnPrint},
+                                                                     {MnuFirstPage, BtnFirst},
+                                                                     {MnuPriorPage, BtnPrior},
+                                                                     {MnuNextPage, BtnNext},
+                                                                     {MnuLastPage, BtnLast},
+                                                                     {MnuZoomIn, BtnZoomIn},
+                                                                     {MnuZoomOut, BtnZoomOut},
+                                                                     {MnuExportPDF, BtnExportPDF},
+                                                                     {MnuExportHTML, BtnExportHTML}}};
     for (const auto &[action, button] : items)
         action->setEnabled(button->isEnabled());
 }
@@ -310,36 +401,30 @@ void TFrmReportPreview::BtnSaveClick() {
     if (!AllowSave())
         return;
     ScopeExit update([this] { UpdateButtons(); });
+    // Always a snapshot: the formats the report system keeps for its own output are not offered
+    // here, whichever filter entry the dialog starts on. Exports have their own commands.
     TFileDialogRequest request;
     request.Kind = TFileDialogRequest::TKind::Save;
     request.Title = QStringLiteral("Save to Snapshot Document");
     request.DefaultExtension = QStringLiteral("fsn");
     request.Filter = QStringLiteral("Snapshot Document (*.fsn)|*.fsn");
-    if (const QString renderers = RendererFilter(); !renderers.isEmpty())
-        request.Filter += u'|' + renderers;
     request.FilterIndex = 3;
     const std::optional<TFileDialogAnswer> answer = AskFileName(this, request);
     QIODevice *stream = SnapshotStream();
     if (!answer || !stream)
         return;
+    for (const QString &input : {FPreview->InputFileName(), FInputFileName})
+        if (!input.isEmpty() && SameFile(answer->FileName, input))
+            throw EFolioReport(
+                QStringLiteral("Cannot save the report over the file it is shown from: \"%1\".")
+                    .arg(answer->FileName));
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const qint64 position = stream->pos();
     ScopeExit restore([&] {
         stream->seek(position);
         QGuiApplication::restoreOverrideCursor();
     });
-    if (answer->FilterIndex < 2) {
-        CopySnapshot(*stream, answer->FileName);
-        return;
-    }
-    std::vector<TFoRendererEntry> renderers;
-    ListRenderers(renderers);
-    const std::size_t index = std::size_t(answer->FilterIndex - 2);
-    if (index >= renderers.size())
-        return;
-    stream->seek(0);
-    renderers[index].Renderer->SetOutputFileName(answer->FileName);
-    renderers[index].Renderer->Render(stream);
+    CopySnapshot(*stream, answer->FileName);
 }
 
 void TFrmReportPreview::BtnPrintClick() {
@@ -440,6 +525,41 @@ void TFrmReportPreview::BtnZoomOutClick() {
     UpdateButtons();
 }
 
+void TFrmReportPreview::BtnFitWidthClick() {
+    FFitMode = TFitMode::PageWidth;
+    ApplyFit();
+    UpdateButtons();
+}
+
+void TFrmReportPreview::BtnFitPageClick() {
+    FFitMode = TFitMode::WholePage;
+    ApplyFit();
+    UpdateButtons();
+}
+
+void TFrmReportPreview::GoToPage(int page) {
+    FPreview->RenderPage(page);
+    UpdateButtons();
+    ScrollBox1->verticalScrollBar()->setValue(0);
+}
+
+void TFrmReportPreview::ShowFirstPage() {
+    if (FPreview->CurrentPage() > 1) {
+        FPreview->RenderPage(1);
+        UpdateButtons();
+    }
+    ScrollBox1->verticalScrollBar()->setValue(0);
+}
+
+void TFrmReportPreview::ShowLastPage() {
+    if (FPreview->CurrentPage() < FPreview->Pages()) {
+        FPreview->RenderPage(FPreview->Pages());
+        UpdateButtons();
+    }
+    QScrollBar *bar = ScrollBox1->verticalScrollBar();
+    bar->setValue(ScrollRange(*bar) - 1);
+}
+
 // ---- Keyboard and mouse wheel -----------------------------------------------------------------------
 
 void TFrmReportPreview::ScrollDown() {
@@ -467,7 +587,26 @@ void TFrmReportPreview::ScrollUp() {
     bar->setValue(wanted);
 }
 
+bool TFrmReportPreview::IsTypingIntoPageEdit(const QKeyEvent &event) const {
+    if (!PageEdit->hasFocus())
+        return false;
+    // The field has no use for the vertical paging keys, and the command letters keep working.
+    switch (event.key()) {
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        return false;
+    default:
+        break;
+    }
+    const bool command = event.modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+    return !(command && event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z);
+}
+
 bool TFrmReportPreview::FormKeyDown(QKeyEvent &event) {
+    if (IsTypingIntoPageEdit(event))
+        return false;
     bool consumed = false;
     RunHandlingExceptions([&] {
         const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
@@ -509,12 +648,12 @@ bool TFrmReportPreview::FormKeyDown(QKeyEvent &event) {
         case Qt::Key_End:
             if (!plainOrCtrl)
                 return void(consumed = false);
-            vertical->setValue(vRange - 1);
+            ShowLastPage();
             return;
         case Qt::Key_Home:
             if (!plainOrCtrl)
                 return void(consumed = false);
-            vertical->setValue(0);
+            ShowFirstPage();
             return;
         case Qt::Key_Up:
             if (!plainOrCtrl)
@@ -554,20 +693,23 @@ bool TFrmReportPreview::FormKeyDown(QKeyEvent &event) {
         default:
             break;
         }
-        // The letter keys act but are not consumed.
+        // A letter key goes on to the focused control unless it acted: a command that opened a
+        // dialog has moved the focus, and the key travelling on to the window would act again.
         consumed = false;
-        const auto clickIfEnabled = [](QToolButton *button) {
-            if (button->isEnabled())
-                button->click();
+        const auto clickIfEnabled = [&consumed](QToolButton *button) {
+            if (!button->isEnabled())
+                return;
+            consumed = true;
+            button->click();
         };
         switch (event.key()) {
         case Qt::Key_O:
             if (ctrl)
-                BtnOpen->click();
+                clickIfEnabled(BtnOpen);
             break;
         case Qt::Key_S:
             if (ctrl)
-                BtnSave->click();
+                clickIfEnabled(BtnSave);
             break;
         case Qt::Key_P:
             if (ctrl)
@@ -596,8 +738,10 @@ bool TFrmReportPreview::FormKeyDown(QKeyEvent &event) {
                 clickIfEnabled(BtnLast);
             break;
         case Qt::Key_X:
-            if (alt)
+            if (alt) {
+                consumed = true;
                 close();
+            }
             break;
         default:
             break;
@@ -607,6 +751,10 @@ bool TFrmReportPreview::FormKeyDown(QKeyEvent &event) {
 }
 
 bool TFrmReportPreview::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == ScrollBox1 && event->type() == QEvent::Resize && FFitMode != TFitMode::None) {
+        RunHandlingExceptions([&] { ApplyFit(); });
+        return false;
+    }
     if (watched == ScrollBox1->viewport() && event->type() == QEvent::Wheel) {
         const auto *wheel = static_cast<QWheelEvent *>(event);
         RunHandlingExceptions([&] { wheel->angleDelta().y() < 0 ? ScrollDown() : ScrollUp(); });

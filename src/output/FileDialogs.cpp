@@ -3,6 +3,7 @@
 #include "ModalRunner.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace fiscora {
@@ -34,12 +35,27 @@ std::optional<TFileDialogAnswer> AskWithDialog(QWidget *parent, const TFileDialo
                              int(filters.indexOf(dialog.selectedNameFilter())) + 1};
 }
 
+// An index outside the filter selects its first entry, as the dialog itself does.
+int ValidFilterIndex(int index, const QString &pipeFilter) {
+    const int entries = int(pipeFilter.count(u'|') + 1) / 2;
+    return index >= 1 && index <= entries ? index : 1;
+}
+
 } // namespace
 
 std::optional<TFileDialogAnswer> AskFileName(QWidget *parent, const TFileDialogRequest &request) {
-    if (const TFileDialogRunner &runner = InstalledRunner())
-        return runner(request);
-    return AskWithDialog(parent, request);
+    TFileDialogRequest asked = request;
+    asked.FilterIndex = ValidFilterIndex(request.FilterIndex, request.Filter);
+    const TFileDialogRunner &runner = InstalledRunner();
+    std::optional<TFileDialogAnswer> answer = runner ? runner(asked) : AskWithDialog(parent, asked);
+    if (!answer)
+        return std::nullopt;
+    answer->FilterIndex = ValidFilterIndex(answer->FilterIndex, request.Filter);
+    // Whoever answered, a saved file always gets the default extension when it names none.
+    if (request.Kind == TFileDialogRequest::TKind::Save && !request.DefaultExtension.isEmpty() &&
+        QFileInfo(answer->FileName).suffix().isEmpty())
+        answer->FileName += u'.' + request.DefaultExtension;
+    return answer;
 }
 
 TFileDialogRunner InstallFileDialogRunner(TFileDialogRunner runner) {

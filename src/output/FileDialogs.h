@@ -27,7 +27,9 @@ struct TFileDialogAnswer {
 };
 
 // Asks through the installed runner (a QFileDialog when none is installed); nothing when cancelled.
-// Save dialogs ask before overwriting; open dialogs want an existing file.
+// Save dialogs ask before overwriting; open dialogs want an existing file. A filter index outside the
+// filter means its first entry, in the request and in the answer; a saved file name without an
+// extension gets the default extension.
 std::optional<TFileDialogAnswer> AskFileName(QWidget *parent, const TFileDialogRequest &request);
 
 // Tests answer file dialogs through a runner of their own; an empty runner restores the dialog.

@@ -18,12 +18,25 @@ std::unique_ptr<TFoRenderHTML> CreateHtmlFormat() {
     return renderer;
 }
 
-void ExportSnapshotToHtml(QIODevice &Snapshot, const QString &FileName) {
+namespace {
+
+void RenderHtmlPages(QIODevice &Snapshot, const QString &FileName, TFoOutputFileSet *Files) {
     const qint64 position = Snapshot.pos();
     ScopeExit restore([&Snapshot, position] { Snapshot.seek(position); });
     TFoRenderHTML renderer;
     ApplyHtmlExportSettings(renderer);
+    renderer.SetCollectingFiles(Files);
     renderer.PrintRender(&Snapshot, FileName);
+}
+
+} // namespace
+
+void ExportSnapshotToHtml(QIODevice &Snapshot, const QString &FileName) {
+    RenderHtmlPages(Snapshot, FileName, nullptr);
+}
+
+void RenderSnapshotToHtml(QIODevice &Snapshot, const QString &FileName, TFoOutputFileSet &Files) {
+    RenderHtmlPages(Snapshot, FileName, &Files);
 }
 
 } // namespace fiscora

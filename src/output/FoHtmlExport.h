@@ -7,6 +7,7 @@
 
 namespace fiscora {
 
+class TFoOutputFileSet;
 class TFoRenderHTML;
 
 // The preview window's "HTML Export", shared with the command line so both write the same pages.
@@ -24,5 +25,9 @@ std::unique_ptr<TFoRenderHTML> CreateHtmlFormat();
 // written only when the whole export succeeded; otherwise none is left behind and the error
 // propagates. The snapshot keeps its position.
 void ExportSnapshotToHtml(QIODevice &Snapshot, const QString &FileName);
+
+// Renders the pages as ExportSnapshotToHtml does, into Files and without writing any, so that the
+// caller can look at the names before it commits them.
+void RenderSnapshotToHtml(QIODevice &Snapshot, const QString &FileName, TFoOutputFileSet &Files);
 
 } // namespace fiscora

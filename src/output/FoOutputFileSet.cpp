@@ -1,5 +1,6 @@
 #include "FoOutputFileSet.h"
 
+#include "ScopeExit.h"
 #include "report/core/FoErrors.h"
 
 #include <QDir>
@@ -7,9 +8,12 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fiscora {
 
@@ -20,30 +24,95 @@ QString KeyOf(const QString &fileName) {
     return QDir::cleanPath(QFileInfo(fileName).absoluteFilePath());
 }
 
-// Writes the bytes under a fresh name beside the file, then renames that over it, so an older file
-// is replaced at once or not at all. (No sync to disk: an export is not worth a wait per file.)
-bool WriteReplacing(const QString &fileName, const QByteArray &bytes, QString &reason) {
+QString SystemReason(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+[[noreturn]] void RaiseCannotCreate(const QString &fileName, const QString &reason) {
+    throw EFolioReport(
+        QStringLiteral("Cannot create file \"%1\". %2").arg(QDir::toNativeSeparators(fileName), reason));
+}
+
+// A fresh name beside the file, "NAME.1a2b3c4d.SUFFIX", that no file has yet.
+QString SiblingName(const QString &fileName, const char *suffix) {
+    return fileName +
+           QStringLiteral(".%1.").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')) +
+           QLatin1String(suffix);
+}
+
+// One file of the set on its way to its name. (No sync to disk: an export is not worth a wait per file.)
+struct TStagedFile {
+    QString Name;
+    QString Part;  // the new bytes, under a name of their own until renamed over Name
+    QString Older; // a second name of the file Name had, kept until the whole set is in place
+    bool InPlace = false;
+};
+
+// Writes the bytes under a fresh name beside the file; empty when that fails, with the reason.
+QString WritePart(const QString &fileName, const QByteArray &bytes, QString &reason) {
     for (int attempt = 0; attempt < 16; ++attempt) {
-        QFile part(
-            fileName +
-            QStringLiteral(".%1.part").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
+        QFile part(SiblingName(fileName, "part"));
         if (!part.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
             if (part.exists())
                 continue;
             reason = part.errorString();
-            return false;
+            return {};
         }
         const bool written = part.write(bytes) == bytes.size() && part.flush();
         part.close();
-        if (written && std::rename(QFile::encodeName(part.fileName()).constData(),
-                                   QFile::encodeName(fileName).constData()) == 0)
-            return true;
-        reason = written ? QString::fromLocal8Bit(std::strerror(errno)) : part.errorString();
+        if (written)
+            return part.fileName();
+        reason = part.errorString();
         part.remove();
-        return false;
+        return {};
     }
     reason = QStringLiteral("No free name for a temporary file.");
+    return {};
+}
+
+// Gives the older file a second name, so that it can be put back. A hard link leaves the file under
+// its name until the new one replaces it; where links are not supported it is moved aside.
+bool KeepOlder(TStagedFile &file, int &error) {
+    const QByteArray name = QFile::encodeName(file.Name);
+    struct stat status {};
+    if (::lstat(name.constData(), &status) != 0)
+        return true; // no older file
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        const QString older = SiblingName(file.Name, "old");
+        const QByteArray target = QFile::encodeName(older);
+        if (::link(name.constData(), target.constData()) == 0) {
+            file.Older = older;
+            return true;
+        }
+        if (errno == EEXIST || ::lstat(target.constData(), &status) == 0)
+            continue;
+        if (std::rename(name.constData(), target.constData()) == 0) {
+            file.Older = older;
+            return true;
+        }
+        error = errno;
+        return false;
+    }
+    error = EEXIST;
     return false;
+}
+
+// Puts things back as they were before the set was put in place: older files under their names, new
+// files gone.
+void Restore(std::vector<TStagedFile> &files) {
+    for (auto file = files.rbegin(); file != files.rend(); ++file) {
+        const QByteArray name = QFile::encodeName(file->Name);
+        if (!file->Older.isEmpty()) {
+            const QByteArray older = QFile::encodeName(file->Older);
+            std::rename(older.constData(), name.constData());
+            ::unlink(older.constData()); // left when both names were links of one file
+        } else if (file->InPlace) {
+            ::unlink(name.constData());
+        }
+        if (!file->InPlace && !file->Part.isEmpty())
+            ::unlink(QFile::encodeName(file->Part).constData());
+    }
+    files.clear();
 }
 
 } // namespace
@@ -55,16 +124,13 @@ void TFoOutputFileSet::Protect(const QString &FileName) {
     if (FileName.isEmpty())
         return;
     FProtected << KeyOf(FileName);
-    const QString canonical = QFileInfo(FileName).canonicalFilePath();
-    if (!canonical.isEmpty())
-        FProtected << canonical;
+    if (const auto identity = FileIdentityOf(QFile::encodeName(FileName).constData()))
+        FProtectedFiles.push_back(*identity);
 }
 
 TFoOutputFileSet::TFile *TFoOutputFileSet::Find(const QString &key) {
-    for (TFile &file : FFiles)
-        if (file.Name == key)
-            return &file;
-    return nullptr;
+    const auto found = FIndex.constFind(key);
+    return found == FIndex.constEnd() ? nullptr : &FFiles[*found];
 }
 
 const TFoOutputFileSet::TFile *TFoOutputFileSet::Find(const QString &key) const {
@@ -73,12 +139,9 @@ const TFoOutputFileSet::TFile *TFoOutputFileSet::Find(const QString &key) const 
 
 QIODevice &TFoOutputFileSet::Create(const QString &FileName) {
     const QString key = KeyOf(FileName);
-    const QString canonical = QFileInfo(key).canonicalFilePath();
-    if (FProtected.contains(key) || (!canonical.isEmpty() && FProtected.contains(canonical)))
-        throw EFolioReport(QStringLiteral("Cannot create file \"%1\". It is the report being exported.")
-                               .arg(QDir::toNativeSeparators(key)));
     TFile *file = Find(key);
     if (!file) {
+        FIndex.insert(key, FFiles.size());
         FFiles.push_back(TFile{key, std::make_unique<QBuffer>()});
         file = &FFiles.back();
     }
@@ -103,20 +166,54 @@ QStringList TFoOutputFileSet::FileNames() const {
     return names;
 }
 
+void TFoOutputFileSet::CheckReplaceable(const QString &FileName) const {
+    const QByteArray name = QFile::encodeName(FileName);
+    const auto identity = FileIdentityOf(name.constData());
+    if (FProtected.contains(FileName) ||
+        (identity &&
+         std::find(FProtectedFiles.begin(), FProtectedFiles.end(), *identity) != FProtectedFiles.end()))
+        RaiseCannotCreate(FileName, QStringLiteral("It is the report being exported."));
+    struct stat status {};
+    if (::lstat(name.constData(), &status) != 0)
+        return;
+    if (S_ISLNK(status.st_mode))
+        RaiseCannotCreate(FileName, QStringLiteral("It is a symbolic link, which an export never replaces."));
+    if (S_ISDIR(status.st_mode))
+        RaiseCannotCreate(FileName, SystemReason(EISDIR));
+    if (!S_ISREG(status.st_mode))
+        RaiseCannotCreate(FileName, QStringLiteral("It is not a regular file."));
+}
+
 void TFoOutputFileSet::Commit() {
-    QStringList written;
     for (TFile &file : FFiles) {
         file.Device->close();
-        QString reason;
-        if (!WriteReplacing(file.Name, file.Device->data(), reason)) {
-            for (const QString &name : written)
-                QFile::remove(name);
-            throw EFolioReport(QStringLiteral("Cannot create file \"%1\". %2")
-                                   .arg(QDir::toNativeSeparators(file.Name), reason));
-        }
-        written << file.Name;
+        CheckReplaceable(file.Name);
     }
+    std::vector<TStagedFile> staged;
+    ScopeFailure restore([&staged] { Restore(staged); });
+    // Every file is written before any older file is touched, so a full disk replaces nothing.
+    for (const TFile &file : FFiles) {
+        QString reason;
+        staged.push_back(
+            TStagedFile{file.Name, WritePart(file.Name, file.Device->data(), reason), {}, false});
+        if (staged.back().Part.isEmpty())
+            RaiseCannotCreate(file.Name, reason);
+    }
+    for (TStagedFile &file : staged) {
+        int error = 0;
+        if (!KeepOlder(file, error))
+            RaiseCannotCreate(file.Name, SystemReason(error));
+        if (std::rename(QFile::encodeName(file.Part).constData(), QFile::encodeName(file.Name).constData()) !=
+            0)
+            RaiseCannotCreate(file.Name, SystemReason(errno));
+        file.InPlace = true;
+    }
+    for (const TStagedFile &file : staged)
+        if (!file.Older.isEmpty())
+            ::unlink(QFile::encodeName(file.Older).constData());
+    staged.clear();
     FFiles.clear();
+    FIndex.clear();
 }
 
 } // namespace fiscora

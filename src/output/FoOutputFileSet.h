@@ -1,6 +1,9 @@
 #pragma once
 
+#include "FileIdentity.h"
+
 #include <QBuffer>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -9,8 +12,8 @@
 
 namespace fiscora {
 
-// The files of one export, kept in memory and written all together at the end, so that a failed
-// export leaves none of its files behind and an export that fails half-way destroys no older file.
+// The files of one export, kept in memory and written all together at the end: a failed export leaves
+// none of its files behind and every older file as it was.
 class TFoOutputFileSet {
 public:
     TFoOutputFileSet();
@@ -18,11 +21,11 @@ public:
     TFoOutputFileSet(const TFoOutputFileSet &) = delete;
     TFoOutputFileSet &operator=(const TFoOutputFileSet &) = delete;
 
-    // A file the export must never write: its input (a snapshot file, for one).
+    // A file the export must never write: its input (a snapshot file, for one), however it is named.
     void Protect(const QString &FileName);
 
     // An empty file to be written under the name (replacing one of the set with the same name);
-    // the set owns the device. Raises EFolioReport for a protected name.
+    // the set owns the device.
     QIODevice &Create(const QString &FileName);
     // True when the set holds a file of that name.
     bool Contains(const QString &FileName) const;
@@ -31,8 +34,9 @@ public:
     // The names of the set's files, absolute, in the order first created.
     QStringList FileNames() const;
 
-    // Writes every file, each replacing an older one atomically. When one cannot be written, those
-    // already written are removed again and EFolioReport names the file and the reason.
+    // Writes every file, each replacing an older one, or none. Raises EFolioReport naming the file and
+    // the reason, with nothing written and nothing removed, when a file is protected, is a symbolic link
+    // (never replaced: the link would be lost) or is no regular file, or when one cannot be written.
     void Commit();
 
 private:
@@ -42,9 +46,12 @@ private:
     };
     TFile *Find(const QString &key);
     const TFile *Find(const QString &key) const;
+    void CheckReplaceable(const QString &FileName) const;
 
     std::vector<TFile> FFiles;
+    QHash<QString, std::size_t> FIndex;
     QStringList FProtected;
+    std::vector<TFileIdentity> FProtectedFiles;
 };
 
 } // namespace fiscora

@@ -145,7 +145,7 @@ double TFoPDFMeasure::Advance(QStringView Text) {
 
 TFoPDFFont::TFoPDFFont(TFoRenderPDF &AOwner, const TFoPDFFontRequest &Request, const QString &BaseName,
                        const QString &ObjectName)
-    : TFoPDFObject(AOwner), FObjectName(ObjectName.toLatin1()), FFontName(Request.Face),
+    : TFoPDFObject(AOwner), FObjectName(pdf::EscapeName(ObjectName)), FFontName(Request.Face),
       FPDFFontName(BaseName), FRequest(Request) {}
 
 TFoPDFMeasure &TFoPDFFont::Measure() {
@@ -172,7 +172,7 @@ void TFoPDFFont::WriteObject(TFoPDFFile &File) {
     Ln(out, "/Type /Font");
     FmtLn(out, "/Subtype /%s", FFontType.toLatin1());
     FmtLn(out, "/Name /%s", FObjectName);
-    FmtLn(out, "/BaseFont /%s", FPDFFontName.toLatin1());
+    FmtLn(out, "/BaseFont /%s", pdf::EscapeName(FPDFFontName));
     // Symbol and ZapfDingbats are symbolic: their built-in encoding is the only right one.
     if (FPDFFontName != QLatin1String("Symbol") && FPDFFontName != QLatin1String("ZapfDingbats"))
         FmtLn(out, "/Encoding /%s", EncodingName(FFoRenderPDF.FontEncoding));
@@ -296,7 +296,7 @@ void TFoPDFFontTrueType::AppendShowText(QByteArray &Out, QStringView Text) {
 void TFoPDFFontTrueType::WriteObject(TFoPDFFile &File) {
     // An embedded program holds only the glyphs shown, and its name says so.
     QByteArray program;
-    QByteArray name = FPDFFontName.toLatin1();
+    QByteArray name = pdf::EscapeName(FPDFFontName);
     if (FFontFileID) {
         const std::vector<char32_t> characters(FCharsUsed.begin(), FCharsUsed.end());
         program = SubsetFontFile(FFontFile, characters);

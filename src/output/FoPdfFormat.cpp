@@ -137,6 +137,26 @@ QByteArray InfoString(const QString &text) {
     return hex + '>';
 }
 
+QByteArray EscapeName(QStringView Name, TNameEscape Escape) {
+    static const char digits[] = "0123456789ABCDEF";
+    static const std::string_view delimiters = "()<>[]{}/%#";
+    QByteArray out;
+    for (const char byte : Name.toUtf8()) {
+        const auto code = static_cast<unsigned char>(byte);
+        if (code == 0)
+            continue;
+        if (Escape == TNameEscape::Regular && code > ' ' && code < 0x7F &&
+            delimiters.find(byte) == std::string_view::npos) {
+            out.append(byte);
+            continue;
+        }
+        out.append('#');
+        out.append(digits[code >> 4]);
+        out.append(digits[code & 15]);
+    }
+    return out;
+}
+
 bool FitsAnsi(QStringView text) {
     for (const QChar c : text) {
         const char16_t unit = c.unicode();

@@ -65,6 +65,15 @@ void AppendEscapedText(QByteArray &out, QStringView text);
 // else a UTF-16BE hex string with byte-order mark, which is what PDF text strings need beyond ASCII.
 QByteArray InfoString(const QString &text);
 
+// How a name's bytes are written after its "/": Regular keeps the characters a name may hold ("!" to
+// "~" but the delimiters "()<>[]{}/%" and "#") and writes every other byte as "#" and two upper-case
+// hexadecimal digits; EveryByte writes every byte so (the base names of composite fonts).
+enum class TNameEscape { Regular, EveryByte };
+
+// The text as a PDF name, without its "/": its UTF-8 bytes, escaped. A NUL, which no name can hold, is
+// left out. Every name that comes from outside the renderer (font names) is written through it.
+QByteArray EscapeName(QStringView Name, TNameEscape Escape = TNameEscape::Regular);
+
 // True when every character of the text has a Windows-1252 byte.
 bool FitsAnsi(QStringView text);
 

@@ -45,6 +45,8 @@ public:
     void RenderPage(int PageNum) override;
     // The files the last successful playback wrote, absolute names.
     const QStringList &WrittenFiles() const { return FWrittenFiles; }
+    // While set, playback collects its files into Files and writes none: the caller commits them.
+    void SetCollectingFiles(TFoOutputFileSet *Files) { FCollectingFiles = Files; }
 
     void DocBegin() override;
     void PageBegin() override;
@@ -65,6 +67,7 @@ public:
 
 private:
     enum class TAlign { Left, Center, Right };
+    struct TExportState;
 
     void RenderPageFiles();
     void PrintElement(const QString &Content, double X, double Y, double W, double H, TAlign Align);
@@ -78,6 +81,8 @@ private:
     QString AssetFolder() const;
     QString AssetReference(const QString &Name) const;
     QString NextPictureName(const QString &Extension);
+    QString PictureFile(const QImage &Picture);
+    void PlacePicture(double X1, double Y1, double X2, double Y2, const QString &Name);
     void PrintPageHead();
 
     QString FCacheDir;
@@ -95,9 +100,12 @@ private:
     QString FPageFolder;
     QString FFontText; // empty until the current font is first used
     TColor FPenColor = clBlack;
+    bool FPenDraws = true; // false for a clear pen
     TColor FBrushColor = clWhite;
     bool FPrintRendering = false;       // PrintRender: one page renderer per page
     TFoOutputFileSet *FFiles = nullptr; // the export's files while playing, not owned
+    TFoOutputFileSet *FCollectingFiles = nullptr;
+    TExportState *FExport = nullptr;    // what the export's pages share while playing, not owned
     QStringList FWrittenFiles;
 };
 

@@ -95,9 +95,16 @@ void TFoRenderPDF::CreatePDFObjects() {
     FCurrentShapedTexts = nullptr;
     FPatternList.clear();
     FPatternIndex.clear();
+    ClearXObjects();
+    FCurrentFontObject = nullptr;
+}
+
+void TFoRenderPDF::ClearXObjects() {
     FXObjectList.clear();
     FXObjectIndex.clear();
-    FCurrentFontObject = nullptr;
+    FPictureNames.clear();
+    FStretchNames.clear();
+    FStretchPixels = 0;
 }
 
 void TFoRenderPDF::FreePDFObjects() {
@@ -111,8 +118,7 @@ void TFoRenderPDF::FreePDFObjects() {
     FCurrentShapedTexts = nullptr;
     FPatternList.clear();
     FPatternIndex.clear();
-    FXObjectList.clear();
-    FXObjectIndex.clear();
+    ClearXObjects();
     FCatalogObject = nullptr;
     FPagesObject = nullptr;
     FOutlinesObject = nullptr;
@@ -508,10 +514,7 @@ QString TFoRenderPDF::BaseFontName(const TFoPDFFontRequest &Request) {
     const bool italic = Request.Italic;
     if (IsCompositeRequest(Request)) {
         const QString plain = WithoutSpaces(face) + CommaSuffix(bold, italic);
-        QString escaped;
-        for (const QChar c : plain)
-            escaped += QStringLiteral("#%1").arg(c.unicode(), 2, 16, QLatin1Char('0')).toUpper();
-        return escaped;
+        return QString::fromLatin1(pdf::EscapeName(plain, pdf::TNameEscape::EveryByte));
     }
     if (EmbedBaseFonts && IsTrueType(face, bold, italic))
         return WithoutSpaces(face) + CommaSuffix(bold, italic);

@@ -148,6 +148,7 @@ private:
     void StreamDocEnd();
     void FlushFile();
     void FreePDFObjects();
+    void ClearXObjects();
     void ResolveFont();
     TFoPDFFont *FindOrCreateFont(const TFoPDFFontRequest &Request);
     // Shaped text (FoRenderPDFShaped.cpp).
@@ -193,6 +194,13 @@ private:
     QHash<QByteArray, TFoPDFPattern *> FPatternIndex;
     std::vector<std::unique_ptr<TFoPDFXObject>> FXObjectList;
     QHash<quint64, TFoPDFXObject *> FXObjectIndex;
+    // The image of each picture already placed, by its QImage::cacheKey: playback hands a repeated
+    // picture over as the same image, which needs neither hashing nor encoding again.
+    QHash<qint64, QByteArray> FPictureNames;
+    // The image of each stretched picture already drawn, by picture, part and raster size; and the
+    // pixels of all the rasters drawn, which MaxExportRasterPixels bounds.
+    QHash<QByteArray, QByteArray> FStretchNames;
+    qint64 FStretchPixels = 0;
     QHash<QString, bool> FTrueTypeFaces;
     // The fonts shaped text is shown in, one per laid-out font.
     std::vector<TFoPDFGlyphFont *> FGlyphFonts;

@@ -55,6 +55,11 @@ QString ExportSnapshotToPdf(QIODevice &Snapshot, const QString &FileName) {
     TFoRenderPDF naming;
     ApplyPreviewPdfSettings(naming);
     const QString target = naming.OutputNameFor(FileName);
+    // Renaming over a link would replace the link and leave the file it leads to as it was.
+    if (QFileInfo(target).isSymLink())
+        throw EFolioReport(QStringLiteral("Cannot write the PDF file \"%1\": It is a symbolic link, which an "
+                                          "export never replaces.")
+                               .arg(target));
     // Written beside the target and renamed over it only when complete. (QSaveFile would do the same
     // but syncs the file to disk first, which costs more than the whole export of a report.)
     QTemporaryFile file(QFileInfo(target).absolutePath() + QStringLiteral("/.fiscora-export-XXXXXX.part"));

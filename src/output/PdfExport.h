@@ -33,7 +33,7 @@ void WriteSnapshotPdf(QIODevice &Snapshot, QIODevice &Output);
 // The preview's "PDF Export": renders the whole snapshot into FileName (".pdf" appended to a name
 // without any "."). The file is written beside its final name and renamed only when complete, so a
 // failed export leaves no file and an existing file untouched; errors propagate as exceptions naming
-// the file. Returns the name written.
+// the file. A symbolic link is refused, never replaced. Returns the name written.
 QString ExportSnapshotToPdf(QIODevice &Snapshot, const QString &FileName);
 
 } // namespace fiscora

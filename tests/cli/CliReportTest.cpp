@@ -318,6 +318,126 @@ TEST(CliReport, AnOutputThatIsAnInputIsRefusedBeforeAnythingIsWritten) {
     EXPECT_EQ(FileBytes(BinFolder() + QStringLiteral("/Amortix.fol")), amortix);
 }
 
+TEST(CliReport, NoFileAnHtmlExportWritesMayBeAnInput) {
+    QTemporaryDir dir;
+    WriteFile(dir.filePath("t1.html"), FileBytes(BinFolder() + QStringLiteral("/Amortix.fol")));
+    // A picture named like the colour image of the black line beside it.
+    QImage logo(4, 4, QImage::Format_RGB32);
+    logo.fill(Qt::darkCyan);
+    ASSERT_TRUE(logo.save(dir.filePath("000000.gif"), "PNG"));
+    WriteFile(dir.filePath("P.fol"),
+              "<folio-project version=\"1\"><report name=\"DeprReport\"><page><title height=\"7\">"
+              "<picture x=\"0.5\" y=\"0.5\" width=\"1\" height=\"1\" file=\"000000.gif\"/>"
+              "<line x1=\"0\" y1=\"3\" x2=\"6\" y2=\"3\"/></title></page></report></folio-project>");
+    ASSERT_EQ(RunCli(Report(kTruckOptions, "x1.html.fsn"), CliRun::In(dir.path())).exitCode, 0);
+    ASSERT_TRUE(QFile::rename(dir.filePath("x1.html.fsn"), dir.filePath("x1.html")));
+
+    const struct {
+        std::vector<std::string> args;
+        std::string command;
+        std::string written;
+        std::string role;
+    } cases[] = {
+        {Report(With(kTruckOptions, {"--template", "t1.html"}), "t.html"), "report", "t1.html", "template"},
+        {Report(With(kTruckOptions, {"--template", "P.fol"}), "out.html"), "report", "000000.gif", "picture"},
+        {{"export", "x1.html", "--output", "x.html"}, "export", "x1.html", "snapshot"},
+    };
+    const auto before = FolderContents(dir.path());
+    for (const auto &test : cases) {
+        const CliResult result = RunCli(test.args, CliRun::In(dir.path()));
+        EXPECT_EQ(result.exitCode, 2) << test.written << ": " << result.err;
+        EXPECT_EQ(result.err.rfind("fiscora-cli " + test.command + ": the output \"" +
+                                       dir.filePath(QString::fromStdString(test.written)).toStdString() +
+                                       "\" is the " + test.role + " \"",
+                                   0),
+                  0u)
+            << result.err;
+        EXPECT_EQ(FolderContents(dir.path()), before) << test.written;
+    }
+}
+
+TEST(CliReport, AnOutputThatIsASymbolicLinkIsRefusedAndTheLinkKept) {
+    QTemporaryDir dir;
+    ASSERT_EQ(RunCli(Report(kTruckOptions, "r.fsn"), CliRun::In(dir.path())).exitCode, 0);
+    WriteFile(dir.filePath("old.pdf"), "older");
+    ASSERT_TRUE(QFile::link("old.pdf", dir.filePath("file.pdf")));
+    ASSERT_TRUE(QFile::link("old.pdf", dir.filePath("file.fsn")));
+    ASSERT_TRUE(QFile::link("missing.pdf", dir.filePath("nothing.pdf")));
+    ASSERT_TRUE(QFile::link("old.pdf", dir.filePath("page1.html")));
+    ASSERT_TRUE(QFile::link("/proc/self/fd/1", dir.filePath("stdout.pdf")));
+    const std::string linkMessage = "\": Is a symbolic link; name the file it leads to.\n";
+    const struct {
+        std::vector<std::string> args;
+        std::string message;
+    } cases[] = {
+        {Report(kTruckOptions, "file.pdf"), "Cannot write the output file \"file.pdf" + linkMessage},
+        {Report(kTruckOptions, "file.fsn"), "Cannot write the output file \"file.fsn" + linkMessage},
+        {Report(kTruckOptions, "nothing.pdf"), "Cannot write the output file \"nothing.pdf" + linkMessage},
+        {{"export", "r.fsn", "--output", "file.pdf"},
+         "Cannot write the output file \"file.pdf" + linkMessage},
+        // Standard output redirected into a file: the link leads to that file.
+        {{"export", "r.fsn", "--output", "stdout.pdf"},
+         "Cannot write the output file \"stdout.pdf" + linkMessage},
+        {Report(kTruckOptions, "page.html"),
+         "Cannot create file \"" + dir.filePath("page1.html").toStdString() +
+             "\". It is a symbolic link, which an export never replaces.\n"},
+    };
+    CliRun run = CliRun::In(dir.path());
+    run.standardOutputFile = dir.filePath("stdout.txt");
+    WriteFile(run.standardOutputFile, "");
+    const auto before = FolderContents(dir.path());
+    for (const auto &test : cases) {
+        const CliResult result = RunCli(test.args, run);
+        EXPECT_EQ(result.exitCode, 1) << test.message;
+        EXPECT_EQ(result.err, test.message);
+        EXPECT_EQ(FolderContents(dir.path()), before) << test.message;
+    }
+
+    // A link to a pipe is written through.
+    ASSERT_TRUE(QFile::link("/dev/stdout", dir.filePath("piped.fsn")));
+    const CliResult piped = RunCli(Report(kTruckOptions, "piped.fsn"), CliRun::In(dir.path()));
+    EXPECT_EQ(piped.exitCode, 0) << piped.err;
+    EXPECT_EQ(piped.out.substr(0, 3), std::string("\x5A\x10\x27", 3));
+    EXPECT_TRUE(QFileInfo(dir.filePath("piped.fsn")).isSymLink());
+}
+
+TEST(CliReport, AReportOfMoreThan9999PagesFailsAndWritesNothing) {
+    QTemporaryDir dir;
+    const auto pages = [](int count) {
+        QByteArray xml = "<folio-project version=\"1\"><report name=\"DeprReport\">";
+        for (int i = 0; i < count; ++i)
+            xml += "<page><title height=\"1\"><text x=\"0\" y=\"0.5\">s</text></title></page>";
+        return xml + "</report></folio-project>";
+    };
+    WriteFile(dir.filePath("9999.fol"), pages(9999));
+    WriteFile(dir.filePath("10000.fol"), pages(10000));
+    const std::string tooLong =
+        "The report has more than 9999 pages. Choose a page range to output the pages after page 9999.\n";
+    const struct {
+        std::string templateFile;
+        std::string output;
+        int exitCode;
+        std::string message;
+    } cases[] = {
+        {"10000.fol", "out.fsn", 1, tooLong},
+        {"10000.fol", "out.pdf", 1, tooLong},
+        {"10000.fol", "out.html", 1, tooLong},
+        {"9999.fol", "out.fsn", 0, ""},
+    };
+    for (const auto &test : cases) {
+        const auto before = FolderContents(dir.path());
+        const CliResult result =
+            RunCli(Report(With(kTruckOptions, {"--template", test.templateFile}), test.output),
+                   CliRun::In(dir.path()));
+        EXPECT_EQ(result.exitCode, test.exitCode) << test.templateFile << " " << test.output;
+        EXPECT_EQ(result.err, test.message);
+        if (test.exitCode != 0) {
+            EXPECT_EQ(FolderContents(dir.path()), before) << test.output;
+        }
+    }
+    EXPECT_EQ(PageCount(dir.filePath("out.fsn").toStdString()), 9999);
+}
+
 TEST(CliReport, AnInterruptedReportLeavesNoFileBehind) {
     QTemporaryDir dir;
     // Every placement of a large picture is a large bitmap in the snapshot: a report that takes a while.

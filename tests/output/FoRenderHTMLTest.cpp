@@ -5,7 +5,11 @@
 #include "ToolBoxExceptions.h"
 #include "report/core/FoErrors.h"
 
+#include <QFileInfo>
 #include <QRegularExpression>
+
+#include <algorithm>
+#include <cstring>
 
 #include <gtest/gtest.h>
 
@@ -253,36 +257,48 @@ TEST(HtmlRenderer, DrawsOnlyHorizontalAndVerticalLines) {
     }
 }
 
-TEST(HtmlRenderer, FillsRectanglesWhateverTheBrushStyle) {
+// Filled whatever the brush style; outlined by the pen as the page shows it: a clear pen and a filled
+// area draw no outline.
+TEST(HtmlRenderer, FillsRectanglesAndOutlinesThemWithAVisiblePen) {
     const auto box = [](const QString &position, const QString &gif, int w, int h) {
         return Element(position,
                        QStringLiteral("<IMG SRC=\"%1.gif\" WIDTH=%2 HEIGHT=%3>").arg(gif).arg(w).arg(h));
     };
-    const QStringList expected = {box("left:96;top:96;width:96;height:48;", "00FF00", 96, 48),
-                                  box("left:96;top:96;width:1;height:48;", "0000FF", 1, 48),
-                                  box("left:96;top:144;width:96;height:1;", "0000FF", 96, 1),
-                                  box("left:192;top:96;width:1;height:48;", "0000FF", 1, 48),
-                                  box("left:96;top:96;width:96;height:1;", "0000FF", 96, 1)};
-    const auto clearBrushAndBluePen = [](TFoSnapshotOutput &out) {
-        out.WriteByte(scBrushColor);
-        out.WriteInt(RGB(0, 255, 0));
-        out.WriteByte(scBrushStyle);
-        out.WriteByte(static_cast<quint8>(TBrushStyle::bsClear));
-        out.WriteByte(scPenColor);
-        out.WriteInt(RGB(0, 0, 255));
+    const QString fill = box("left:96;top:96;width:96;height:48;", "00FF00", 96, 48);
+    const QStringList outline = {box("left:96;top:96;width:1;height:48;", "0000FF", 1, 48),
+                                 box("left:96;top:144;width:96;height:1;", "0000FF", 96, 1),
+                                 box("left:192;top:96;width:1;height:48;", "0000FF", 1, 48),
+                                 box("left:96;top:96;width:96;height:1;", "0000FF", 96, 1)};
+    struct Case {
+        const char *name;
+        bool clearPen;
+        quint8 record;
+        std::vector<double> points;
+        QStringList elements;
     };
-    EXPECT_EQ(ElementsOf([&](TFoSnapshotOutput &out) {
-                  clearBrushAndBluePen(out);
-                  out.WriteByte(scRectangle);
-                  WritePoints(out, {2.0, 1.5, 1.0, 1.0});
-              }),
-              expected);
-    EXPECT_EQ(ElementsOf([&](TFoSnapshotOutput &out) {
-                  clearBrushAndBluePen(out);
-                  out.WriteByte(scFillRect);
-                  WritePoints(out, {1.0, 1.0, 2.0, 1.5});
-              }),
-              expected);
+    const Case cases[] = {
+        {"rectangle", false, scRectangle, {2.0, 1.5, 1.0, 1.0}, QStringList{fill} + outline},
+        {"rectangle with a clear pen", true, scRectangle, {2.0, 1.5, 1.0, 1.0}, {fill}},
+        {"filled area", false, scFillRect, {1.0, 1.0, 2.0, 1.5}, {fill}},
+    };
+    for (const Case &c : cases) {
+        const QStringList elements = ElementsOf([&](TFoSnapshotOutput &out) {
+            out.WriteByte(scBrushColor);
+            out.WriteInt(RGB(0, 255, 0));
+            out.WriteByte(scBrushStyle);
+            out.WriteByte(static_cast<quint8>(TBrushStyle::bsClear));
+            out.WriteByte(scPenColor);
+            out.WriteInt(RGB(0, 0, 255));
+            if (c.clearPen) {
+                out.WriteByte(scPenStyle);
+                out.WriteByte(static_cast<quint8>(TPenStyle::psClear));
+            }
+            out.WriteByte(c.record);
+            for (const double point : c.points)
+                out.WriteFloat(point);
+        });
+        EXPECT_EQ(elements, c.elements) << c.name;
+    }
 }
 
 TEST(HtmlRenderer, WritesEachColourImageOnceBesideThePages) {
@@ -474,6 +490,59 @@ TEST(HtmlExport, LeavesNoFileBehindWhenItFails) {
     }
 }
 
+TEST(HtmlExport, AFailedExportLeavesEveryOlderFileAsItWas) {
+    struct Case {
+        QString Name;
+        int Pages;
+        QString Base; // of the page files
+        QString Message;
+        std::function<void(const THtmlExportRun &)> Prepare;
+    };
+    const QString longBase =
+        QString(235, QLatin1Char('b')); // "b…b9.html" fits a name, "b…b10.html.….part" not
+    const Case cases[] = {
+        {"a later page is a folder", 3, "report", "Is a directory",
+         [](const THtmlExportRun &run) { ASSERT_TRUE(QDir(run.Dir.path()).mkdir("report3.html")); }},
+        {"a later page is a symbolic link", 3, "report", "It is a symbolic link",
+         [](const THtmlExportRun &run) {
+             QFile target(run.Path("target.txt"));
+             ASSERT_TRUE(target.open(QIODevice::WriteOnly) && target.write("target") == 6);
+             target.close();
+             ASSERT_TRUE(QFile::link("target.txt", run.Path("report3.html")));
+         }},
+        {"a later page cannot be written", 10, longBase, "Cannot create file", {}},
+    };
+    for (const Case &c : cases) {
+        THtmlExportRun run;
+        for (const QString &older : {c.Base + "1.html", c.Base + "2.html", QStringLiteral("000000.gif")}) {
+            QFile file(run.Path(older));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write("older " + older.toUtf8());
+        }
+        if (c.Prepare)
+            c.Prepare(run);
+        const QStringList before = run.Files();
+        try {
+            run.Export(HtmlSnapshot(c.Pages,
+                                    [](TFoSnapshotOutput &out, int) {
+                                        out.WriteByte(scRectangle);
+                                        WritePoints(out, {1.0, 1.0, 2.0, 2.0});
+                                    }),
+                       c.Base + ".html");
+            ADD_FAILURE() << c.Name.toStdString() << ": no error";
+        } catch (const EFolioReport &error) {
+            EXPECT_TRUE(QString::fromUtf8(error.what()).contains(c.Message)) << error.what();
+        }
+        EXPECT_EQ(run.Files(), before) << c.Name.toStdString();
+        for (const QString &older : {c.Base + "1.html", c.Base + "2.html", QStringLiteral("000000.gif")})
+            EXPECT_EQ(run.Bytes(older), "older " + older.toUtf8()) << c.Name.toStdString();
+        if (c.Name.contains("link")) {
+            EXPECT_TRUE(QFileInfo(run.Path("report3.html")).isSymLink());
+            EXPECT_EQ(run.Bytes("target.txt"), "target");
+        }
+    }
+}
+
 TEST(HtmlExport, NeverReplacesTheSnapshotFileItReads) {
     THtmlExportRun run;
     const QByteArray snapshot = HtmlSnapshot(1, {});
@@ -512,6 +581,47 @@ TEST(HtmlExport, WritesAPageNameThatCannotBreakItsScript) {
     EXPECT_EQ(run.Files(), QStringList{"x\"+alert(1)+\"1.html"});
     EXPECT_TRUE(run.Page("x\"+alert(1)+\"1.html")
                     .contains("var GPageURL = \"x%22%2Balert%281%29%2B%22{%PAGENO%}.html\";\r\n"));
+}
+
+// A read-only snapshot device that is no QBuffer (so playback reads it through its window, as a file)
+// and counts the reads.
+class TCountingDevice : public QIODevice {
+public:
+    explicit TCountingDevice(const QByteArray &bytes) : FBytes(bytes) { open(QIODevice::ReadOnly); }
+    int Reads = 0;
+    qint64 size() const override { return FBytes.size(); }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override {
+        ++Reads;
+        const qint64 count = std::min(maxSize, FBytes.size() - pos());
+        std::memcpy(data, FBytes.constData() + pos(), std::size_t(std::max<qint64>(count, 0)));
+        return std::max<qint64>(count, 0);
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QByteArray FBytes;
+};
+
+TEST(HtmlRenderer, FindsEachPageFromThePageBeforeWithoutWalkingFromTheFirst) {
+    // Pages larger than the reader's window: every page header walked past costs a read.
+    const QByteArray padding(70 * 1024, 'x');
+    for (const int pages : {10, 40}) {
+        SCOPED_TRACE(pages);
+        TCountingDevice snapshot(HtmlSnapshot(pages, [&](TFoSnapshotOutput &out, int page) {
+            WriteText(out, scLeftText, 1.0, 1.0, QStringLiteral("page %1").arg(page));
+            out.WriteByte(scPrintDataStream);
+            out.WriteInt(static_cast<qint32>(padding.size()));
+            out.Write(padding.constData(), padding.size());
+        }));
+        THtmlExportRun run;
+        ExportSnapshotToHtml(snapshot, run.Path(QStringLiteral("report.html")));
+        EXPECT_TRUE(run.Page(QStringLiteral("report%1.html").arg(pages))
+                        .contains(QStringLiteral("page&nbsp;%1").arg(pages)));
+        // Walking the chain from page 1 for every page reads about pages * pages / 2 times.
+        EXPECT_LE(snapshot.Reads, 6 * pages);
+    }
 }
 
 } // namespace

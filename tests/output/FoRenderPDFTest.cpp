@@ -543,6 +543,36 @@ TEST(FoRenderPDF, ArialUnicodeMsIsASoundCompositeFont) {
     EXPECT_TRUE(PdfToText(pdf).contains(QStringLiteral("Unicode ĄĘ")));
 }
 
+TEST(FoRenderPDF, FontNamesAreWrittenAsEscapedPdfNames) {
+    struct Case {
+        QString Face;
+        std::uint8_t Charset;
+        QStringList Names;
+    };
+    const Case cases[] = {
+        // A plain name is written as it is.
+        {"DejaVu Sans", DEFAULT_CHARSET, {"/BaseFont /DejaVuSans", "/FontName /DejaVuSans"}},
+        // Delimiters, "#", control characters and the UTF-8 bytes of other letters become #XX.
+        {"Evil)/Type/Foo <x>#1\tÉ",
+         DEFAULT_CHARSET,
+         {"/BaseFont /Evil#29#2FType#2FFoo#3Cx#3E#231#09#C3#89",
+          "/FontName /Evil#29#2FType#2FFoo#3Cx#3E#231#09#C3#89"}},
+        // A composite font's name has every byte escaped.
+        {"Aé(", 128, {"/BaseFont /#41#C3#A9#28", "/FontName /#41#C3#A9#28"}},
+    };
+    for (const Case &c : cases) {
+        const QByteArray pdf = PdfOf([&](TBaseReport &report) {
+            report.SetFont(c.Face, 10);
+            report.SetFontCharset(c.Charset);
+            report.PrintXY(1, 1, QStringLiteral("Name"));
+        });
+        const QStringList lines = Lines(pdf);
+        for (const QString &name : c.Names)
+            EXPECT_TRUE(lines.contains(name)) << c.Face.toStdString() << ": no line " << name.toStdString();
+        ExpectQpdfCheckPasses(pdf);
+    }
+}
+
 TEST(FoRenderPDF, JustifiedAndClippedTextAndCentredText) {
     const QByteArray pdf = PdfOf([](TBaseReport &report) {
         report.SetFont(QStringLiteral("Arial"), 10);

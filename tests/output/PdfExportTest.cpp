@@ -2,6 +2,7 @@
 #include "PdfTestSupport.h"
 #include "ReportFixtures.h"
 
+#include "FoHtmlExport.h"
 #include "PdfExport.h"
 #include "ReportJob.h"
 #include "ScheduleRecorder.h"
@@ -12,6 +13,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 using namespace fiscora;
@@ -114,4 +116,50 @@ TEST(PdfExport, TheReportSystemsFileDestinationRendersThroughTheRendererToo) {
     const QByteArray pdf = file.readAll();
     ExpectQpdfCheckPasses(pdf);
     EXPECT_TRUE(PdfToText(pdf).contains(QLatin1String("$145,000.00")));
+}
+
+TEST(PdfExport, PdfAndHtmlBothRefuseAReportWhosePagesAreNumberedOutOfStreamOrder) {
+    QFile backwards(QStringLiteral(FISCORA_SOURCE_DIR "/tests/report/data/pages-numbered-backwards.fsn"));
+    ASSERT_TRUE(backwards.open(QIODevice::ReadOnly));
+    const std::function<void(QIODevice &, const QString &)> exports[] = {
+        [](QIODevice &snapshot, const QString &folder) { ExportSnapshotToPdf(snapshot, folder + "/x.pdf"); },
+        [](QIODevice &snapshot, const QString &folder) {
+            ExportSnapshotToHtml(snapshot, folder + "/x.html");
+        },
+    };
+    for (const auto &exportTo : exports) {
+        QTemporaryDir dir;
+        try {
+            exportTo(backwards, dir.path());
+            ADD_FAILURE() << "exported";
+        } catch (const EFolioReport &error) {
+            EXPECT_STREQ(error.what(), "Page 1 of 3 is missing from the report file.");
+        }
+        EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    }
+}
+
+TEST(PdfExport, ASymbolicLinkIsRefusedAndKept) {
+    QTemporaryDir dir;
+    QFile target(dir.filePath(QStringLiteral("target.pdf")));
+    ASSERT_TRUE(target.open(QIODevice::WriteOnly) && target.write("older") == 5);
+    target.close();
+    ASSERT_TRUE(QFile::link(QStringLiteral("target.pdf"), dir.filePath(QStringLiteral("link.pdf"))));
+    QByteArray snapshot =
+        GenerateSnapshot([](TBaseReport &report) { report.PrintXY(1, 1, QStringLiteral("x")); });
+    QBuffer input(&snapshot);
+    input.open(QIODevice::ReadOnly);
+    try {
+        ExportSnapshotToPdf(input, dir.filePath(QStringLiteral("link.pdf")));
+        ADD_FAILURE() << "exported over the link";
+    } catch (const EFolioReport &error) {
+        EXPECT_TRUE(QString::fromUtf8(error.what())
+                        .endsWith("It is a symbolic link, which an export never replaces."))
+            << error.what();
+    }
+    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("link.pdf"))).isSymLink());
+    ASSERT_TRUE(target.open(QIODevice::ReadOnly));
+    EXPECT_EQ(target.readAll(), "older");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"link.pdf", "target.pdf"}));
 }

@@ -165,6 +165,53 @@ TEST(SnapshotWriter, RecordsOnlySelectedPagesAndChainsThem) {
     EXPECT_EQ(LeftTexts(recorder), "page3");
 }
 
+// A run to the end (pages 1 to 9999, as snapshots record it) may have no more pages than that: the
+// pages after 9999 would be left out without a word. A range or a selection past page 9999 is kept.
+TEST(SnapshotWriter, ARunToTheEndFailsOnItsPageAfterPage9999) {
+    const QString tooLong = QStringLiteral(
+        "The report has more than 9999 pages. Choose a page range to output the pages after page 9999.");
+    const struct {
+        const char *name;
+        int sheets;
+        int first;
+        int last;
+        QString selection;
+        size_t recorded;
+        QString message;
+    } cases[] = {
+        {"9999 sheets", 9999, 1, 9999, "", 9999, ""},
+        {"10000 sheets", 10000, 1, 9999, "", 0, tooLong},
+        {"from page 2 to the end", 10000, 2, 9999, "", 0, tooLong},
+        {"a range past page 9999", 10000, 9990, 10005, "", 11, ""},
+        {"a selection past page 9999", 10000, 1, 9999, "9998-", 3, ""},
+    };
+    for (const auto &c : cases) {
+        QString message;
+        QByteArray bytes;
+        try {
+            bytes = Generate(
+                [&](TFoSnapshotWriter &writer) {
+                    for (int sheet = 1; sheet <= c.sheets; ++sheet) {
+                        if (sheet > 1)
+                            writer.NewPage();
+                        writer.PrintLeft(QStringLiteral("x"), 1);
+                    }
+                },
+                [&](TFoSnapshotWriter &writer) {
+                    writer.SetFirstPage(c.first);
+                    writer.SetLastPage(c.last);
+                    writer.SetSelection(c.selection);
+                });
+        } catch (const EFolioReport &error) {
+            message = QString::fromUtf8(error.what());
+        }
+        EXPECT_EQ(message, c.message) << c.name;
+        if (c.message.isEmpty()) {
+            EXPECT_EQ(Pages(bytes).size(), c.recorded) << c.name;
+        }
+    }
+}
+
 TEST(SnapshotWriter, AbortedPageIsOverwrittenByTheNextOne) {
     TFoReportHeader header;
     const QByteArray bytes = Generate([](TFoSnapshotWriter &writer) {

@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QRegularExpression>
 
+#include <set>
+
 #include <gtest/gtest.h>
 
 using namespace fiscora;
@@ -103,6 +105,40 @@ TEST(SnapshotConverter, WalksThePageChainBothWays) {
     EXPECT_EQ(converter.PageNo(), 2);
     converter.GotoPage(-4);
     EXPECT_EQ(converter.PageNo(), 1);
+}
+
+TEST(SnapshotConverter, GoesToAPageFromTheMarkOfThePagePlayedBeforeOnlyWhereThatPageIs) {
+    const QByteArray bytes = TSnapshotBuilder::Pages(5);
+    struct Case {
+        const char *Name;
+        TFoPageMark Mark;
+    };
+    QByteArray playedBytes = bytes;
+    QBuffer playedStream(&playedBytes);
+    playedStream.open(QIODevice::ReadOnly);
+    TFoSnapshotRecorder played;
+    played.SetSnapshotStream(&playedStream);
+    played.RenderPage(2);
+    const TFoPageMark mark = played.NextPage;
+    const Case cases[] = {
+        {"the mark playing page 2 left", mark},
+        {"a mark inside a page", {3, mark.Position + 3}},
+        {"a mark of another page number", {4, mark.Position}},
+        {"a mark beyond the stream", {3, bytes.size() + 100}},
+    };
+    ASSERT_EQ(cases[0].Mark.PageNo, 3);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.Name);
+        QByteArray copy = bytes;
+        QBuffer stream(&copy);
+        stream.open(QIODevice::ReadOnly);
+        TFoSnapshotRecorder recorder;
+        recorder.SetSnapshotStream(&stream);
+        recorder.NextPage = c.Mark;
+        recorder.RenderPage(3);
+        EXPECT_EQ(LeftTexts(recorder), "page 3");
+        EXPECT_EQ(recorder.NextPage.PageNo, 4);
+    }
 }
 
 // ---- Errors -----------------------------------------------------------------------------------------
@@ -632,6 +668,53 @@ TEST(SnapshotConverter, ReadsGraphicsInFullAndByReference) {
     EXPECT_EQ(Number(draws[1], 0), 2);
 }
 
+// The identity of every picture a playback hands over.
+class TPictureIdentities : public TFoRender {
+public:
+    std::vector<qint64> Keys;
+    void PrintBitmapRect(double, double, double, double, const QImage &Bitmap) override {
+        Keys.push_back(Bitmap.cacheKey());
+    }
+};
+
+TEST(SnapshotConverter, DecodesAPictureOnceForAllItsReferences) {
+    struct Case {
+        const char *Name;
+        bool Shared;     // the playbacks share a picture cache, as an export's pages do
+        int DistinctKeys; // over both playbacks of the page
+    };
+    const Case cases[] = {{"one playback at a time", false, 2}, {"playbacks sharing their pictures", true, 1}};
+    const QByteArray bytes = OnePage([](TFoSnapshotOutput &out) {
+        qint64 first = 0;
+        for (int i = 0; i < 20; ++i) {
+            out.WriteByte(scPrintBitmapRect);
+            if (i == 0)
+                first = WriteGraphicBlock(out, gkBitmap, BitmapBytes());
+            else
+                WriteGraphicReference(out, gkBitmap, first);
+            for (float value : {1.0f, 1.0f, 2.0f, 2.0f})
+                out.WriteFloat(value);
+        }
+    });
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.Name);
+        QByteArray copy = bytes;
+        QBuffer stream(&copy);
+        stream.open(QIODevice::ReadOnly);
+        TFoPictureCache pictures;
+        TPictureIdentities renderer;
+        renderer.SharedPictures = c.Shared ? &pictures : nullptr;
+        renderer.SetSnapshotStream(&stream);
+        renderer.RenderPage(1);
+        ASSERT_EQ(renderer.Keys.size(), 20u);
+        // Within one playback the twenty drawings are one image.
+        EXPECT_EQ(std::set<qint64>(renderer.Keys.begin(), renderer.Keys.end()).size(), 1u);
+        renderer.RenderPage(1);
+        EXPECT_EQ(std::set<qint64>(renderer.Keys.begin(), renderer.Keys.end()).size(),
+                  std::size_t(c.DistinctKeys));
+    }
+}
+
 // ---- Hostile streams --------------------------------------------------------------------------------
 
 TEST(SnapshotConverter, EndsHostileStreamsWithAnError) {
@@ -667,6 +750,14 @@ TEST(SnapshotConverter, EndsHostileStreamsWithAnError) {
              out.WriteWord(65535);
          },
          "Stream read error"},
+        {"picture of more pixels than any report picture has",
+         [](TFoSnapshotOutput &out) {
+             out.WriteByte(scDraw);
+             WriteGraphicBlock(out, gkBitmap, RunLengthBitmap(5000, 5000));
+             out.WriteFloat(1);
+             out.WriteFloat(1);
+         },
+         "Picture of 5000 x 5000 pixels found in report file is too large."},
         {"variable reference to itself",
          [](TFoSnapshotOutput &out) {
              out.WriteByte(scVariableData);
@@ -708,6 +799,41 @@ TEST(SnapshotConverter, RejectsAbsurdPageSizes) {
         EXPECT_EQ(Play(bytes, recorder), "Invalid page size found in report file.");
         EXPECT_EQ(recorder.Calls.back().Name, "DocEnd");
     }
+}
+
+// Every page is played in stream order, where the n-th page must be page n: a stream numbered
+// otherwise fails before its first stray page rather than ending early or late without a word.
+TEST(SnapshotConverter, PlaysAllPagesInStreamOrderOrFailsOnAStrayPageNumber) {
+    struct Case {
+        std::vector<int> PageNumbers;
+        QString Played;
+        QString Message;
+    };
+    const Case cases[] = {
+        {{1, 2, 3}, "page 1|page 2|page 3", ""},
+        {{100, 99, 98}, "", "Page 1 of 3 is missing from the report file."},
+        {{1, 3, 2}, "page 1", "Page 2 of 3 is missing from the report file."},
+        {{1, 1, 2}, "page 1", "Page 2 of 3 is missing from the report file."},
+    };
+    for (const Case &c : cases) {
+        TSnapshotBuilder builder;
+        builder.Header(int(c.PageNumbers.size()));
+        int position = 0;
+        for (const int pageNo : c.PageNumbers)
+            builder.Page(pageNo, [&](TFoSnapshotOutput &out) {
+                LeftText(out, QStringLiteral("page %1").arg(++position));
+            });
+        TFoSnapshotRecorder recorder;
+        EXPECT_EQ(Play(builder.Bytes(), recorder), c.Message) << c.Played.toStdString();
+        EXPECT_EQ(LeftTexts(recorder), c.Played);
+        EXPECT_EQ(recorder.Calls.back().Name, "DocEnd");
+    }
+    // The replayed hostile input of the same fault.
+    QFile backwards(QStringLiteral(FISCORA_TEST_DATA_DIR "/pages-numbered-backwards.fsn"));
+    ASSERT_TRUE(backwards.open(QIODevice::ReadOnly));
+    TFoSnapshotRecorder recorder;
+    EXPECT_EQ(Play(backwards.readAll(), recorder), "Page 1 of 3 is missing from the report file.");
+    EXPECT_TRUE(recorder.CallsNamed(QStringLiteral("PageBegin")).empty());
 }
 
 // Inputs that once broke playback (found by fuzzing) must play to an end or a clear error.

@@ -213,6 +213,12 @@ void TBaseReport::Execute() {
 }
 
 void TBaseReport::NewPage() {
+    // A range to the end stops at page 9999, as stored snapshots have it: the pages after it would be
+    // lost without a word.
+    if (FCurrentPage >= LastPageOfAll && FLastPage == LastPageOfAll && FSelection.isEmpty() && !FAborted)
+        throw EFolioReport(QStringLiteral("The report has more than %1 pages. Choose a page range to "
+                                          "output the pages after page %1.")
+                               .arg(LastPageOfAll));
     ApplyOrientation();
     ++FCurrentPage;
     UpdateStatus();

@@ -720,7 +720,7 @@ private:
     int FCurrentPage = 0;
     int FPageNumOffset = 0;
     int FFirstPage = 1;
-    int FLastPage = 9999;
+    int FLastPage = LastPageOfAll;
     QString FSelection;
     int FJobPages = 0;
     int FCopies = 1;

@@ -8,6 +8,10 @@ namespace fiscora {
 
 class TFoFont;
 
+// The last page of a page range that stands for "to the end" (1 to 9999 is every page), as stored
+// snapshots record it. A report run over the whole range may have no more pages than this.
+constexpr int LastPageOfAll = 9999;
+
 // Report enumerations. Their ordinal values are stored in snapshots: never reorder them.
 
 enum class TOrientation : std::uint8_t { poPortrait, poLandScape, poDefault };

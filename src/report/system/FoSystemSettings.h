@@ -20,7 +20,7 @@ public:
     bool Collate = false;
     TDuplex Duplex = TDuplex::dupSimplex;
     int FirstPage = 1;
-    int LastPage = 9999;
+    int LastPage = LastPageOfAll;
     TLineHeightMethod LineHeightMethod = TLineHeightMethod::lhmFont;
     int LinesPerInch = 6;
     double MarginLeft = 0;
