@@ -567,8 +567,15 @@ TEST(FoRenderPDF, FontNamesAreWrittenAsEscapedPdfNames) {
             report.PrintXY(1, 1, QStringLiteral("Name"));
         });
         const QStringList lines = Lines(pdf);
-        for (const QString &name : c.Names)
-            EXPECT_TRUE(lines.contains(name)) << c.Face.toStdString() << ": no line " << name.toStdString();
+        for (const QString &name : c.Names) {
+            // An embedded subset's name carries its six-letter tag.
+            const qsizetype key = name.indexOf(u' ') + 2;
+            const QRegularExpression line(QStringLiteral("^%1([A-Z]{6}\\+)?%2$")
+                                              .arg(QRegularExpression::escape(name.left(key)),
+                                                   QRegularExpression::escape(name.mid(key))));
+            EXPECT_FALSE(lines.filter(line).isEmpty())
+                << c.Face.toStdString() << ": no line " << name.toStdString();
+        }
         ExpectQpdfCheckPasses(pdf);
     }
 }
