@@ -91,10 +91,12 @@ void BringUpToDate(BookConnection &connection, const std::vector<BookMigration> 
 }
 
 void CheckIntegrity(BookConnection &connection) {
-    QSqlQuery check = connection.Run(QStringLiteral("PRAGMA quick_check"));
-    if (check.next() && check.value(0).toString() != QLatin1String("ok"))
-        throw EBookError("The book \"" + connection.Shown() +
-                         "\" is damaged: " + check.value(0).toString().toStdString());
+    QSqlQuery check = connection.Run(QStringLiteral("PRAGMA quick_check(1)"));
+    if (!check.next() || check.value(0).toString() == QLatin1String("ok"))
+        return;
+    // The first problem found, without the line that names the database.
+    const QString problem = check.value(0).toString().split(u'\n', Qt::SkipEmptyParts).constLast();
+    throw EBookError("The book \"" + connection.Shown() + "\" is damaged: " + problem.toStdString());
 }
 
 void WriteBookRow(BookConnection &connection, const std::string &name, int yearEndMonth) {
@@ -262,8 +264,10 @@ std::vector<std::int64_t> Book::AddAssets(const std::vector<AssetRecord> &record
         insert.addBindValue(record.bonusRequested ? 1 : 0);
         insert.addBindValue(Text(record.note));
         if (!insert.exec()) {
-            if (IsUniqueViolation(BackEnd(), insert.lastError()))
+            if (IsUniqueViolation(BackEnd(), insert.lastError())) {
+                FConnection->Rollback();
                 throw EBookError("The asset number \"" + record.assetNumber + "\" is already in the book");
+            }
             FConnection->Raise(insert.lastError());
         }
         if (postgres) {
@@ -298,8 +302,10 @@ AssetRecord Book::SaveAsset(const AssetRecord &record) {
           QVariant(qlonglong(record.rowVersion))})
         update.addBindValue(value);
     if (!update.exec()) {
-        if (IsUniqueViolation(BackEnd(), update.lastError()))
+        if (IsUniqueViolation(BackEnd(), update.lastError())) {
+            FConnection->Rollback();
             throw EBookError("The asset number \"" + record.assetNumber + "\" is already in the book");
+        }
         FConnection->Raise(update.lastError());
     }
     if (update.numRowsAffected() != 1) {

@@ -94,6 +94,14 @@ void BookConnection::Execute(QSqlQuery &query) {
 }
 
 QSqlQuery BookConnection::Run(const QString &sql, std::initializer_list<QVariant> values) {
+    if (values.size() == 0) {
+        // Statements without values run as they are: PostgreSQL prepares no SET or CREATE.
+        QSqlQuery query(FDatabase);
+        query.setForwardOnly(true);
+        if (!query.exec(sql))
+            Raise(query.lastError());
+        return query;
+    }
     QSqlQuery query = Prepare(sql);
     for (const QVariant &value : values)
         query.addBindValue(value);
@@ -104,18 +112,26 @@ QSqlQuery BookConnection::Run(const QString &sql, std::initializer_list<QVariant
 void BookConnection::Begin() {
     if (!FDatabase.transaction())
         Raise(FDatabase.lastError());
+    FInTransaction = true;
 }
 
 void BookConnection::Commit() {
     if (!FDatabase.commit())
         Raise(FDatabase.lastError());
+    FInTransaction = false;
 }
 
 void BookConnection::Rollback() noexcept {
+    if (!FInTransaction)
+        return;
     FDatabase.rollback();
+    FInTransaction = false;
 }
 
-void BookConnection::Raise(const QSqlError &error) const {
+void BookConnection::Raise(const QSqlError &error) {
+    // Rolled back at once, while the failed statement still exists: PostgreSQL frees a prepared
+    // statement only outside a failed transaction.
+    Rollback();
     if (IsReadOnlyError(FBackEnd, error))
         throw EBookReadOnly("The book \"" + FShown +
                             "\" can be read but not changed by you: " + ErrorText(error));

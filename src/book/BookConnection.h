@@ -36,11 +36,12 @@ public:
 
     void Begin();
     void Commit();
+    // Ends the open transaction, if any, without its changes.
     void Rollback() noexcept;
 
-    // The error of a failed statement as the user reads it: a read-only book, a damaged file, or
-    // the database's own text.
-    [[noreturn]] void Raise(const QSqlError &error) const;
+    // The error of a failed statement as the user reads it (a read-only book, a damaged file, or the
+    // database's own text), after rolling the open transaction back.
+    [[noreturn]] void Raise(const QSqlError &error);
 
 private:
     BookConnection(BookBackEnd backEnd, std::string shown);
@@ -49,6 +50,7 @@ private:
     std::string FShown; // the book as messages name it
     QString FName;      // the connection's name among Qt's connections
     QSqlDatabase FDatabase;
+    bool FInTransaction = false;
 };
 
 // One transaction: rolled back unless committed, so an error leaves the book as it was.
