@@ -13,11 +13,9 @@ namespace {
 
 std::string BookUsage() {
     std::string usage;
-    for (const BookSubcommand &sub : BookSubcommands()) {
-        std::string first = sub.usage();
-        first = first.substr(0, first.find('\n'));
-        usage += (usage.empty() ? first : "       " + first.substr(std::string("usage: ").size())) + '\n';
-    }
+    for (const BookSubcommand &sub : BookSubcommands())
+        usage += std::string(usage.empty() ? "usage: " : "       ") + "fiscora-cli book " + sub.name + " " +
+                 sub.synopsis + '\n';
     usage += "\nsub-commands:\n";
     for (const BookSubcommand &sub : BookSubcommands()) {
         std::string line = "  " + std::string(sub.name);

@@ -15,6 +15,7 @@ namespace fiscora::cli {
 // A sub-command: `book NAME ARGS`.
 struct BookSubcommand {
     const char *name;
+    const char *synopsis; // the arguments, for the usage of `book`
     const char *summary;
     std::string (*usage)();
     int (*run)(const std::vector<std::string> &args);
