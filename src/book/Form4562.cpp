@@ -132,9 +132,12 @@ Form4562 MakeForm4562(const std::vector<DepreciatedAsset> &assets, int taxYear) 
                 form.line25 += asset.bonus;
             if (asset.HasRowIn(taxYear))
                 form.line26.push_back(
-                    {asset.record.id, asset.record.description, asset.inputs.placedInService, 100,
-                     asset.record.cost, asset.record.cost - asset.bonus, "5 yrs",
-                     MethodCode(asset.inputs.method), ConventionCode(asset.inputs.convention),
+                    {asset.record.id,
+                     // Column (a) names the property: by its type when it has no description.
+                     asset.record.description.empty() ? std::string(DisplayText(type))
+                                                      : asset.record.description,
+                     asset.inputs.placedInService, 100, asset.record.cost, asset.record.cost - asset.bonus,
+                     "5 yrs", MethodCode(asset.inputs.method), ConventionCode(asset.inputs.convention),
                      asset.DepreciationIn(taxYear)});
             continue;
         }
