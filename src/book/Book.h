@@ -66,7 +66,7 @@ private:
     void RequireWrite() const;
     void CheckStorable(const AssetRecord &record) const;
 
-    std::unique_ptr<class BookConnection> FConnection;
+    std::unique_ptr<BookConnection> FConnection;
     BookAccess FAccess = BookAccess::Read;
     std::string FName;
     int FYearEndMonth = 12;

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 
 namespace fiscora {
 namespace {
@@ -84,6 +85,10 @@ const FileCase kFileCases[] = {
      },
      "\" is damaged: "},
 };
+
+void PrintTo(const FileCase &fileCase, std::ostream *out) {
+    *out << fileCase.name;
+}
 
 class BookFileTest : public ::testing::TestWithParam<FileCase> {};
 

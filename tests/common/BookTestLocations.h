@@ -15,6 +15,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -36,6 +37,10 @@ inline std::vector<TestBackEnd> PostgresBackEnds() {
 
 inline std::string BackEndName(const ::testing::TestParamInfo<TestBackEnd> &info) {
     return info.param == TestBackEnd::Sqlite ? "Sqlite" : "Postgres";
+}
+
+inline void PrintTo(TestBackEnd backEnd, std::ostream *out) {
+    *out << (backEnd == TestBackEnd::Sqlite ? "SQLite" : "PostgreSQL");
 }
 
 // Runs statements as the server's superuser on its maintenance database; fails the test on an error.
