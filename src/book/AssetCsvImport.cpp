@@ -52,7 +52,8 @@ public:
             const std::string name = LowerCaseAscii(Trimmed(header.fields[i]));
             const auto known = std::find(columns.begin(), columns.end(), name);
             if (known == columns.end()) {
-                if (kComputedColumns.contains(name))
+                // A spreadsheet's unnamed columns after the last one hold nothing of an asset.
+                if (kComputedColumns.contains(name) || name.empty())
                     continue;
                 throw ECsvError(header.line,
                                 "unknown column \"" + Shown(name) + "\" (the columns are " + Names() + ")");
@@ -200,6 +201,10 @@ std::vector<AssetRecord> ReadAssetCsv(std::string_view text, int yearEndMonth,
     const std::size_t width = rows.front().fields.size();
     for (std::size_t i = 1; i < rows.size(); ++i) {
         const CsvRecord &row = rows[i];
+        // A spreadsheet writes the empty rows below a table as commas alone.
+        if (std::all_of(row.fields.begin(), row.fields.end(),
+                        [](const std::string &field) { return Trimmed(field).empty(); }))
+            continue;
         try {
             if (row.fields.size() != width)
                 throw RowProblem{"the line has " + std::to_string(row.fields.size()) +

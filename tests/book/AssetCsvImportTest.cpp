@@ -27,10 +27,12 @@ std::vector<std::string> Problems(std::string_view text, const std::vector<std::
 TEST(AssetCsvImport, ReadsChoicesDatesAndAmountsAsTheCommandLineDoes) {
     const std::string text =
         "\xEF\xBB\xBF"
-        "Description, TYPE ,placed,cost,method,convention,life,bonus,note,asset_number\r\n"
-        "\"Desk, oak\",0,3/1/2026,\"$10,000.00\",macrs,half-year,7-years,no,\"two\nlines\",A-1\r\n"
-        "Car,automobile,05/01/2026,30000,,,,YES,,\r\n"
-        "House,4,07/15/2026,200000,staright-line,2,27.5-Years,,,A-3\r\n";
+        "Description, TYPE ,placed,cost,method,convention,life,bonus,note,asset_number,,\r\n"
+        "\"Desk, oak\",0,3/1/2026,\"$10,000.00\",macrs,half-year,7-years,no,\"two\nlines\",A-1,,\r\n"
+        "Car,automobile,05/01/2026,30000,,,,YES,,,,\r\n"
+        "House,4,07/15/2026,200000,staright-line,2,27.5-Years,,,A-3,,\r\n"
+        ",,,,,,,,,,,\r\n" // the empty rows a spreadsheet writes below its table
+        " , ,,,,,,,,,,\r\n";
     const std::vector<AssetRecord> records = ReadAssetCsv(text, 12, {});
     ASSERT_EQ(records.size(), 3u);
     EXPECT_EQ(records[0].description, "Desk, oak");
