@@ -208,22 +208,24 @@ std::string TaxYearTotalsJson(const BookTitle &title, const std::vector<TaxYearT
 
 std::string Form4562Text(const BookTitle &title, const Form4562 &form) {
     const std::string year = std::to_string(form.taxYear);
+    // The lines of one amount, aligned with each other across the parts.
+    const std::vector<std::pair<std::string, Cents>> amountLines = {{"14", form.line14}, {"17", form.line17},
+                                                                    {"21", form.line21}, {"22", form.line22},
+                                                                    {"25", form.line25}, {"28", form.line28}};
     TextTable amounts({false, false, true});
-    const auto amountLine = [&](const char *line, Cents amount) {
+    for (const auto &[line, amount] : amountLines)
         amounts.Add({line, Form4562LineCaption(line, form.taxYear), Amount(amount)});
+    const std::vector<std::string> amountRows = amounts.Lines("  ");
+    const auto amountLine = [&](std::string_view line) {
+        for (std::size_t i = 0; i < amountLines.size(); ++i)
+            if (amountLines[i].first == line)
+                return amountRows[i];
+        return std::string();
     };
     std::string text = "Form 4562, tax year " + year + ": " + TitleLine(title) + "\n\n";
     text += "Part I    Election to expense certain property under section 179: none\n";
-    amountLine("14", form.line14);
-    amountLine("17", form.line17);
-    amountLine("21", form.line21);
-    amountLine("22", form.line22);
-    amountLine("25", form.line25);
-    amountLine("28", form.line28);
-    const std::vector<std::string> amountRows = amounts.Lines("  ");
-    const auto amountRow = [&](std::size_t index) { return amountRows[index]; };
-    text += "Part II   Special depreciation allowance\n" + amountRow(0);
-    text += "Part III  MACRS depreciation\n" + amountRow(1);
+    text += "Part II   Special depreciation allowance\n" + amountLine("14");
+    text += "Part III  MACRS depreciation\n" + amountLine("17");
     text += "  19  Assets placed in service during the " + year + " tax year (General Depreciation System)\n";
     TextTable line19({false, false, false, true, false, false, false, true});
     line19.Add({"", "(a) Classification", "(b) Placed", "(c) Basis", "(d) Period", "(e) Conv.", "(f) Method",
@@ -232,8 +234,8 @@ std::string Form4562Text(const BookTitle &title, const Form4562 &form) {
         line19.Add({line.line, line.classification, line.placed, Amount(line.basis), line.recoveryPeriod,
                     line.convention, line.method, Amount(line.deduction)});
     text += form.line19.empty() ? "      none\n" : line19.Render("  ");
-    text += "Part IV   Summary\n" + amountRow(2) + amountRow(3);
-    text += "Part V    Listed property\n" + amountRow(4);
+    text += "Part IV   Summary\n" + amountLine("21") + amountLine("22");
+    text += "Part V    Listed property\n" + amountLine("25");
     text += "  26  " + Form4562LineCaption("26", form.taxYear) + "\n";
     TextTable line26({false, false, true, true, true, false, false, true});
     line26.Add({"(a) Property", "(b) Placed", "(c) Use", "(d) Cost", "(e) Basis", "(f) Period",
@@ -243,7 +245,7 @@ std::string Form4562Text(const BookTitle &title, const Form4562 &form) {
                     Amount(line.basis), line.recoveryPeriod, line.method + "/" + line.convention,
                     Amount(line.deduction)});
     text += form.line26.empty() ? "      none\n" : line26.Render("      ");
-    return text + amountRow(5);
+    return text + amountLine("28");
 }
 
 std::string Form4562Json(const BookTitle &title, const Form4562 &form) {

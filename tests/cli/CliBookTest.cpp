@@ -101,6 +101,19 @@ TEST_P(CliBookTest, AFilledBookGivesTheHandCalculatedForm4562Lines) {
                   "19b 2000.00 basis 10000.00 HY 200DB", "19h 3334.00 basis 200000.00 MM S/L", "21 33100.00",
                   "22 76271.60", "25 20300.00", "26 0.00", "26 12800.00", "28 33100.00"}));
 
+    // People read the same lines, with thousands separators.
+    const CliResult text = RunCli({"book", "form4562", book, "--tax-year", "2026"});
+    ASSERT_EQ(text.exitCode, 0) << text.err;
+    for (const char *line : {"\n  19h  Residential rental property  07/2026     200,000.00  27.5 yrs    MM   "
+                             "      S/L              "
+                             "3,334.00\n",
+                             "\n      Delivery van  03/15/2025     100%  40,000.00  40,000.00  5 yrs       "
+                             "200DB/HY              "
+                             "12,800.00\n",
+                             "\n  22  Total (lines 14 through 17, line 19 column (g), line 21)               "
+                             "        76,271.60\n"})
+        EXPECT_NE(text.out.find(line), std::string::npos) << line << "\n" << text.out;
+
     // The per-year totals of 2026 are the same deduction: bonus 4,000 + 20,300; depreciation 2,000 +
     // 19,998 + 3,334 + 3,840 + 9,999.60 + 12,800 = 51,971.60.
     const CliResult totals = RunCli({"book", "totals", book, "--format", "csv"});
