@@ -4,12 +4,12 @@
 // description needs embedded fonts.
 
 #include "AssetInputs.h"
-#include "FoRenderPDF.h"
-#include "PdfExport.h"
 #include "ReportFixtures.h"
 #include "ReportJob.h"
 #include "ScheduleRecorder.h"
 #include "SnapshotFixtures.h"
+#include "output/pdf/FoRenderPDF.h"
+#include "output/pdf/PdfExport.h"
 #include "report/snapshot/FoFiler.h"
 #include "report/system/FoSystem.h"
 

@@ -1,17 +1,17 @@
 #include "ScreenshotTour.h"
 
 #include "AmortixMain.h"
-#include "CustPreviewForm_New.h"
 #include "DateEdit.h"
 #include "DollarEdit.h"
-#include "FoFormSetup.h"
-#include "FoFormStatus.h"
-#include "FoRenderPreview.h"
 #include "GeneralErrorDisplay.h"
 #include "HelpWindow.h"
 #include "ModalRunner.h"
 #include "MsgBox.h"
 #include "WindowPicture.h"
+#include "output/dialogs/FoFormSetup.h"
+#include "output/dialogs/FoFormStatus.h"
+#include "output/preview/CustPreviewForm_New.h"
+#include "output/screen/FoRenderPreview.h"
 
 #include <QApplication>
 #include <QCheckBox>

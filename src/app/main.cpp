@@ -5,10 +5,10 @@
 #include "HelpWindow.h"
 #include "MessageBoxPresenter.h"
 #include "MsgBox.h"
-#include "OutputDialogs.h"
 #include "ScreenCheck.h"
 #include "ScreenshotTour.h"
 #include "VisualStyle.h"
+#include "output/dialogs/OutputDialogs.h"
 
 #include <QMessageBox>
 #include <QScreen>

@@ -1,9 +1,9 @@
 #include "ExportOutput.h"
 
-#include "FoHtmlExport.h"
-#include "FoOutputFileSet.h"
-#include "PdfExport.h"
 #include "ReportOutputFile.h"
+#include "output/files/FoOutputFileSet.h"
+#include "output/html/FoHtmlExport.h"
+#include "output/pdf/PdfExport.h"
 #include "report/core/FoErrors.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 // Golden text of the PDF renderer's edge cases, compared line by line.
 #include "PdfTestSupport.h"
 
-#include "FoPdfFormat.h"
+#include "output/pdf/FoPdfFormat.h"
 #include "report/core/FoTypes.h"
 
 #include <QBuffer>

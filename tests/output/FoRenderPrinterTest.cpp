@@ -1,4 +1,4 @@
-#include "FoRenderPrinter.h"
+#include "output/print/FoRenderPrinter.h"
 #include "FakePrinterSource.h"
 #include "FoSnapshotTestSupport.h"
 #include "ToolBoxExceptions.h"

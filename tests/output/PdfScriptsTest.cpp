@@ -2,10 +2,10 @@
 // embedded font subsets that other readers accept.
 #include "PdfTestSupport.h"
 
-#include "FoPdfCff.h"
-#include "FoRenderPreview.h"
 #include "ReportFixtures.h"
 #include "ScheduleRecorder.h"
+#include "output/pdf/FoPdfCff.h"
+#include "output/screen/FoRenderPreview.h"
 
 #include <QCoreApplication>
 #include <QFontDatabase>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FoRenderPDF.h"
 #include "SnapshotFixtures.h"
+#include "output/pdf/FoRenderPDF.h"
 #include "report/snapshot/FoFiler.h"
 
 #include <QBuffer>
