@@ -335,32 +335,17 @@ void TFoRenderHTML::RightText(const QString &Text, double X, double Y) {
 }
 
 void TFoRenderHTML::PrintSpaces(const QString &Text, double X, double Y, double Width) {
+    PrintJustifiedLine(Text, X, Y, Width);
+}
+
+double TFoRenderHTML::JustifiedTextWidth(const QString &Text) {
+    return TextWidth(Text);
+}
+
+// The HTML page counts the leading spaces among the gaps too.
+int TFoRenderHTML::JustifiedGapCount(const QString &Text) {
     QString rest = Text;
-    int count = InnerSpaceCount(rest) + static_cast<int>(TakeSpaces(rest).size());
-    rest = Text;
-    if (count == 0) {
-        // A single word is spread letter by letter.
-        QString spread;
-        for (qsizetype i = 0; i < rest.size(); ++i) {
-            if (i > 0 && rest[i] != QLatin1Char(' ') && rest[i - 1] != QLatin1Char(' ')) {
-                spread += QLatin1Char(' ');
-                ++count;
-            }
-            spread += rest[i];
-        }
-        rest = spread;
-    }
-    const double gap = TextWidth(QStringLiteral(" ")) + (Width - TextWidth(rest)) / std::max(count, 1);
-    const QString first = TakeWord(rest);
-    LeftText(first, X, Y);
-    AdvanceAlongBaseline(X, Y, TextWidth(first));
-    while (!rest.isEmpty()) {
-        const QString spaces = TakeSpaces(rest);
-        const QString word = TakeWord(rest);
-        if (word.isEmpty())
-            break; // trailing spaces show nothing
-        PrintJustifiedWord(X, Y, spaces + word, TextWidth(word) + spaces.size() * gap);
-    }
+    return InnerSpaceCount(rest) + static_cast<int>(TakeSpaces(rest).size());
 }
 
 void TFoRenderHTML::PrintJustifiedWord(double &X, double &Y, const QString &Text, double Advance) {

@@ -59,6 +59,8 @@ public:
     void RightText(const QString &Text, double X, double Y) override;
     void PrintSpaces(const QString &Text, double X, double Y, double Width) override;
     void PrintJustifiedWord(double &X, double &Y, const QString &Text, double Advance) override;
+    double JustifiedTextWidth(const QString &Text) override;
+    int JustifiedGapCount(const QString &Text) override;
     void LineTo(double X, double Y) override;
     void Rectangle(double X1, double Y1, double X2, double Y2) override;
     void FillRect(const QRect &Rect) override;

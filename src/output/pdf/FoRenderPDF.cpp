@@ -733,33 +733,16 @@ void TFoRenderPDF::RightText(const QString &Text, double X, double Y) {
 }
 
 void TFoRenderPDF::PrintSpaces(const QString &Text, double X, double Y, double Width) {
-    QString text = Text;
-    int count = InnerSpaceCount(text);
-    if (count == 0) {
-        QString spaced;
-        spaced.reserve(text.size() * 2);
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            spaced += text.at(i);
-            if (i + 1 < text.size() && text.at(i) != QLatin1Char(' ') && text.at(i + 1) != QLatin1Char(' '))
-                spaced += QLatin1Char(' ');
-        }
-        text = spaced;
-        count = InnerSpaceCount(text);
-    }
-    const double gap = TextWidth(QStringLiteral(" ")) + (Width - TextWidth(text)) / std::max(count, 1);
-    QString word = TakeWord(text);
-    PrintLeft(word, X, Y);
-    AdvanceAlongBaseline(X, Y, TextWidth(word));
-    while (!text.isEmpty()) {
-        const QString spaces = TakeSpaces(text);
-        word = TakeWord(text);
-        const QString piece = spaces + word;
-        const double pieceWidth = TextWidth(piece);
-        const double w = TextWidth(word) + spaces.size() * gap;
-        AdvanceAlongBaseline(X, Y, w - pieceWidth);
-        AdvanceAlongBaseline(X, Y, pieceWidth);
-        PrintRight(piece, X, Y);
-    }
+    PrintJustifiedLine(Text, X, Y, Width);
+}
+
+void TFoRenderPDF::PrintJustifiedWord(double &X, double &Y, const QString &Text, double Advance) {
+    AdvanceAlongBaseline(X, Y, Advance);
+    PrintRight(Text, X, Y);
+}
+
+double TFoRenderPDF::JustifiedTextWidth(const QString &Text) {
+    return TextWidth(Text);
 }
 
 void TFoRenderPDF::TextRect(const QRect &Rect, double X, double Y, const QString &Text) {

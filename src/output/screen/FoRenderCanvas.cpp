@@ -120,32 +120,11 @@ void TFoRenderCanvas::RightText(const QString &Text, double X, double Y) {
 }
 
 void TFoRenderCanvas::PrintSpaces(const QString &Text, double X, double Y, double Width) {
-    QString rest = Text;
-    int gaps = InnerSpaceCount(rest);
-    if (gaps == 0) {
-        // A single word is spread by the gaps between its letters.
-        QString spread;
-        for (qsizetype i = 0; i < rest.size(); ++i) {
-            spread += rest.at(i);
-            if (i + 1 < rest.size() && rest.at(i) != u' ' && rest.at(i + 1) != u' ') {
-                spread += u' ';
-                ++gaps;
-            }
-        }
-        rest = spread;
-    }
-    const double totalWidth = MeasureText(rest);
-    const double spaceWidth = MeasureText(QStringLiteral(" "));
-    const double perGap = (Width - totalWidth) / std::max(1, gaps) + spaceWidth;
-    const QString first = TakeWord(rest);
-    OutputText(first, X, Y, TTextAlignment::Left);
-    AdvanceAlongBaseline(X, Y, MeasureText(first));
-    while (!rest.isEmpty()) {
-        const QString spaces = TakeSpaces(rest);
-        const QString word = TakeWord(rest);
-        const double advance = MeasureText(word) + perGap * double(spaces.size());
-        PrintJustifiedWord(X, Y, spaces + word, advance);
-    }
+    PrintJustifiedLine(Text, X, Y, Width);
+}
+
+double TFoRenderCanvas::JustifiedTextWidth(const QString &Text) {
+    return MeasureText(Text);
 }
 
 void TFoRenderCanvas::PrintJustifiedWord(double &X, double &Y, const QString &Text, double Advance) {

@@ -28,6 +28,7 @@ public:
     void RightText(const QString &Text, double X, double Y) override;
     void PrintSpaces(const QString &Text, double X, double Y, double Width) override;
     void PrintJustifiedWord(double &X, double &Y, const QString &Text, double Advance) override;
+    double JustifiedTextWidth(const QString &Text) override;
     void TextRect(const QRect &Rect, double X, double Y, const QString &Text) override;
     void MoveTo(double X, double Y) override;
     void LineTo(double X, double Y) override;

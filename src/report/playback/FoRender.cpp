@@ -5,6 +5,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -118,6 +119,44 @@ QString TFoRender::TakeSpaces(QString &Text) {
     QString spaces = Text.left(i);
     Text.remove(0, i);
     return spaces;
+}
+
+void TFoRender::PrintJustifiedLine(const QString &Text, double X, double Y, double Width) {
+    QString rest = Text;
+    int gaps = JustifiedGapCount(rest);
+    if (gaps == 0) {
+        // A single word is spread by the gaps between its letters.
+        QString spread;
+        spread.reserve(rest.size() * 2);
+        for (qsizetype i = 0; i < rest.size(); ++i) {
+            spread += rest.at(i);
+            if (i + 1 < rest.size() && rest.at(i) != QLatin1Char(' ') && rest.at(i + 1) != QLatin1Char(' ')) {
+                spread += QLatin1Char(' ');
+                ++gaps;
+            }
+        }
+        rest = spread;
+    }
+    const double perGap =
+        (Width - JustifiedTextWidth(rest)) / std::max(1, gaps) + JustifiedTextWidth(QStringLiteral(" "));
+    const QString first = TakeWord(rest);
+    LeftText(first, X, Y);
+    AdvanceAlongBaseline(X, Y, JustifiedTextWidth(first));
+    while (!rest.isEmpty()) {
+        const QString spaces = TakeSpaces(rest);
+        const QString word = TakeWord(rest);
+        if (word.isEmpty())
+            break;
+        PrintJustifiedWord(X, Y, spaces + word, JustifiedTextWidth(word) + perGap * double(spaces.size()));
+    }
+}
+
+double TFoRender::JustifiedTextWidth(const QString &Text) {
+    return Converter ? Converter->RichTextWidth(Text) : 0.0;
+}
+
+int TFoRender::JustifiedGapCount(const QString &Text) {
+    return InnerSpaceCount(Text);
 }
 
 void TFoRender::AdvanceAlongBaseline(double &X, double &Y, double Width) {
