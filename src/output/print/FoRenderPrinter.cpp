@@ -167,8 +167,7 @@ void TFoRenderPrinter::PrintDataStream(QIODevice &Stream, qint64 Length) {
 
 void PrintSnapshotCopies(TFoRenderPrinter &printer, QIODevice *snapshot) {
     int passes = 1;
-    // A printer asked for more copies than it can make would print only one.
-    if (printer.Copies() >= 2 && printer.Copies() > printer.MaxCopies()) {
+    if (PrintsCopiesAsPasses(printer.Copies(), printer.MaxCopies())) {
         passes = printer.Copies();
         printer.SetCopies(1);
     }
