@@ -44,21 +44,6 @@ std::string ReportUsage() {
            ScheduleChoicesHelp();
 }
 
-// Runs the report through the Print command's job, without dialogs and with the snapshot file as
-// its destination.
-void WriteReport(TReportJob &job, const AssetInputs &inputs, const QString &snapshotFile) {
-    TFoSystem &system = job.System();
-    system.SystemSetups = static_cast<TSystemSetups>(system.SystemSetups & ~ssAllowSetup);
-    system.SystemOptions = static_cast<TSystemOptions>(system.SystemOptions & ~soShowStatus);
-    system.DefaultDest = TReportDest::rdFile;
-    system.DoNativeOutput = false;
-    system.OutputFileName = snapshotFile;
-    ScheduleRecorder pane;
-    job.Print(inputs, pane);
-    if (system.Aborted)
-        throw EFolioReport(QStringLiteral("The report was aborted"));
-}
-
 struct ReportRequest {
     AssetEntry entry;
     std::string templateFile; // empty: the default template
@@ -112,7 +97,13 @@ int RunReportCommand(const std::vector<std::string> &args) {
             WriteReportExport(job, request.entry.inputs, request.outputFile, request.format, inputs);
         } else {
             ReportOutputFile output(request.outputFile);
-            WriteReport(job, request.entry.inputs, output.PartialFileName());
+            WriteJobSnapshot(
+                job,
+                [&] {
+                    ScheduleRecorder pane;
+                    job.Print(request.entry.inputs, pane);
+                },
+                output.PartialFileName());
             output.Commit();
         }
         return 0;
