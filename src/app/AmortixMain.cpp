@@ -3,6 +3,7 @@
 #include "ApplicationFont.h"
 #include "Clock.h"
 #include "CustPreviewForm_New.h"
+#include "DataFileLocation.h"
 #include "DateEdit.h"
 #include "DepreciateCommand.h"
 #include "DollarEdit.h"
@@ -289,7 +290,7 @@ void TFrmAmortix::CentreOnScreen() {
 
 void TFrmAmortix::FormShow() {
     FExeDir = QString::fromStdString(AddPathDelimiter(QCoreApplication::applicationDirPath().toStdString()));
-    FReportProjectFile = FExeDir + "Amortix.fol";
+    FReportProjectFile = FindDataFile(QStringLiteral("Amortix.fol"));
 
     const AssetEntry initial = InitialAssetEntry(TodayDateStr());
     SetChoice(*CbxProperty_Type, initial.inputs.propertyType);
