@@ -18,6 +18,7 @@
 #include "HelpWindow.h"
 #include "ModalRunner.h"
 #include "PdfExport.h"
+#include "PreviewWindowSetup.h"
 #include "ReportJob.h"
 #include "SchedulePane.h"
 #include "ToolBox.h"
@@ -423,22 +424,13 @@ void TFrmAmortix::ReportSystemOverridePreview(TFoSystem &system, TOverrideMode m
                                               std::unique_ptr<QObject> &form) {
     auto *preview = qobject_cast<TFrmReportPreview *>(form.get());
     switch (mode) {
-    case TOverrideMode::omCreate: {
-        auto window = std::make_unique<TFrmReportPreview>(this);
-        window->setWindowTitle(system.TitlePreview);
-        window->resize(system.SystemPreview.FormWidth, system.SystemPreview.FormHeight);
-        if (system.SystemPreview.FormState == TFormState::fsMaximized)
-            window->setWindowState(Qt::WindowMaximized);
-        window->ReportSystem = &system;
-        form = std::move(window);
+    case TOverrideMode::omCreate:
+        form = CreatePreviewWindow(system, this);
         break;
-    }
     case TOverrideMode::omShow:
         if (!preview)
             break;
-        system.SystemPreview.InitPreview(preview->FoRenderPreview());
-        if (system.OnPreviewSetup)
-            system.OnPreviewSetup(preview->FoRenderPreview());
+        SetUpPreview(system, *preview);
         preview->FInputFileName = system.SystemFiler.FileName;
         preview->FInputStream = system.SystemFiler.Stream();
         preview->InitFromReportSystem();

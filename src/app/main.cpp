@@ -8,6 +8,7 @@
 #include "OutputDialogs.h"
 #include "ScreenCheck.h"
 #include "ScreenshotTour.h"
+#include "StartUpDocument.h"
 #include "VisualStyle.h"
 
 #include <QMessageBox>
@@ -33,13 +34,16 @@ int main(int argc, char **argv) {
     SetApplicationTitle("Fiscora 2025");
     HelpWindow::SetHelpFile(QStringLiteral("Amortix.html"));
 
-    // Whatever fails before the event loop runs is shown like any other error.
+    // Whatever fails before the event loop runs is shown like any other error. A document given on
+    // the command line opens in its own window instead of the main window.
     return RunHandlingExceptions(
         [] {
-            TFrmAmortix mainWindow;
-            mainWindow.show();
-            StartScreenshotTourIfAsked(mainWindow);
-            return QApplication::exec();
+            return OpenStartUpDocument(ReadStartUpDocument(QCoreApplication::arguments().mid(1)), [] {
+                TFrmAmortix mainWindow;
+                mainWindow.show();
+                StartScreenshotTourIfAsked(mainWindow);
+                return QApplication::exec();
+            });
         },
         1);
 }
