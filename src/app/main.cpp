@@ -1,4 +1,5 @@
 #include "AmortixMain.h"
+#include "AppIdentity.h"
 #include "ApplicationFont.h"
 #include "FiscoraApplication.h"
 #include "GeneralErrorDisplay.h"
@@ -18,6 +19,7 @@ int main(int argc, char **argv) {
     using namespace fiscora;
     FiscoraApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Fiscora"));
+    SetUpAppIdentity(application);
 
     if (const QScreen *screen = QGuiApplication::primaryScreen();
         screen != nullptr && IsScreenTooSmall(screen->size())) {
