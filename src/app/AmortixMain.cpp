@@ -176,19 +176,17 @@ void TFrmAmortix::CreateControls() {
     RichEdit->setFocusPolicy(Qt::ClickFocus);
     RichEdit->setGeometry(0, 186, 577, 286);
 
-    const QString headerCaption = QString(75, u' ') + "Depreciation Report";
+    // One tab-like section of its caption's own width; the caption is not padded out to the right.
     auto *headerModel = new QStandardItemModel(0, 1, client);
-    headerModel->setHorizontalHeaderItem(0, new QStandardItem(headerCaption));
+    headerModel->setHorizontalHeaderItem(0, new QStandardItem(QStringLiteral("Depreciation Report")));
     HdrDepreciation_Report = new QHeaderView(Qt::Horizontal, client);
     HdrDepreciation_Report->setModel(headerModel);
-    HdrDepreciation_Report->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    HdrDepreciation_Report->setSectionResizeMode(QHeaderView::Fixed);
+    HdrDepreciation_Report->setDefaultAlignment(Qt::AlignCenter);
+    HdrDepreciation_Report->setSectionResizeMode(QHeaderView::ResizeToContents);
+    HdrDepreciation_Report->setStretchLastSection(false);
     HdrDepreciation_Report->setSectionsClickable(false);
     HdrDepreciation_Report->setFocusPolicy(Qt::NoFocus);
     HdrDepreciation_Report->setGeometry(0, 167, 577, 20);
-    // The section is 329 pixels wide, wider where the form's font needs more room for its caption.
-    const int captionWidth = HdrDepreciation_Report->fontMetrics().horizontalAdvance(headerCaption) + 12;
-    HdrDepreciation_Report->resizeSection(0, std::max(329, captionWidth));
 
     BtnDepreciate = MakeFlatButton(client, QStringLiteral("&Depreciate"), QRect(214, 484, 75, 22));
     BtnPrint = MakeFlatButton(client, QStringLiteral("&Print"), QRect(295, 484, 75, 22));

@@ -8,33 +8,59 @@
 #include "FoFormStatus.h"
 #include "FoRenderPreview.h"
 #include "GeneralErrorDisplay.h"
+#include "HelpWindow.h"
 #include "ModalRunner.h"
 #include "MsgBox.h"
+#include "WindowPicture.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCursor>
 #include <QDialog>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace fiscora {
 
 namespace {
 
-bool Save(QWidget &widget, const QDir &folder, const QString &fileName) {
-    const QString path = folder.filePath(fileName);
-    const bool saved = widget.grab().save(path);
-    std::fprintf(stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
-    return saved;
-}
+// Saves the pictures asked for into one folder; at a scale other than 100 % the file names end in
+// the scale ("main-window-200.png").
+class PictureFolder {
+public:
+    PictureFolder(const QDir &folder, const QStringList &wanted, int scalePercent)
+        : FFolder(folder), FWanted(wanted),
+          FSuffix(scalePercent == 100 ? QString() : QStringLiteral("-%1").arg(scalePercent)) {}
+
+    bool Wants(const QString &picture) const { return FWanted.isEmpty() || FWanted.contains(picture); }
+
+    bool WantsAnyOf(const QStringList &pictures) const {
+        return std::any_of(pictures.begin(), pictures.end(), [this](const QString &p) { return Wants(p); });
+    }
+
+    void Save(QWidget &window, const QString &picture) const {
+        if (!Wants(picture))
+            return;
+        const QString path = FFolder.filePath(picture + FSuffix + QStringLiteral(".png"));
+        const bool saved = WindowPicture(window).save(path);
+        std::fprintf(stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
+    }
+
+private:
+    QDir FFolder;
+    QStringList FWanted; // empty: all
+    QString FSuffix;
+};
 
 // Types one character into the focused field, as a key press would.
 void TypeInto(QWidget &field, QChar character) {
@@ -44,11 +70,12 @@ void TypeInto(QWidget &field, QChar character) {
 }
 
 // Opens a field's tool dialog with its C key and saves a picture of it instead of waiting for the user.
-void CaptureToolDialog(QWidget &field, const QDir &folder, const QString &fileName) {
+void CaptureToolDialog(QWidget &field, const PictureFolder &pictures, const QString &picture) {
+    if (!pictures.Wants(picture))
+        return;
     const ScopedModalRunner capture([&](QDialog &dialog) {
         dialog.show();
-        QApplication::processEvents();
-        Save(dialog, folder, fileName);
+        pictures.Save(dialog, picture);
         dialog.reject();
         return static_cast<int>(QDialog::Rejected);
     });
@@ -57,7 +84,10 @@ void CaptureToolDialog(QWidget &field, const QDir &folder, const QString &fileNa
 
 // The longest schedule (75 rows, three pages) through Print: the Output Options dialog, the status
 // window and the preview at zoom 85 and 200.
-void CaptureReport(TFrmAmortix &window, const QDir &folder) {
+void CaptureReport(TFrmAmortix &window, const PictureFolder &pictures) {
+    if (!pictures.WantsAnyOf({QStringLiteral("output-options"), QStringLiteral("report-status"),
+                              QStringLiteral("preview"), QStringLiteral("preview-200")}))
+        return;
     window.CbxProperty_Type->setCurrentIndex(1);
     window.EdtDate_Placed_in_Service->SetText(QStringLiteral("01/15/2017"));
     window.EdtCost_or_Basis->setText(QStringLiteral("145,000.00"));
@@ -66,23 +96,19 @@ void CaptureReport(TFrmAmortix &window, const QDir &folder) {
     window.BtnDepreciate->click();
     const ScopedModalRunner capture([&](QDialog &dialog) {
         dialog.show();
-        QApplication::processEvents();
         if (auto *setup = qobject_cast<TFoSetupForm *>(&dialog)) {
-            Save(*setup, folder, QStringLiteral("output-options.png"));
+            pictures.Save(*setup, QStringLiteral("output-options"));
             TFoStatusForm status(window.ReportSystem());
             status.setWindowTitle(window.ReportSystem().TitleStatus);
             status.StatusLabel->setText(QStringLiteral("Generating page 2"));
             status.show();
-            QApplication::processEvents();
-            Save(status, folder, QStringLiteral("report-status.png"));
+            pictures.Save(status, QStringLiteral("report-status"));
             setup->bbtnOK->click();
         } else if (auto *preview = qobject_cast<TFrmReportPreview *>(&dialog)) {
-            preview->resize(1000, 740);
-            QApplication::processEvents();
-            Save(*preview, folder, QStringLiteral("preview.png"));
+            // As the report system opens it: maximized.
+            pictures.Save(*preview, QStringLiteral("preview"));
             preview->FoRenderPreview().SetZoomFactor(200);
-            QApplication::processEvents();
-            Save(*preview, folder, QStringLiteral("preview-200.png"));
+            pictures.Save(*preview, QStringLiteral("preview-200"));
             preview->close();
         }
         return static_cast<int>(dialog.result());
@@ -90,12 +116,25 @@ void CaptureReport(TFrmAmortix &window, const QDir &folder) {
     window.BtnPrint->click();
 }
 
-void RunTour(TFrmAmortix &window, const QDir &folder) {
+void CaptureHelp(TFrmAmortix &window, const PictureFolder &pictures) {
+    if (!pictures.Wants(QStringLiteral("help")))
+        return;
+    window.BtnHelp->click();
+    if (auto *help = window.findChild<HelpWindow *>()) {
+        pictures.Save(*help, QStringLiteral("help"));
+        help->close();
+    }
+}
+
+void RunTour(TFrmAmortix &window, const PictureFolder &pictures) {
     // Nobody is there to answer a message box: report messages on the console instead.
     InstallMsgBoxPresenter([](const std::string &text, const std::string &caption, int) {
         std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
         return kMsgResultOk;
     });
+    // Away from every window: the pointer lights up the button it rests on.
+    if (const QScreen *screen = window.screen())
+        QCursor::setPos(screen->geometry().bottomRight());
     // Without a window manager nobody activates the window, and fields only see the focus in an active one.
     window.activateWindow();
     QApplication::setActiveWindow(&window);
@@ -112,12 +151,12 @@ void RunTour(TFrmAmortix &window, const QDir &folder) {
     window.EdtFiscal_Year->SetText(QStringLiteral("12/31/2026"));
     window.ChkBonusDepr->click();
     window.BtnDepreciate->click();
-    QApplication::processEvents();
-    Save(window, folder, QStringLiteral("main-window.png"));
+    pictures.Save(window, QStringLiteral("main-window"));
 
-    CaptureToolDialog(*window.EdtCost_or_Basis, folder, QStringLiteral("calculator.png"));
-    CaptureToolDialog(*window.EdtDate_Placed_in_Service, folder, QStringLiteral("calendar.png"));
-    CaptureReport(window, folder);
+    CaptureToolDialog(*window.EdtCost_or_Basis, pictures, QStringLiteral("calculator"));
+    CaptureToolDialog(*window.EdtDate_Placed_in_Service, pictures, QStringLiteral("calendar"));
+    CaptureHelp(window, pictures);
+    CaptureReport(window, pictures);
 }
 
 } // namespace
@@ -129,7 +168,10 @@ void StartScreenshotTourIfAsked(TFrmAmortix &window) {
     QTimer::singleShot(500, &window, [&window, folderName] {
         RunHandlingExceptions(
             [&] {
-                RunTour(window, QDir(folderName));
+                const QStringList wanted =
+                    qEnvironmentVariable("FISCORA_SCREENSHOT_WINDOWS").split(u',', Qt::SkipEmptyParts);
+                RunTour(window,
+                        PictureFolder(QDir(folderName), wanted, qRound(window.devicePixelRatioF() * 100)));
                 return true;
             },
             false);

@@ -5,6 +5,7 @@
 #include "CurrentCentDigits.h"
 #include "GeneralErrorDisplay.h"
 #include "MsgBox.h"
+#include "TitleBarFit.h"
 #include "ToolBox.h"
 #include "TypedChar.h"
 
@@ -12,6 +13,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace fiscora {
 
@@ -36,14 +39,17 @@ TCalculator::TCalculator(QWidget *parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("CALCULATOR"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
-    setFixedSize(kClientWidth + 2 * kBorder, kClientHeight + 2 * kBorder);
+    // Wider than the layout where the title bar needs it for the caption; the layout stays centred.
+    const int width = std::max(kClientWidth + 2 * kBorder, TitleBarMinimumWidth(windowTitle()));
+    FClientLeft = (width - kClientWidth) / 2;
+    setFixedSize(width, kClientHeight + 2 * kBorder);
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel1->setAutoFillBackground(true);
     Panel1->setBackgroundRole(QPalette::Base);
-    Panel1->setGeometry(kBorder, kBorder, kClientWidth, kDisplayHeight);
+    Panel1->setGeometry(FClientLeft, kBorder, kClientWidth, kDisplayHeight);
     Display = new QLabel(QStringLiteral("0"), Panel1);
     Display->setObjectName(QStringLiteral("Display"));
     Display->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -116,8 +122,8 @@ QToolButton *TCalculator::AddButton(const char *name, const QString &caption, co
     // The dialog takes every key itself; no button may hold the focus.
     button->setFocusPolicy(Qt::NoFocus);
     const int width = kButtonWidth + (columnSpan - 1) * kColumnPitch;
-    button->setGeometry(kBorder + (column - 1) * kColumnPitch, kBorder + kFirstRowTop + (row - 1) * kRowPitch,
-                        width, kButtonHeight);
+    button->setGeometry(FClientLeft + (column - 1) * kColumnPitch,
+                        kBorder + kFirstRowTop + (row - 1) * kRowPitch, width, kButtonHeight);
     const QFont fitted = FontFittingWidth(button->font(), {caption}, width - kCaptionMargin);
     if (fitted != button->font())
         button->setFont(fitted);

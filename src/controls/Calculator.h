@@ -72,6 +72,7 @@ private:
     int iGetRcl = 5;
     int iMaxChars = 17;
 
+    int FClientLeft = 0; // the layout's left edge in a dialog widened for its title
     QFont FDisplayFont;
     QFrame *Panel1 = nullptr;
     QLabel *Display = nullptr;

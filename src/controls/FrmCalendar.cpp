@@ -3,6 +3,7 @@
 #include "CaptionFit.h"
 #include "Clock.h"
 #include "FormKeyPreview.h"
+#include "TitleBarFit.h"
 #include "ToolBox.h"
 
 #include <QCalendarWidget>
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include <algorithm>
 #include <array>
 
 namespace fiscora {
@@ -41,7 +43,10 @@ TFrmCalendar::TFrmCalendar(QWidget *parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("CALENDAR"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
-    setFixedSize(kClientWidth + 2 * kBorder, kClientHeight + 2 * kBorder);
+    // Wider than the layout where the title bar needs it for the caption; the layout stays centred.
+    const int width = std::max(kClientWidth + 2 * kBorder, TitleBarMinimumWidth(windowTitle()));
+    const int left = (width - kClientWidth) / 2;
+    setFixedSize(width, kClientHeight + 2 * kBorder);
 
     Calendar = new QCalendarWidget(this);
     Calendar->setObjectName(QStringLiteral("Calendar"));
@@ -53,14 +58,14 @@ TFrmCalendar::TFrmCalendar(QWidget *parent) : QDialog(parent) {
                                             kGridWidth / 7 - kDayNameMargin);
     if (gridFont != Calendar->font())
         Calendar->setFont(gridFont);
-    Calendar->setGeometry(kBorder, kBorder + kGridTop, kGridWidth, kGridHeight);
+    Calendar->setGeometry(left, kBorder + kGridTop, kGridWidth, kGridHeight);
 
     BtnPrior = new QToolButton(this);
     BtnPrior->setObjectName(QStringLiteral("BtnPrior"));
     BtnPrior->setArrowType(Qt::LeftArrow);
     BtnPrior->setToolTip(QStringLiteral("Prior Month (Alt+P)"));
     BtnPrior->setFocusPolicy(Qt::NoFocus);
-    BtnPrior->setGeometry(kBorder, kBorder, kArrowSize, kArrowSize);
+    BtnPrior->setGeometry(left, kBorder, kArrowSize, kArrowSize);
 
     Panel = new QLabel(this);
     Panel->setObjectName(QStringLiteral("Panel"));
@@ -71,23 +76,23 @@ TFrmCalendar::TFrmCalendar(QWidget *parent) : QDialog(parent) {
     QFont bold = Panel->font();
     bold.setBold(true);
     Panel->setFont(bold);
-    Panel->setGeometry(kBorder + kArrowSize, kBorder, kCaptionWidth, kArrowSize);
+    Panel->setGeometry(left + kArrowSize, kBorder, kCaptionWidth, kArrowSize);
 
     BtnNext = new QToolButton(this);
     BtnNext->setObjectName(QStringLiteral("BtnNext"));
     BtnNext->setArrowType(Qt::RightArrow);
     BtnNext->setToolTip(QStringLiteral("Next Month (Alt+N)"));
     BtnNext->setFocusPolicy(Qt::NoFocus);
-    BtnNext->setGeometry(kBorder + kArrowSize + kCaptionWidth, kBorder, kArrowSize, kArrowSize);
+    BtnNext->setGeometry(left + kArrowSize + kCaptionWidth, kBorder, kArrowSize, kArrowSize);
 
     BtnPasteDate = new QPushButton(QStringLiteral("Paste &Date"), this);
     BtnPasteDate->setObjectName(QStringLiteral("BtnPasteDate"));
     BtnPasteDate->setDefault(true);
-    BtnPasteDate->setGeometry(kBorder, kBorder + kButtonTop, kButtonWidth, kButtonHeight);
+    BtnPasteDate->setGeometry(left, kBorder + kButtonTop, kButtonWidth, kButtonHeight);
 
     BtnCancel = new QPushButton(QStringLiteral("Cancel"), this);
     BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
-    BtnCancel->setGeometry(kBorder + kGridWidth - kButtonWidth, kBorder + kButtonTop, kButtonWidth,
+    BtnCancel->setGeometry(left + kGridWidth - kButtonWidth, kBorder + kButtonTop, kButtonWidth,
                            kButtonHeight);
 
     connect(BtnNext, &QToolButton::clicked, this, &TFrmCalendar::BtnNextClick);

@@ -10,11 +10,13 @@
 #include "GeneralErrorDisplay.h"
 #include "ModalRunner.h"
 #include "MsgBox.h"
+#include "PageNumberEdit.h"
 #include "PdfExport.h"
 #include "ScopeExit.h"
 #include "report/core/FoErrors.h"
 #include "report/system/FoSystem.h"
 
+#include <QAction>
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -31,7 +33,9 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace fiscora {
 
@@ -98,21 +102,25 @@ TFrmReportPreview::~TFrmReportPreview() {
 
 QToolButton *TFrmReportPreview::AddButton(const char *name, const QString &caption, const QString &hint,
                                           void (TFrmReportPreview::*handler)()) {
-    auto *button = new QToolButton(ToolBar);
+    // An action, not a widget of its own: the tool bar lists the actions it has no room for in its
+    // overflow menu, and a widget there would show as an empty entry.
+    auto *action = new QAction(caption, this);
+    action->setObjectName(QLatin1String(name) + QStringLiteral("Action"));
+    action->setToolTip(hint);
+    connect(action, &QAction::triggered, this, [this, handler] { Guarded(handler); });
+    ToolBar->addAction(action);
+    auto *button = qobject_cast<QToolButton *>(ToolBar->widgetForAction(action));
     button->setObjectName(QLatin1String(name));
-    button->setText(caption);
-    button->setToolTip(hint);
-    button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setFixedSize(70, 22);
-    ToolBar->addWidget(button);
-    connect(button, &QToolButton::clicked, this, [this, handler] { Guarded(handler); });
+    // 70 wide, or as wide as the caption needs in a font wider than the one that size was made for.
+    button->setFixedSize(std::max(70, button->sizeHint().width()), 22);
     return button;
 }
 
 void TFrmReportPreview::CreateControls() {
     ToolBar = new QToolBar(this);
     ToolBar->setObjectName(QStringLiteral("ToolBar"));
+    ToolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     BtnOpen = AddButton("BtnOpen", QStringLiteral("Open"), QStringLiteral("Open Saved Report (Ctrl+O)"),
                         &TFrmReportPreview::BtnOpenClick);
     BtnSave = AddButton("BtnSave", QStringLiteral("Save"), QStringLiteral("Save Report (Ctrl+S)"),
@@ -133,6 +141,10 @@ void TFrmReportPreview::CreateControls() {
                           &TFrmReportPreview::BtnZoomInClick);
     BtnZoomOut = AddButton("BtnZoomOut", QStringLiteral("Zoom Out"), QStringLiteral("Zoom Out (-)"),
                            &TFrmReportPreview::BtnZoomOutClick);
+    BtnFitWidth = AddButton("BtnFitWidth", QStringLiteral("Fit Width"), QStringLiteral("Zoom to Page Width"),
+                            &TFrmReportPreview::BtnFitWidthClick);
+    BtnFitPage = AddButton("BtnFitPage", QStringLiteral("Fit Page"), QStringLiteral("Zoom to Whole Page"),
+                           &TFrmReportPreview::BtnFitPageClick);
     ToolBar->addSeparator();
     BtnExportPDF = AddButton("BtnExportPDF", QStringLiteral("PDF Export"),
                              QStringLiteral("Export to PDF (Ctrl+D)"), &TFrmReportPreview::BtnExportPDFClick);
@@ -146,15 +158,12 @@ void TFrmReportPreview::CreateControls() {
     ScrollBox1 = new QScrollArea(this);
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
     ScrollBox1->setBackgroundRole(QPalette::Dark);
-    ScrollBox1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // A page narrower or shorter than the window sits in its middle.
+    ScrollBox1->setAlignment(Qt::AlignCenter);
+    ScrollBox1->installEventFilter(this);
     ScrollBox1->viewport()->installEventFilter(this);
 
-    StatusBar = new QStatusBar(this);
-    StatusBar->setObjectName(QStringLiteral("StatusBar"));
-    StatusBar->setSizeGripEnabled(false);
-    StatusPanel = new QLabel(StatusBar);
-    StatusPanel->setObjectName(QStringLiteral("StatusPanel"));
-    StatusBar->addWidget(StatusPanel, 1);
+    CreateStatusBar();
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -163,6 +172,33 @@ void TFrmReportPreview::CreateControls() {
     layout->addWidget(ScrollBox1, 1);
     layout->addWidget(StatusBar);
 
+    CreatePopupMenu();
+    resize(615, 450);
+}
+
+void TFrmReportPreview::CreateStatusBar() {
+    StatusBar = new QStatusBar(this);
+    StatusBar->setObjectName(QStringLiteral("StatusBar"));
+    StatusBar->setSizeGripEnabled(false);
+    StatusPanel = new QLabel(StatusBar);
+    StatusPanel->setObjectName(QStringLiteral("StatusPanel"));
+    StatusBar->addWidget(StatusPanel, 1);
+    auto *pageLabel = new QLabel(QStringLiteral("Go to page"), StatusBar);
+    PageEdit = new TPageNumberEdit(StatusBar);
+    pageLabel->setBuddy(PageEdit);
+    PageEdit->OnPageChosen = [this](int page) { RunHandlingExceptions([&] { GoToPage(page); }); };
+    PageEdit->OnDone = [this] { ScrollBox1->setFocus(Qt::OtherFocusReason); };
+    StatusBar->addPermanentWidget(pageLabel);
+    StatusBar->addPermanentWidget(PageEdit);
+    ZoomPanel = new QLabel(StatusBar);
+    ZoomPanel->setObjectName(QStringLiteral("ZoomPanel"));
+    ZoomPanel->setToolTip(QStringLiteral("Zoom"));
+    ZoomPanel->setAlignment(Qt::AlignCenter);
+    ZoomPanel->setMinimumWidth(ZoomPanel->fontMetrics().horizontalAdvance(QStringLiteral("  200 % ")));
+    StatusBar->addPermanentWidget(ZoomPanel);
+}
+
+void TFrmReportPreview::CreatePopupMenu() {
     PopupMenu = new QMenu(this);
     PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
     const auto item = [this](const QString &text, QToolButton *button) {
@@ -181,13 +217,14 @@ void TFrmReportPreview::CreateControls() {
     PopupMenu->addSeparator();
     MnuZoomIn = item(QStringLiteral("Zoom In"), BtnZoomIn);
     MnuZoomOut = item(QStringLiteral("Zoom Out"), BtnZoomOut);
+    MnuFitWidth = item(QStringLiteral("Zoom to Page Width"), BtnFitWidth);
+    MnuFitPage = item(QStringLiteral("Zoom to Whole Page"), BtnFitPage);
     PopupMenu->addSeparator();
     MnuExportPDF = item(QStringLiteral("Export to PDF"), BtnExportPDF);
     MnuExportHTML = item(QStringLiteral("Export to HTML"), BtnExportHTML);
     PopupMenu->addSeparator();
     MnuExit = item(QStringLiteral("Exit Preview Screen"), BtnExit);
     connect(PopupMenu, &QMenu::aboutToShow, this, [this] { PopupMenuPopup(); });
-    resize(615, 450);
 }
 
 void TFrmReportPreview::Guarded(void (TFrmReportPreview::*handler)()) {
@@ -259,14 +296,38 @@ QString TFrmReportPreview::StatusText() const {
     return QStringLiteral(" Page %1 of %2").arg(FPreview->CurrentPage()).arg(FPreview->Pages());
 }
 
+QString TFrmReportPreview::ZoomText() const {
+    return QStringLiteral("%1 %").arg(std::lround(FPreview->ZoomFactor()));
+}
+
 void TFrmReportPreview::PreviewPageChange() {
     FPageNum = FPreview->CurrentPage();
     StatusPanel->setText(StatusText());
+    PageEdit->ShowPage(FPreview->CurrentPage(), FPreview->Pages());
 }
 
 void TFrmReportPreview::PreviewZoomChange() {
+    // Any zoom but a fit's own ends the fit.
+    if (!FApplyingFit)
+        FFitMode = TFitMode::None;
+    UpdateZoomControls();
     if (FPreview->Image())
         FPreview->RedrawPage();
+}
+
+void TFrmReportPreview::UpdateZoomControls() {
+    ZoomPanel->setText(ZoomText());
+    BtnZoomIn->defaultAction()->setEnabled(FPreview->CanZoomIn());
+    BtnZoomOut->defaultAction()->setEnabled(FPreview->CanZoomOut());
+}
+
+void TFrmReportPreview::ApplyFit() {
+    if (FFitMode == TFitMode::None)
+        return;
+    FApplyingFit = true;
+    ScopeExit done([this] { FApplyingFit = false; });
+    FPreview->SetZoomFactor(FFitMode == TFitMode::PageWidth ? TFoRenderPreview::kZoomToPageWidth
+                                                            : TFoRenderPreview::kZoomToPage);
 }
 
 void TFrmReportPreview::showEvent(QShowEvent *event) {
@@ -276,6 +337,7 @@ void TFrmReportPreview::showEvent(QShowEvent *event) {
 
 void TFrmReportPreview::FormShow() {
     StatusPanel->setText(StatusText());
+    PageEdit->ShowPage(FPreview->CurrentPage(), FPreview->Pages());
     FPreview->SetZoomFactor(85);
     UpdateButtons();
 }
@@ -288,28 +350,33 @@ void TFrmReportPreview::closeEvent(QCloseEvent *event) {
 void TFrmReportPreview::UpdateButtons() {
     const int page = FPreview->CurrentPage();
     const int pages = FPreview->Pages();
-    BtnFirst->setEnabled(page > 1);
-    BtnPrior->setEnabled(page > 1);
-    BtnNext->setEnabled(page < pages);
-    BtnLast->setEnabled(page < pages);
-    BtnSave->setEnabled(AllowSave());
-    BtnPrint->setEnabled(AllowPrint());
-    BtnExportPDF->setEnabled(AllowPrint());
-    BtnExportHTML->setEnabled(AllowPrint());
-    BtnZoomIn->setEnabled(true);
-    BtnZoomOut->setEnabled(true);
+    // Through the actions, so that the overflow menu's entries follow too.
+    const auto enable = [](QToolButton *button, bool enabled) {
+        button->defaultAction()->setEnabled(enabled);
+    };
+    enable(BtnFirst, page > 1);
+    enable(BtnPrior, page > 1);
+    enable(BtnNext, page < pages);
+    enable(BtnLast, page < pages);
+    enable(BtnSave, AllowSave());
+    enable(BtnPrint, AllowPrint());
+    enable(BtnExportPDF, AllowPrint());
+    enable(BtnExportHTML, AllowPrint());
+    UpdateZoomControls();
 }
 
 void TFrmReportPreview::PopupMenuPopup() {
-    const std::array<std::pair<QAction *, QToolButton *>, 9> items{{{MnuOpen, BtnOpen},
-                                                                    {MnuSave, BtnSave},
-                                                                    {MnuPrint, BtnPrint},
-                                                                    {MnuFirstPage, BtnFirst},
-                                                                    {MnuPriorPage, BtnPrior},
-                                                                    {MnuNextPage, BtnNext},
-                                                                    {MnuLastPage, BtnLast},
-                                                                    {MnuExportPDF, BtnExportPDF},
-                                                                    {MnuExportHTML, BtnExportHTML}}};
+    const std::array<std::pair<QAction *, QToolButton *>, 11> items{{{MnuOpen, BtnOpen},
+                                                                     {MnuSave, BtnSave},
+                                                                     {MnuPrint, BtnPrint},
+                                                                     {MnuFirstPage, BtnFirst},
+                                                                     {MnuPriorPage, BtnPrior},
+                                                                     {MnuNextPage, BtnNext},
+                                                                     {MnuLastPage, BtnLast},
+                                                                     {MnuZoomIn, BtnZoomIn},
+                                                                     {MnuZoomOut, BtnZoomOut},
+                                                                     {MnuExportPDF, BtnExportPDF},
+                                                                     {MnuExportHTML, BtnExportHTML}}};
     for (const auto &[action, button] : items)
         action->setEnabled(button->isEnabled());
 }
@@ -458,6 +525,41 @@ void TFrmReportPreview::BtnZoomOutClick() {
     UpdateButtons();
 }
 
+void TFrmReportPreview::BtnFitWidthClick() {
+    FFitMode = TFitMode::PageWidth;
+    ApplyFit();
+    UpdateButtons();
+}
+
+void TFrmReportPreview::BtnFitPageClick() {
+    FFitMode = TFitMode::WholePage;
+    ApplyFit();
+    UpdateButtons();
+}
+
+void TFrmReportPreview::GoToPage(int page) {
+    FPreview->RenderPage(page);
+    UpdateButtons();
+    ScrollBox1->verticalScrollBar()->setValue(0);
+}
+
+void TFrmReportPreview::ShowFirstPage() {
+    if (FPreview->CurrentPage() > 1) {
+        FPreview->RenderPage(1);
+        UpdateButtons();
+    }
+    ScrollBox1->verticalScrollBar()->setValue(0);
+}
+
+void TFrmReportPreview::ShowLastPage() {
+    if (FPreview->CurrentPage() < FPreview->Pages()) {
+        FPreview->RenderPage(FPreview->Pages());
+        UpdateButtons();
+    }
+    QScrollBar *bar = ScrollBox1->verticalScrollBar();
+    bar->setValue(ScrollRange(*bar) - 1);
+}
+
 // ---- Keyboard and mouse wheel -----------------------------------------------------------------------
 
 void TFrmReportPreview::ScrollDown() {
@@ -485,7 +587,26 @@ void TFrmReportPreview::ScrollUp() {
     bar->setValue(wanted);
 }
 
+bool TFrmReportPreview::IsTypingIntoPageEdit(const QKeyEvent &event) const {
+    if (!PageEdit->hasFocus())
+        return false;
+    // The field has no use for the vertical paging keys, and the command letters keep working.
+    switch (event.key()) {
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        return false;
+    default:
+        break;
+    }
+    const bool command = event.modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+    return !(command && event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z);
+}
+
 bool TFrmReportPreview::FormKeyDown(QKeyEvent &event) {
+    if (IsTypingIntoPageEdit(event))
+        return false;
     bool consumed = false;
     RunHandlingExceptions([&] {
         const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
@@ -527,12 +648,12 @@ bool TFrmReportPreview::FormKeyDown(QKeyEvent &event) {
         case Qt::Key_End:
             if (!plainOrCtrl)
                 return void(consumed = false);
-            vertical->setValue(vRange - 1);
+            ShowLastPage();
             return;
         case Qt::Key_Home:
             if (!plainOrCtrl)
                 return void(consumed = false);
-            vertical->setValue(0);
+            ShowFirstPage();
             return;
         case Qt::Key_Up:
             if (!plainOrCtrl)
@@ -630,6 +751,10 @@ bool TFrmReportPreview::FormKeyDown(QKeyEvent &event) {
 }
 
 bool TFrmReportPreview::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == ScrollBox1 && event->type() == QEvent::Resize && FFitMode != TFitMode::None) {
+        RunHandlingExceptions([&] { ApplyFit(); });
+        return false;
+    }
     if (watched == ScrollBox1->viewport() && event->type() == QEvent::Wheel) {
         const auto *wheel = static_cast<QWheelEvent *>(event);
         RunHandlingExceptions([&] { wheel->angleDelta().y() < 0 ? ScrollDown() : ScrollUp(); });

@@ -19,6 +19,7 @@ class QToolButton;
 namespace fiscora {
 
 class FormKeyPreview;
+class TPageNumberEdit;
 class TFoRenderPreview;
 class TFoRenderPrinter;
 class TFoSystem;
@@ -49,6 +50,8 @@ public:
     void UpdateButtons();
     // " Page N of M".
     QString StatusText() const;
+    // "85 %".
+    QString ZoomText() const;
 
     QToolBar *ToolBar;
     QToolButton *BtnOpen;
@@ -60,15 +63,19 @@ public:
     QToolButton *BtnLast;
     QToolButton *BtnZoomIn;
     QToolButton *BtnZoomOut;
+    QToolButton *BtnFitWidth;
+    QToolButton *BtnFitPage;
     QToolButton *BtnExportPDF;
     QToolButton *BtnExportHTML;
     QToolButton *BtnExit;
     QScrollArea *ScrollBox1;
     QStatusBar *StatusBar;
     QLabel *StatusPanel;
+    TPageNumberEdit *PageEdit; // the page to go to, typed
+    QLabel *ZoomPanel;
     QMenu *PopupMenu;
     QAction *MnuOpen, *MnuSave, *MnuPrint, *MnuFirstPage, *MnuPriorPage, *MnuNextPage, *MnuLastPage,
-        *MnuZoomIn, *MnuZoomOut, *MnuExportPDF, *MnuExportHTML, *MnuExit;
+        *MnuZoomIn, *MnuZoomOut, *MnuFitWidth, *MnuFitPage, *MnuExportPDF, *MnuExportHTML, *MnuExit;
 
     // Event handlers.
     void FormShow();
@@ -81,6 +88,8 @@ public:
     void BtnLastClick();
     void BtnZoomInClick();
     void BtnZoomOutClick();
+    void BtnFitWidthClick();
+    void BtnFitPageClick();
     void BtnExportPDFClick();
     void BtnExportHTMLClick();
     void BtnExitClick();
@@ -94,13 +103,27 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Which fit, if any, the zoom keeps while the window changes size.
+    enum class TFitMode { None, PageWidth, WholePage };
+
     void CreateControls();
+    void CreateStatusBar();
+    void CreatePopupMenu();
+    // A tool bar command: its button in the bar, or its entry in the bar's overflow menu when the
+    // window is too narrow for the button.
     QToolButton *AddButton(const char *name, const QString &caption, const QString &hint,
                            void (TFrmReportPreview::*handler)());
     bool AllowPrint() const;
     bool AllowSave() const;
     void PreviewPageChange();
     void PreviewZoomChange();
+    void UpdateZoomControls();
+    void ApplyFit();
+    void GoToPage(int page);
+    // Shows the first or the last page, scrolled to its top or its end.
+    void ShowFirstPage();
+    void ShowLastPage();
+    bool IsTypingIntoPageEdit(const QKeyEvent &event) const;
     void ScrollDown();
     void ScrollUp();
     // Runs a command at the window's edge: its error goes to the general error display.
@@ -108,6 +131,8 @@ private:
 
     int FPageNum = 1;
     bool fFormClosed = false;
+    TFitMode FFitMode = TFitMode::None;
+    bool FApplyingFit = false;
     std::unique_ptr<TFoRenderPreview> FPreview;
     std::unique_ptr<TFoRenderPrinter> FPrinter;
     std::unique_ptr<QFile> FAlternateSnapshot; // a snapshot file this window opened

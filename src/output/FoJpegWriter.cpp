@@ -1,5 +1,6 @@
 #include "FoJpegWriter.h"
 
+#include "FoPictureRaster.h"
 #include "report/core/FoErrors.h"
 
 #include <QPainter>
@@ -34,8 +35,8 @@ void JpegSilentOutput(j_common_ptr) {}
 
 QImage RgbRaster(const QImage &image) {
     if (!image.hasAlphaChannel())
-        return image.convertToFormat(QImage::Format_RGB888);
-    QImage raster(image.size(), QImage::Format_RGB888);
+        return ConvertedPicture(image, QImage::Format_RGB888);
+    QImage raster = NewPictureRaster(image.size(), QImage::Format_RGB888);
     raster.fill(Qt::white);
     QPainter painter(&raster);
     painter.drawImage(0, 0, image);

@@ -129,10 +129,8 @@ void TFoOutputFileSet::Protect(const QString &FileName) {
 }
 
 TFoOutputFileSet::TFile *TFoOutputFileSet::Find(const QString &key) {
-    for (TFile &file : FFiles)
-        if (file.Name == key)
-            return &file;
-    return nullptr;
+    const auto found = FIndex.constFind(key);
+    return found == FIndex.constEnd() ? nullptr : &FFiles[*found];
 }
 
 const TFoOutputFileSet::TFile *TFoOutputFileSet::Find(const QString &key) const {
@@ -143,6 +141,7 @@ QIODevice &TFoOutputFileSet::Create(const QString &FileName) {
     const QString key = KeyOf(FileName);
     TFile *file = Find(key);
     if (!file) {
+        FIndex.insert(key, FFiles.size());
         FFiles.push_back(TFile{key, std::make_unique<QBuffer>()});
         file = &FFiles.back();
     }
@@ -214,6 +213,7 @@ void TFoOutputFileSet::Commit() {
             ::unlink(QFile::encodeName(file.Older).constData());
     staged.clear();
     FFiles.clear();
+    FIndex.clear();
 }
 
 } // namespace fiscora

@@ -3,6 +3,7 @@
 #include "FileIdentity.h"
 
 #include <QBuffer>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -48,6 +49,7 @@ private:
     void CheckReplaceable(const QString &FileName) const;
 
     std::vector<TFile> FFiles;
+    QHash<QString, std::size_t> FIndex;
     QStringList FProtected;
     std::vector<TFileIdentity> FProtectedFiles;
 };

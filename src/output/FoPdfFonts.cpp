@@ -49,7 +49,6 @@ namespace {
 struct THostFace {
     QString File;
     bool TrueType = false;
-    FcCharSet *Charset = nullptr; // owned by the font set, which lives for the process
 };
 
 // Fonts fontconfig offers for a face and style, best match first.
@@ -87,10 +86,9 @@ const std::vector<THostFace> &HostFaces(const QString &face, bool bold, bool ita
                 host.TrueType = index == 0 &&
                                 FcPatternGetString(font, FC_FONTFORMAT, 0, &format) == FcResultMatch &&
                                 qstrcmp(reinterpret_cast<const char *>(format), "TrueType") == 0;
-                FcPatternGetCharSet(font, FC_CHARSET, 0, &host.Charset);
                 faces.push_back(host);
             }
-            // The set stays alive: the character sets point into it.
+            FcFontSetDestroy(set);
         }
         FcPatternDestroy(pattern);
     }
@@ -99,32 +97,10 @@ const std::vector<THostFace> &HostFaces(const QString &face, bool bold, bool ita
 
 } // namespace
 
-QString FindFontFile(const QString &Face, bool Bold, bool Italic, QStringView Needed) {
-    const auto &faces = HostFaces(Face, Bold, Italic);
-    std::vector<char32_t> needed;
-    for (const char32_t c : Needed.toUcs4())
-        if (c > 0x20)
-            needed.push_back(c);
-    const THostFace *best = nullptr;
-    int bestCount = -1;
-    for (const auto &face : faces) {
-        if (!face.TrueType)
-            continue;
-        int count = 0;
-        for (const char32_t c : needed)
-            if (face.Charset && FcCharSetHasChar(face.Charset, c))
-                ++count;
-        if (count > bestCount) {
-            best = &face;
-            bestCount = count;
-        }
-        if (count == int(needed.size()))
-            break;
-    }
-    if (best)
-        return best->File;
-    if (Face != QLatin1String("DejaVu Sans"))
-        return FindFontFile(QStringLiteral("DejaVu Sans"), Bold, Italic, Needed);
+QString FindFontFile(const QString &Face, bool Bold, bool Italic) {
+    for (const auto &face : HostFaces(Face, Bold, Italic))
+        if (face.TrueType)
+            return face.File;
     return {};
 }
 
@@ -309,7 +285,26 @@ void TFoPDFFontTrueType::SetIDs(int &Next) {
     FFontFileID = FFontFile.isEmpty() ? 0 : ++Next;
 }
 
+void TFoPDFFontTrueType::AppendShowText(QByteArray &Out, QStringView Text) {
+    // The code page writes what it cannot hold as "?".
+    if (!FFontFile.isEmpty())
+        for (const QChar c : Text)
+            FCharsUsed.insert(pdf::FitsAnsi(QStringView(&c, 1)) ? c.unicode() : u'?');
+    TFoPDFFont::AppendShowText(Out, Text);
+}
+
 void TFoPDFFontTrueType::WriteObject(TFoPDFFile &File) {
+    // An embedded program holds only the glyphs shown, and its name says so.
+    QByteArray program;
+    QByteArray name = pdf::EscapeName(FPDFFontName);
+    if (FFontFileID) {
+        const std::vector<char32_t> characters(FCharsUsed.begin(), FCharsUsed.end());
+        program = SubsetFontFile(FFontFile, characters);
+        if (program.isEmpty())
+            program = FFontFile;
+        else
+            name = SubsetTag(name + program) + '+' + name;
+    }
     File.RegisterObject(FID);
     QByteArray &out = File.Data;
     FmtLn(out, "%d 0 obj", FID);
@@ -317,7 +312,7 @@ void TFoPDFFontTrueType::WriteObject(TFoPDFFile &File) {
     Ln(out, "/Type /Font");
     FmtLn(out, "/Subtype /%s", FFontType.toLatin1());
     FmtLn(out, "/Name /%s", FObjectName);
-    FmtLn(out, "/BaseFont /%s", pdf::EscapeName(FPDFFontName));
+    FmtLn(out, "/BaseFont /%s", name);
     FmtLn(out, "/Encoding /%s", EncodingName(FFoRenderPDF.FontEncoding));
     FmtLn(out, "/FirstChar %d", FFirstChar);
     FmtLn(out, "/LastChar %d", FLastChar);
@@ -338,7 +333,7 @@ void TFoPDFFontTrueType::WriteObject(TFoPDFFile &File) {
     FmtLn(out, "%d 0 obj", FDescriptorID);
     Ln(out, "<<");
     Ln(out, "/Type /FontDescriptor");
-    FmtLn(out, "/FontName /%s", pdf::EscapeName(FPDFFontName));
+    FmtLn(out, "/FontName /%s", name);
     FmtLn(out, "/Flags %d", d.FFlags);
     FmtLn(out, "/FontBBox [%d %d %d %d]", d.FFontBBox[0], d.FFontBBox[1], d.FFontBBox[2], d.FFontBBox[3]);
     FmtLn(out, "/MissingWidth %d", d.FMissingWidth);
@@ -360,85 +355,76 @@ void TFoPDFFontTrueType::WriteObject(TFoPDFFile &File) {
 
     if (!FFontFileID)
         return;
-    WriteFontFileObject(File, out, FFontFileID, FFontFile);
+    WriteFontFileObject(File, out, FFontFileID, program);
     Ln(out);
 }
 
 // ---- Composite fonts ---------------------------------------------------------------------------------
 
+namespace {
+
+// Every font name of a composite font is written here.
+void FontNameLine(QByteArray &out, const char *key, const QByteArray &name) {
+    FmtLn(out, "%s /%s", key, name);
+}
+
+} // namespace
+
 TFoPDFFontComposite::TFoPDFFontComposite(TFoRenderPDF &AOwner, const TFoPDFFontRequest &Request,
                                          const QString &BaseName, const QString &ObjectName,
-                                         const QString &FontFile)
-    : TFoPDFFont(AOwner, Request, BaseName, ObjectName) {
+                                         const QRawFont &GlyphFont)
+    : TFoPDFGlyphFont(AOwner, Request, BaseName, ObjectName, GlyphFont), FBaseFont(BaseName.toLatin1()),
+      FProgram(TFoPdfFontProgram::Of(GlyphFont)) {
     FFontType = QStringLiteral("Type0");
-    FBaseFont = BaseName.toLatin1();
-    FFontFileBytes = ReadFile(FontFile);
-    if (!FFontFileBytes.isEmpty())
-        FRaw.loadFromData(FFontFileBytes, 1000, QFont::PreferDefaultHinting);
-    int spaceWidth = 0;
-    if (FRaw.isValid()) {
-        const auto glyphs = FRaw.glyphIndexesForString(QStringLiteral(" "));
-        if (!glyphs.isEmpty()) {
-            const auto advances = FRaw.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics);
-            spaceWidth = advances.isEmpty() ? 0 : int(std::lround(advances.first().x()));
-        }
-    }
-    FDescriptor.SetValues(FRaw, spaceWidth);
+    QRawFont metrics = GlyphFont;
+    metrics.setPixelSize(1000);
+    const auto space = metrics.glyphIndexesForString(QStringLiteral(" "));
+    FDescriptor.SetValues(metrics, space.isEmpty() ? 0 : int(std::lround(FProgram->Advance(space.first()))));
 }
 
-const TFoPDFFontComposite::TCode &TFoPDFFontComposite::CodeOf(char32_t Character) {
-    const auto found = FCodes.find(Character);
-    if (found != FCodes.end())
-        return found->second;
-    TCode code{quint16(std::min<size_t>(FCharacters.size() + 1, 0xFFFF)), 0, 0};
-    if (FRaw.isValid()) {
-        const QString text = QString::fromUcs4(&Character, 1);
-        const auto glyphs = FRaw.glyphIndexesForString(text);
-        if (!glyphs.isEmpty()) {
-            code.Glyph = glyphs.first();
-            const auto advances = FRaw.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics);
-            if (!advances.isEmpty())
-                code.Width = int(std::lround(advances.first().x()));
-        }
-    }
-    if (code.Glyph == 0)
-        ++FMissing;
-    FCharacters.push_back(Character);
-    return FCodes.emplace(Character, code).first->second;
+quint16 TFoPDFFontComposite::NewCode(quint32 Glyph) {
+    // A TrueType program's codes are numbered in order of first use and mapped to the subset's glyphs;
+    // a CFF program selects its glyphs by the codes themselves.
+    if (FProgram->Kind() == TFontProgramKind::TrueType)
+        return quint16(std::min<size_t>(FCodes.size() + 1, 0xFFFF));
+    return quint16(FProgram->CIDOf(Glyph));
 }
 
-double TFoPDFFontComposite::GetTextWidth(double Size, QStringView Text) {
-    double total = 0;
-    for (const char32_t c : Text.toUcs4())
-        total += CodeOf(c).Width;
-    return total / 1000.0 * Size / 72.0;
-}
-
-void TFoPDFFontComposite::AppendShowText(QByteArray &Out, QStringView Text) {
-    static const char digits[] = "0123456789ABCDEF";
-    Out.append('<');
-    for (const char32_t c : Text.toUcs4()) {
-        const quint16 cid = CodeOf(c).CID;
-        Out.append(digits[(cid >> 12) & 15]);
-        Out.append(digits[(cid >> 8) & 15]);
-        Out.append(digits[(cid >> 4) & 15]);
-        Out.append(digits[cid & 15]);
-    }
-    Out.append(">Tj\r\n");
+void TFoPDFFontComposite::AppendCode(QByteArray &Out, quint16 Code) const {
+    pdf::AppendHex(Out, Code, 4);
 }
 
 void TFoPDFFontComposite::SetIDs(int &Next) {
     FID = ++Next;
-    for (int i = 1; i < 5; ++i)
+    for (int i = 1; i < 4; ++i)
         FIDs[i] = ++Next;
-    FIDs[5] = FFontFileBytes.isEmpty() ? 0 : ++Next;
+    const TFontProgramKind kind = FProgram->Kind();
+    FIDs[4] = kind == TFontProgramKind::TrueType ? ++Next : 0;
+    FIDs[5] = kind == TFontProgramKind::None ? 0 : ++Next;
 }
 
 void TFoPDFFontComposite::WriteObject(TFoPDFFile &File) {
     QByteArray &out = File.Data;
-    const QByteArray &pdfName = FBaseFont;
+    const TFontProgramKind kind = FProgram->Kind();
+    const bool cff = kind == TFontProgramKind::Cff || kind == TFontProgramKind::CidCff;
     const int descendantID = FIDs[1], descriptorID = FIDs[2], unicodeID = FIDs[3], gidMapID = FIDs[4],
               fileID = FIDs[5];
+
+    std::vector<quint32> glyphs;
+    glyphs.reserve(FCodes.size());
+    for (const auto &[code, use] : FCodes)
+        glyphs.push_back(use.Glyph);
+    std::optional<TFoPdfFontProgram::TSubset> subset;
+    if (fileID)
+        subset = FProgram->Subset(glyphs);
+    // A font name marks the subset it describes; the tag follows from the glyphs it holds.
+    QByteArray name = FBaseFont;
+    if (fileID) {
+        QByteArray seed = FBaseFont;
+        for (const quint32 glyph : glyphs)
+            seed += QByteArray::number(glyph) + ',';
+        name = SubsetTag(seed) + '+' + FBaseFont;
+    }
 
     File.RegisterObject(FID);
     FmtLn(out, "%d 0 obj", FID);
@@ -446,7 +432,7 @@ void TFoPDFFontComposite::WriteObject(TFoPDFFile &File) {
     Ln(out, "/Type /Font");
     FmtLn(out, "/Subtype /%s", "Type0");
     FmtLn(out, "/Name /%s", FObjectName);
-    FmtLn(out, "/BaseFont /%s", pdfName);
+    FontNameLine(out, "/BaseFont", cff ? name + "-Identity-H" : name);
     Ln(out, "/Encoding /Identity-H");
     FmtLn(out, "/DescendantFonts [ %d 0 R ]", descendantID);
     FmtLn(out, "/ToUnicode %d 0 R", unicodeID);
@@ -458,24 +444,32 @@ void TFoPDFFontComposite::WriteObject(TFoPDFFile &File) {
     FmtLn(out, "%d 0 obj", descendantID);
     Ln(out, "<<");
     Ln(out, "/Type /Font");
-    Ln(out, "/Subtype /CIDFontType2");
-    FmtLn(out, "/BaseFont /%s", pdfName);
+    FmtLn(out, "/Subtype /%s", cff ? "CIDFontType0" : "CIDFontType2");
+    FontNameLine(out, "/BaseFont", name);
     FmtLn(out, "/FontDescriptor %d 0 R", descriptorID);
     FmtLn(out, "/CIDSystemInfo << /Registry (%s)/Ordering (%s)/Supplement %d >>", "Adobe", "Identity", 0);
     FmtLn(out, "/DW %d", FDescriptor.FMissingWidth);
+    // Widths of runs of consecutive codes: "first [w w ...]".
     Ln(out, "/W [");
-    if (!FCharacters.empty()) {
-        Ln(out, "1 [");
-        for (size_t i = 0; i < FCharacters.size(); ++i) {
-            Fmt(out, "%d ", FCodes.at(FCharacters[i]).Width);
-            if (i % 10 == 9)
-                Ln(out);
+    for (auto run = FCodes.begin(); run != FCodes.end();) {
+        Fmt(out, "%d [", int(run->first));
+        int count = 0;
+        auto next = run;
+        for (quint16 expected = run->first; next != FCodes.end() && next->first == expected;
+             ++next, ++expected) {
+            if (count > 0)
+                out.append(count % 10 == 0 ? "\r\n" : " ");
+            pdf::AppendHundredths(out, next->second.Width);
+            ++count;
         }
-        Ln(out);
         Ln(out, "]");
+        run = next;
     }
     Ln(out, "]");
-    FmtLn(out, "/CIDToGIDMap %d 0 R", gidMapID);
+    if (gidMapID)
+        FmtLn(out, "/CIDToGIDMap %d 0 R", gidMapID);
+    else if (!cff)
+        Ln(out, "/CIDToGIDMap /Identity");
     Ln(out, ">>");
     Ln(out, "endobj");
     Ln(out);
@@ -485,7 +479,7 @@ void TFoPDFFontComposite::WriteObject(TFoPDFFile &File) {
     FmtLn(out, "%d 0 obj", descriptorID);
     Ln(out, "<<");
     Ln(out, "/Type /FontDescriptor");
-    FmtLn(out, "/FontName /%s", pdfName);
+    FontNameLine(out, "/FontName", name);
     FmtLn(out, "/Ascent %d", d.FAscent);
     FmtLn(out, "/CapHeight %d", d.FCapHeight);
     FmtLn(out, "/Descent %d", d.FDescent);
@@ -500,72 +494,32 @@ void TFoPDFFontComposite::WriteObject(TFoPDFFile &File) {
                   d.FPanose[1], d.FPanose[2]);
     FmtLn(out, "/Style << /Panose <%s00000000000000>>>", panose);
     if (fileID)
-        FmtLn(out, "/FontFile2 %d 0 R", fileID);
+        FmtLn(out, cff ? "/FontFile3 %d 0 R" : "/FontFile2 %d 0 R", fileID);
     Ln(out, ">>");
     Ln(out, "endobj");
     Ln(out);
 
-    // ToUnicode: every code back to its character.
-    QByteArray cmap;
-    Ln(cmap, "/CIDInit /ProcSet findresource begin");
-    Ln(cmap, "12 dict begin");
-    Ln(cmap, "begincmap");
-    Ln(cmap, "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def");
-    Ln(cmap, "/CMapName /Adobe-Identity-UCS def");
-    Ln(cmap, "/CMapType 2 def");
-    Ln(cmap, "1 begincodespacerange");
-    Ln(cmap, "<0000> <FFFF>");
-    Ln(cmap, "endcodespacerange");
-    for (size_t first = 0; first < FCharacters.size(); first += 100) {
-        const size_t count = std::min<size_t>(100, FCharacters.size() - first);
-        FmtLn(cmap, "%d beginbfchar", int(count));
-        for (size_t i = first; i < first + count; ++i) {
-            char line[40];
-            const QString text = QString::fromUcs4(&FCharacters[i], 1);
-            std::snprintf(line, sizeof line, "<%04X> <", unsigned(i + 1));
-            cmap.append(line);
-            for (const QChar unit : text) {
-                std::snprintf(line, sizeof line, "%04X", unsigned(unit.unicode()));
-                cmap.append(line);
-            }
-            Ln(cmap, ">");
+    WriteToUnicode(File, unicodeID, 2);
+
+    if (gidMapID) {
+        // CIDToGIDMap: two bytes per code, from code 0, each naming the subset's glyph.
+        const int last = FCodes.empty() ? 0 : FCodes.rbegin()->first;
+        QByteArray gidMap((last + 1) * 2, '\0');
+        size_t i = 0;
+        for (const auto &[code, use] : FCodes) {
+            const quint32 glyph = subset ? subset->NewGlyphs[i] : use.Glyph;
+            gidMap[code * 2] = char((glyph >> 8) & 0xFF);
+            gidMap[code * 2 + 1] = char(glyph & 0xFF);
+            ++i;
         }
-        Ln(cmap, "endbfchar");
+        WriteStreamObject(File, gidMapID, {}, gidMap);
     }
-    Ln(cmap, "endcmap");
-    Ln(cmap, "CMapName currentdict /CMap defineresource pop");
-    Ln(cmap, "end");
-    Ln(cmap, "end");
-    File.RegisterObject(unicodeID);
-    FmtLn(out, "%d 0 obj", unicodeID);
-    FmtLn(out, "<< /Length %d >>", int(cmap.size()));
-    Ln(out, "stream");
-    out.append(cmap);
-    Ln(out, "endstream");
-    Ln(out, "endobj");
-    Ln(out);
 
-    // CIDToGIDMap: two bytes per code, from code 0.
-    QByteArray gidMap((FCharacters.size() + 1) * 2, '\0');
-    for (size_t i = 0; i < FCharacters.size(); ++i) {
-        const quint32 glyph = FCodes.at(FCharacters[i]).Glyph;
-        gidMap[qsizetype((i + 1) * 2)] = char((glyph >> 8) & 0xFF);
-        gidMap[qsizetype((i + 1) * 2 + 1)] = char(glyph & 0xFF);
-    }
-    File.RegisterObject(gidMapID);
-    FmtLn(out, "%d 0 obj", gidMapID);
-    FmtLn(out, "<< /Length %d >>", int(gidMap.size()));
-    Ln(out, "stream");
-    out.append(gidMap);
-    Ln(out);
-    Ln(out, "endstream");
-    Ln(out, "endobj");
-    Ln(out);
-
-    if (!fileID)
-        return;
-    WriteFontFileObject(File, out, fileID, FFontFileBytes);
-    Ln(out);
+    if (fileID)
+        WriteStreamObject(File, fileID,
+                          cff ? QByteArray(" /Subtype /CIDFontType0C")
+                              : " /Length1 " + QByteArray::number(subset ? subset->Program.size() : 0),
+                          subset ? subset->Program : QByteArray());
 }
 
 } // namespace fiscora

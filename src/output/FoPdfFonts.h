@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FoPdfFontProgram.h"
 #include "FoPdfObjects.h"
 
 #include <QFont>
@@ -11,6 +12,7 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <set>
 #include <vector>
 
 namespace fiscora {
@@ -54,12 +56,17 @@ public:
                const QString &ObjectName);
     // Numbers this font's objects from Next + 1 on; Next ends at the last number used.
     virtual void SetIDs(int &Next) { FID = ++Next; }
+    // A streamed document numbers here, before writing the font at its end, the objects whose number
+    // grows with the text shown.
+    virtual void SetLateIDs(int &) {}
     void WriteObject(TFoPDFFile &File) override;
     // Width in inches of the text at Size points.
     virtual double GetTextWidth(double Size, QStringView Text);
     // The text-showing operand and operator for the text, "(...)Tj" with the line end.
     virtual void AppendShowText(QByteArray &Out, QStringView Text);
     virtual bool IsComposite() const { return false; }
+    // True when the objects written depend on the text shown (widths, maps, an embedded subset).
+    virtual bool DependsOnTextShown() const { return false; }
 
     QString FFontType = QStringLiteral("Type1");
     QByteArray FObjectName;
@@ -103,52 +110,81 @@ public:
                        const QString &ObjectName, bool Embed);
     void SetIDs(int &Next) override;
     void WriteObject(TFoPDFFile &File) override;
+    void AppendShowText(QByteArray &Out, QStringView Text) override;
+    bool DependsOnTextShown() const override { return !FFontFile.isEmpty(); }
 
     TFoPDFFontDescriptor FDescriptor;
     int FDescriptorID = 0;
     int FFontFileID = 0;
     QByteArray FFontFile; // the font program when embedded
-};
-
-// A composite (Type 0) font over an embedded CID TrueType font. Every distinct character shown gets
-// its own two-byte code (CID), mapped to its glyph by a CIDToGIDMap and back to its character by a
-// ToUnicode map, so that text extraction returns every character, even one the font has no glyph for.
-class TFoPDFFontComposite : public TFoPDFFont {
-public:
-    // BaseName is the name as written, already escaped as a PDF name.
-    TFoPDFFontComposite(TFoRenderPDF &AOwner, const TFoPDFFontRequest &Request, const QString &BaseName,
-                        const QString &ObjectName, const QString &FontFile);
-    void SetIDs(int &Next) override;
-    void WriteObject(TFoPDFFile &File) override;
-    double GetTextWidth(double Size, QStringView Text) override;
-    void AppendShowText(QByteArray &Out, QStringView Text) override;
-    bool IsComposite() const override { return true; }
-    // The number of characters shown that the font has no glyph for.
-    int MissingGlyphs() const { return FMissing; }
 
 private:
-    struct TCode {
-        quint16 CID;
-        quint32 Glyph;
-        int Width; // 1000-unit glyph space
-    };
-    const TCode &CodeOf(char32_t Character);
+    std::set<char32_t> FCharsUsed; // what the embedded program is subset to
+};
 
-    QByteArray FBaseFont; // the name written as /BaseFont
-    QRawFont FRaw;
-    QByteArray FFontFileBytes;
+// A font that shaped text is shown in: glyphs of one laid-out font, each under a code of its own, with
+// its width and, through the ToUnicode map, the characters it stands for.
+class TFoPDFGlyphFont : public TFoPDFFont {
+public:
+    TFoPDFGlyphFont(TFoRenderPDF &AOwner, const TFoPDFFontRequest &Request, const QString &BaseName,
+                    const QString &ObjectName, const QRawFont &GlyphFont);
+    bool DependsOnTextShown() const override { return true; }
+    // The font whose glyphs this font shows.
+    const QRawFont &GlyphFont() const { return FGlyphFont; }
+    // True when the glyph has a code here or can get one.
+    virtual bool CanShow(quint32 Glyph) const { return FGlyphCodes.contains(Glyph); }
+    // The code of a glyph; the characters given with its first use are what it extracts as.
+    quint16 CodeOf(quint32 Glyph, const QString &Text);
+    // The width written for the code, in thousandths of the em.
+    double CodeWidth(quint16 Code) const;
+    // The code as bytes of a hexadecimal string.
+    virtual void AppendCode(QByteArray &Out, quint16 Code) const = 0;
+
+protected:
+    struct TGlyphUse {
+        quint32 Glyph = 0;
+        QString Text;
+        double Width = 0.0;
+    };
+    virtual quint16 NewCode(quint32 Glyph) = 0;
+    // The glyph's advance in thousandths of the em.
+    virtual double GlyphWidth(quint32 Glyph) const = 0;
+    // The ToUnicode stream object: codes of CodeBytes bytes back to their characters.
+    void WriteToUnicode(TFoPDFFile &File, int ID, int CodeBytes) const;
+
+    QRawFont FGlyphFont;
+    std::map<quint16, TGlyphUse> FCodes;
+    QHash<quint32, quint16> FGlyphCodes;
+};
+
+// A composite (Type 0) font over one font program (Identity-H, two-byte codes), embedded as a subset
+// of the glyphs shown.
+class TFoPDFFontComposite : public TFoPDFGlyphFont {
+public:
+    TFoPDFFontComposite(TFoRenderPDF &AOwner, const TFoPDFFontRequest &Request, const QString &BaseName,
+                        const QString &ObjectName, const QRawFont &GlyphFont);
+    void SetIDs(int &Next) override;
+    void WriteObject(TFoPDFFile &File) override;
+    bool IsComposite() const override { return true; }
+    // A program that cannot be embedded shows no glyphs: an outline font does instead.
+    bool CanShow(quint32) const override { return FProgram->Kind() != TFontProgramKind::None; }
+    void AppendCode(QByteArray &Out, quint16 Code) const override;
+
+protected:
+    quint16 NewCode(quint32 Glyph) override;
+    double GlyphWidth(quint32 Glyph) const override { return FProgram->Advance(Glyph); }
+
+private:
+    QByteArray FBaseFont; // the name without the subset tag
+    std::shared_ptr<const TFoPdfFontProgram> FProgram;
     TFoPDFFontDescriptor FDescriptor;
-    std::map<char32_t, TCode> FCodes;
-    std::vector<char32_t> FCharacters; // by CID - 1
-    int FMissing = 0;
     int FIDs[6] = {};
 };
 
 // ---- Host font lookup ----------------------------------------------------------------------------
 
-// The file fontconfig chooses for a face and style, preferring one that has glyphs for every character
-// of Needed; only TrueType-outline files qualify. Empty when none is found.
-QString FindFontFile(const QString &Face, bool Bold, bool Italic, QStringView Needed = {});
+// The TrueType-outline file fontconfig chooses for a face and style. Empty when none is found.
+QString FindFontFile(const QString &Face, bool Bold, bool Italic);
 // True when the host face (after substitution) is a TrueType-outline font.
 bool IsTrueTypeFace(const QString &Face, bool Bold, bool Italic);
 // The Windows-1252 code's character (U+0080..U+009F codes as the code page maps them).

@@ -29,6 +29,20 @@ void AppendInt(QByteArray &out, long long value) {
     out.append(buffer, qsizetype(result.ptr - buffer));
 }
 
+void AppendHundredths(QByteArray &out, double value) {
+    const long long hundredths = std::isfinite(value) ? std::llround(value * 100.0) : 0;
+    if (hundredths % 100 == 0)
+        AppendInt(out, hundredths / 100);
+    else
+        AppendFixed(out, double(hundredths) / 100.0, hundredths % 10 == 0 ? 1 : 2);
+}
+
+void AppendHex(QByteArray &out, unsigned value, int digits) {
+    static const char hex[] = "0123456789ABCDEF";
+    for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4)
+        out.append(hex[(value >> shift) & 15]);
+}
+
 void AppendFormat(QByteArray &out, std::string_view format, std::initializer_list<TPdfArg> args) {
     auto arg = args.begin();
     size_t i = 0;

@@ -49,6 +49,10 @@ inline void Ln(QByteArray &out, std::string_view text = {}) {
 // "%.Nf" of a value, as C's printf writes it in the "C" locale.
 void AppendFixed(QByteArray &out, double value, int decimals);
 void AppendInt(QByteArray &out, long long value);
+// A value rounded to two decimals, written without trailing zeros ("610.84", "-12.5", "1000").
+void AppendHundredths(QByteArray &out, double value);
+// Digits upper-case hexadecimal digits of a value: the code of a hex string (2 for one byte, 4 for two).
+void AppendHex(QByteArray &out, unsigned value, int digits);
 
 // The colour text "%.3g %.3g %.3g" of red, green and blue; a negative (system) colour is black.
 QByteArray ColorText(TColor colour);

@@ -9,6 +9,20 @@ using pdf::Fmt;
 using pdf::FmtLn;
 using pdf::Ln;
 
+void WriteStreamObject(TFoPDFFile &File, int ID, const QByteArray &DictionaryEntries,
+                       const QByteArray &Bytes) {
+    QByteArray &out = File.Data;
+    File.RegisterObject(ID);
+    FmtLn(out, "%d 0 obj", ID);
+    FmtLn(out, "<< /Length %d%s >>", int(Bytes.size()), DictionaryEntries);
+    Ln(out, "stream");
+    out.append(Bytes);
+    Ln(out);
+    Ln(out, "endstream");
+    Ln(out, "endobj");
+    Ln(out);
+}
+
 void TFoPDFCatalog::WriteObject(TFoPDFFile &File) {
     File.RegisterObject(FID);
     QByteArray &out = File.Data;

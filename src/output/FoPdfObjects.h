@@ -29,6 +29,10 @@ struct TFoPDFFile {
     qint64 Position() const { return Base + Data.size(); }
 };
 
+// A stream object: "<< /Length n" and the extra dictionary entries (" /Subtype /X") ">>", then the bytes.
+void WriteStreamObject(TFoPDFFile &File, int ID, const QByteArray &DictionaryEntries,
+                       const QByteArray &Bytes);
+
 // A document object: its owner, its number (0 until assigned) and how it writes itself.
 class TFoPDFObject {
 public:

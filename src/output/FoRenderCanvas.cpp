@@ -1,5 +1,6 @@
 #include "FoRenderCanvas.h"
 
+#include "FoPictureRaster.h"
 #include "report/playback/FoSnapshotConverter.h"
 
 #include <QPainter>
@@ -273,20 +274,35 @@ void TFoRenderCanvas::FloodFill(double X, double Y, TColor Colour, TFillStyle Fi
         return;
     if (fill == target && FillStyle == TFillStyle::fsSurface)
         return;
+    // Span by span, with one seed for each run of pixels to fill above and below a span: the pending
+    // seeds stay a few per row, where pixel by pixel they would grow to millions on a large page.
+    const int width = image->width(), height = image->height();
+    std::vector<bool> done(std::size_t(width) * std::size_t(height), false);
+    const auto open = [&](int x, int y) {
+        return !done[std::size_t(y) * std::size_t(width) + std::size_t(x)] && inside({x, y});
+    };
     std::vector<QPoint> pending{seed};
-    std::vector<bool> done(std::size_t(image->width()) * std::size_t(image->height()), false);
     while (!pending.empty()) {
         const QPoint p = pending.back();
         pending.pop_back();
-        if (!image->rect().contains(p))
+        if (!open(p.x(), p.y()))
             continue;
-        const std::size_t index = std::size_t(p.y()) * std::size_t(image->width()) + std::size_t(p.x());
-        if (done[index] || !inside(p))
-            continue;
-        done[index] = true;
-        image->setPixel(p, fill);
-        pending.insert(pending.end(),
-                       {p + QPoint(1, 0), p - QPoint(1, 0), p + QPoint(0, 1), p - QPoint(0, 1)});
+        int left = p.x(), right = p.x();
+        while (left > 0 && open(left - 1, p.y()))
+            --left;
+        while (right + 1 < width && open(right + 1, p.y()))
+            ++right;
+        for (int x = left; x <= right; ++x) {
+            done[std::size_t(p.y()) * std::size_t(width) + std::size_t(x)] = true;
+            image->setPixel(x, p.y(), fill);
+        }
+        for (const int y : {p.y() - 1, p.y() + 1}) {
+            if (y < 0 || y >= height)
+                continue;
+            for (int x = left; x <= right; ++x)
+                if (open(x, y) && (x == left || !open(x - 1, y)))
+                    pending.emplace_back(x, y);
+        }
     }
 }
 
@@ -308,8 +324,12 @@ void TFoRenderCanvas::StretchDraw(const QRect &Rect, const QImage &Graphic) {
 
 void TFoRenderCanvas::BrushCopy(const QRect &DestRect, const QImage &Bitmap, const QRect &SourceRect,
                                 TColor Colour) {
-    // The bitmap's pixels of Colour take the brush; the others are copied.
-    QImage part = Bitmap.copy(SourceRect).convertToFormat(QImage::Format_ARGB32);
+    // The bitmap's pixels of Colour take the brush; the others are copied. Only pixels the bitmap has
+    // are copied, however large the source rectangle a snapshot names.
+    const QRect source = SourceRect.normalized().intersected(Bitmap.rect());
+    if (source.isEmpty())
+        return;
+    QImage part = ConvertedPicture(Bitmap.copy(source), QImage::Format_ARGB32);
     const QRgb key = ToQColor(Colour).rgb() | 0xFF000000u;
     const QRgb brush = Canvas().Brush().QtBrush().color().rgb() | 0xFF000000u;
     for (int y = 0; y < part.height(); ++y)

@@ -4,14 +4,17 @@
 #include "FoHtmlText.h"
 #include "FoJpegWriter.h"
 #include "FoOutputFileSet.h"
+#include "FoPictureRaster.h"
 #include "ScopeExit.h"
 #include "report/core/FoErrors.h"
+#include "report/playback/FoPictureCache.h"
 #include "report/playback/FoSnapshotConverter.h"
 
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QPainter>
+#include <QSet>
 #include <QUrl>
 
 #include <algorithm>
@@ -26,8 +29,6 @@ constexpr int PixelsPerInch = 96;
 constexpr double OnePixel = 1.0 / PixelsPerInch;
 constexpr int JpegQuality = 90;
 constexpr int StretchDrawDPI = 300;
-// A stretched graphic larger than this many pixels is drawn at a lower resolution.
-constexpr double MaxStretchPixels = 25.0e6;
 constexpr TColor clNoColor = 0x1FFFFFFF;
 const QString kPageNoTag = QStringLiteral("{%PAGENO%}");
 
@@ -81,27 +82,17 @@ QString PageURLOf(const TPageFileName &name) {
            QString::fromLatin1(QUrl::toPercentEncoding(name.Extension));
 }
 
-// The graphic stretched onto a raster of 300 pixels per inch (less for very large graphics).
-QImage StretchedRaster(const QImage &graphic, double widthInches, double heightInches) {
-    double width = std::nearbyint(widthInches * StretchDrawDPI);
-    double height = std::nearbyint(heightInches * StretchDrawDPI);
-    if (!(width >= 1 && height >= 1))
-        return {};
-    if (width * height > MaxStretchPixels) {
-        const double scale = std::sqrt(MaxStretchPixels / (width * height));
-        width = std::max(1.0, std::floor(width * scale));
-        height = std::max(1.0, std::floor(height * scale));
-    }
-    QImage raster(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB32);
-    raster.fill(Qt::white);
-    QPainter painter(&raster);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(raster.rect(), graphic);
-    painter.end();
-    return raster;
-}
-
 } // namespace
+
+// Shared by the pages of one export: a picture repeated on many pages is decoded and written once.
+struct TFoRenderHTML::TExportState {
+    TFoPictureCache Pictures;
+    QSet<QString> ColorFiles;                // colour images written
+    QHash<qint64, QString> PictureFiles;     // by QImage::cacheKey of the picture
+    QHash<QByteArray, QString> StretchFiles; // by picture, part shown and raster size
+    qint64 StretchPixels = 0;                // of all the stretched pictures drawn
+    int PictureNumber = 0;                   // of the last picture file named
+};
 
 TFoRenderHTML::TFoRenderHTML() {
     SetDisplayName(QStringLiteral("Web Page (HTML)"));
@@ -138,8 +129,15 @@ void TFoRenderHTML::RenderPage(int PageNum) {
     files.Protect(FInputFileName);
     if (const auto *snapshotFile = qobject_cast<const QFile *>(FSnapshotStream))
         files.Protect(snapshotFile->fileName());
+    TExportState state;
     FFiles = &files;
-    ScopeExit detach([this] { FFiles = nullptr; });
+    FExport = &state;
+    SharedPictures = &state.Pictures;
+    ScopeExit detach([this] {
+        FFiles = nullptr;
+        FExport = nullptr;
+        SharedPictures = nullptr;
+    });
     if (FPrintRendering)
         RenderPageFiles();
     else
@@ -155,6 +153,7 @@ void TFoRenderHTML::RenderPageFiles() {
     ScopeExit idle([this] { FRendering = false; });
     const TPageFileName name = SplitOutputName(FOutputFileName, FFileExtension);
     int pageCount = 1;
+    TFoPageMark nextPage;
     for (int page = 1; page <= pageCount; ++page) {
         if (!FSnapshotStream->seek(0))
             throw EFolioReport(QStringLiteral("Cannot rewind the report file."));
@@ -170,9 +169,14 @@ void TFoRenderHTML::RenderPageFiles() {
         pageRenderer.SetForceAnsi(FForceAnsi);
         pageRenderer.SetPageURL(QFileInfo(name.Base + kPageNoTag + name.Extension).fileName());
         pageRenderer.FFiles = FFiles;
+        pageRenderer.FExport = FExport;
         pageRenderer.SetOutputStream(&FFiles->Create(PageFileName(name, page)));
         pageRenderer.SetSnapshotStream(FSnapshotStream);
+        // Each page is found from where the last one ended, not by a walk from the first page.
+        pageRenderer.NextPage = nextPage;
+        pageRenderer.SharedPictures = &FExport->Pictures;
         pageRenderer.RenderPage(page);
+        nextPage = pageRenderer.NextPage;
         // A header may claim more pages than the stream holds; playback then ends on its last page.
         if (pageRenderer.FPageNo != page)
             throw EFolioReport(QStringLiteral("Page %1 of %2 is missing from the report file.")
@@ -374,8 +378,11 @@ void TFoRenderHTML::ColorBox(TColor Colour, double X, double Y, double W, double
     } else {
         const QString name = hex + QStringLiteral(".gif");
         const QString file = AssetFolder() + QLatin1Char('/') + name;
-        if (FFiles && !FFiles->Contains(file))
-            CreateColorGif(FFiles->Create(file), Colour);
+        if (FFiles && FExport && !FExport->ColorFiles.contains(file)) {
+            if (!FFiles->Contains(file))
+                CreateColorGif(FFiles->Create(file), Colour);
+            FExport->ColorFiles.insert(file);
+        }
         source = AssetReference(name);
     }
     const QString content = QStringLiteral("<IMG SRC=\"%1\" WIDTH=%2 HEIGHT=%3>")
@@ -431,21 +438,34 @@ QString TFoRenderHTML::AssetReference(const QString &Name) const {
 // The first free name "0000.jpg", "0001.jpg", … in the asset folder, on disk or among this export's files.
 QString TFoRenderHTML::NextPictureName(const QString &Extension) {
     const QString folder = AssetFolder() + QLatin1Char('/');
+    // Every number below the last one given was taken then: later pages need not try them again.
+    if (FExport)
+        FLastFileNameIndex = std::max(FLastFileNameIndex, FExport->PictureNumber);
     for (;; ++FLastFileNameIndex) {
         const QString name =
             QStringLiteral("%1.").arg(FLastFileNameIndex, 4, 10, QLatin1Char('0')) + Extension;
-        if (!FFiles || FFiles->IsFree(folder + name))
+        if (!FFiles || FFiles->IsFree(folder + name)) {
+            if (FExport)
+                FExport->PictureNumber = FLastFileNameIndex;
             return name;
+        }
     }
 }
 
-void TFoRenderHTML::PrintBitmapRect(double X1, double Y1, double X2, double Y2, const QImage &Bitmap) {
-    if (Bitmap.isNull() || !FFiles)
-        return;
-    const QString name = NextPictureName(QStringLiteral("jpg"));
-    const QByteArray jpeg = JpegFromImage(Bitmap, JpegQuality);
-    FFiles->Create(AssetFolder() + QLatin1Char('/') + name).write(jpeg);
-    const QString source = FServerMode ? QStringLiteral("/Cache/") + name : AssetReference(name);
+// The picture's file, written on its first use: playback hands a repeated picture over as the same
+// image.
+QString TFoRenderHTML::PictureFile(const QImage &Picture) {
+    QString &name = FExport->PictureFiles[Picture.cacheKey()];
+    if (name.isEmpty()) {
+        const QString fresh = NextPictureName(QStringLiteral("jpg"));
+        FFiles->Create(AssetFolder() + QLatin1Char('/') + fresh).write(JpegFromImage(Picture, JpegQuality));
+        name = fresh;
+    }
+    return name;
+}
+
+void TFoRenderHTML::PlacePicture(double X1, double Y1, double X2, double Y2, const QString &Name) {
+    const QString source = FServerMode ? QStringLiteral("/Cache/") + Name : AssetReference(Name);
     const QString content = LinkedContent(QStringLiteral("<IMG Src=\"%1\" width=%2 height=%3>")
                                               .arg(source)
                                               .arg(Pixels(X2 - X1))
@@ -453,14 +473,34 @@ void TFoRenderHTML::PrintBitmapRect(double X1, double Y1, double X2, double Y2, 
     PrintElement(content, X1, Y1, X2 - X1, Y2 - Y1, TAlign::Left);
 }
 
+void TFoRenderHTML::PrintBitmapRect(double X1, double Y1, double X2, double Y2, const QImage &Bitmap) {
+    if (Bitmap.isNull() || !FFiles || !FExport)
+        return;
+    PlacePicture(X1, Y1, X2, Y2, PictureFile(Bitmap));
+}
+
+// Only the part of the graphic on the page is drawn, on a raster of at most MaxRasterPixels.
 void TFoRenderHTML::StretchDraw(const QRect &Rect, const QImage &Graphic) {
-    const double x1 = Rect.x() / 72.0;
-    const double y1 = Rect.y() / 72.0;
-    const double x2 = (Rect.x() + Rect.width()) / 72.0;
-    const double y2 = (Rect.y() + Rect.height()) / 72.0;
-    const QImage raster = StretchedRaster(Graphic, x2 - x1, y2 - y1);
-    if (!raster.isNull())
-        PrintBitmapRect(x1, y1, x2, y2, raster);
+    if (Graphic.isNull() || !FFiles || !FExport)
+        return;
+    const QPointF from(Rect.x() / 72.0, Rect.y() / 72.0);
+    const QPointF to((Rect.x() + Rect.width()) / 72.0, (Rect.y() + Rect.height()) / 72.0);
+    const TFoStretchRaster plan =
+        PlanStretchRaster(from, to, QSizeF(snPaperWidth, snPaperHeight), Graphic.size(), StretchDrawDPI);
+    if (plan.Size.isEmpty())
+        return;
+    QByteArray key;
+    QDataStream(&key, QIODevice::WriteOnly) << Graphic.cacheKey() << plan.Source << plan.Size;
+    QString &name = FExport->StretchFiles[key];
+    if (name.isEmpty()) {
+        FExport->StretchPixels += qint64(plan.Size.width()) * plan.Size.height();
+        if (FExport->StretchPixels > MaxExportRasterPixels)
+            throw EFolioReport(
+                QStringLiteral("The stretched pictures of the report need more than %1 pixels.")
+                    .arg(MaxExportRasterPixels));
+        name = PictureFile(DrawStretchRaster(Graphic, plan, QImage::Format_RGB32));
+    }
+    PlacePicture(plan.From.x(), plan.From.y(), plan.To.x(), plan.To.y(), name);
 }
 
 } // namespace fiscora

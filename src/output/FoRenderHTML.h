@@ -67,6 +67,7 @@ public:
 
 private:
     enum class TAlign { Left, Center, Right };
+    struct TExportState;
 
     void RenderPageFiles();
     void PrintElement(const QString &Content, double X, double Y, double W, double H, TAlign Align);
@@ -80,6 +81,8 @@ private:
     QString AssetFolder() const;
     QString AssetReference(const QString &Name) const;
     QString NextPictureName(const QString &Extension);
+    QString PictureFile(const QImage &Picture);
+    void PlacePicture(double X1, double Y1, double X2, double Y2, const QString &Name);
     void PrintPageHead();
 
     QString FCacheDir;
@@ -102,6 +105,7 @@ private:
     bool FPrintRendering = false;       // PrintRender: one page renderer per page
     TFoOutputFileSet *FFiles = nullptr; // the export's files while playing, not owned
     TFoOutputFileSet *FCollectingFiles = nullptr;
+    TExportState *FExport = nullptr;    // what the export's pages share while playing, not owned
     QStringList FWrittenFiles;
 };
 

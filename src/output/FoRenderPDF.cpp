@@ -90,11 +90,21 @@ void TFoRenderPDF::CreatePDFObjects() {
     FCurrentPageObject = FPageList.back().get();
     FFontList.clear();
     FFontIndex.clear();
+    FGlyphFonts.clear();
+    FShapedTexts.clear();
+    FCurrentShapedTexts = nullptr;
     FPatternList.clear();
     FPatternIndex.clear();
+    ClearXObjects();
+    FCurrentFontObject = nullptr;
+}
+
+void TFoRenderPDF::ClearXObjects() {
     FXObjectList.clear();
     FXObjectIndex.clear();
-    FCurrentFontObject = nullptr;
+    FPictureNames.clear();
+    FStretchNames.clear();
+    FStretchPixels = 0;
 }
 
 void TFoRenderPDF::FreePDFObjects() {
@@ -103,10 +113,12 @@ void TFoRenderPDF::FreePDFObjects() {
     FPageList.clear();
     FFontList.clear();
     FFontIndex.clear();
+    FGlyphFonts.clear();
+    FShapedTexts.clear();
+    FCurrentShapedTexts = nullptr;
     FPatternList.clear();
     FPatternIndex.clear();
-    FXObjectList.clear();
-    FXObjectIndex.clear();
+    ClearXObjects();
     FCatalogObject = nullptr;
     FPagesObject = nullptr;
     FOutlinesObject = nullptr;
@@ -166,8 +178,8 @@ void TFoRenderPDF::FlushFile() {
 
 void TFoRenderPDF::StreamNewFont(TFoPDFFont &Font) {
     Font.SetIDs(FCurrentID);
-    // A composite font's widths and maps grow with the text shown: it is written at document end.
-    if (!Font.IsComposite())
+    // A font whose widths, maps or embedded subset grow with the text shown is written at document end.
+    if (!Font.DependsOnTextShown())
         Font.WriteObject(FFile);
 }
 
@@ -201,8 +213,10 @@ void TFoRenderPDF::StreamPage(TFoPDFPage &Page) {
 void TFoRenderPDF::StreamDocEnd() {
     StreamPage(*FCurrentPageObject);
     for (auto &font : FFontList)
-        if (font->IsComposite())
+        if (font->DependsOnTextShown()) {
+            font->SetLateIDs(FCurrentID);
             font->WriteObject(FFile);
+        }
     WritePagesObject();
     WriteProcSet();
     WriteDocInfo();
@@ -529,8 +543,12 @@ TFoPDFFont *TFoRenderPDF::FindOrCreateFont(const TFoPDFFontRequest &Request) {
     const auto objectName = [this] { return QStringLiteral("F%1").arg(FFontList.size() + 1); };
     std::unique_ptr<TFoPDFFont> font;
     if (IsCompositeRequest(Request)) {
-        font = std::make_unique<TFoPDFFontComposite>(
-            *this, Request, base, objectName(), FindFontFile(Request.Face, Request.Bold, Request.Italic));
+        // Its own glyphs are the primary font's of the face; characters it lacks fall back like any
+        // other shaped text.
+        auto composite = std::make_unique<TFoPDFFontComposite>(*this, Request, base, objectName(),
+                                                               QRawFont::fromFont(LayoutFont()));
+        FGlyphFonts.push_back(composite.get());
+        font = std::move(composite);
     } else if (IsStandardName(base) || (base == QLatin1String("Symbol") && !IsTrueType(base, false, false))) {
         font = std::make_unique<TFoPDFFont>(*this, Request, base, objectName());
     } else if (IsTrueType(base, Request.Bold, Request.Italic) ||
@@ -562,6 +580,9 @@ void TFoRenderPDF::ResolveFont() {
     FCurrentRequest.Italic = data.Italic;
     FCurrentRequest.Charset = ResolveCharset(data.CharSet);
     FCurrentFontObject = FindOrCreateFont(FCurrentRequest);
+    FCurrentShapedTexts =
+        &FShapedTexts[FCurrentRequest.Face + QLatin1Char('|') + QLatin1Char(data.Bold ? 'b' : '-') +
+                      QLatin1Char(data.Italic ? 'i' : '-') + QString::number(int(data.Pitch))];
     FUnderlineFont = data.Underline;
     FStrikeoutFont = data.Strikeout;
     FFontSuperSub = data.Superscript || data.Subscript;
@@ -571,31 +592,6 @@ void TFoRenderPDF::ResolveFont() {
     FFontRotation = data.Rotation;
 }
 
-// Texts that Windows-1252 cannot hold are shown in an embedded Unicode font of the playback's style
-// that has their glyphs; one such font per font file.
-TFoPDFFont *TFoRenderPDF::FallbackFontFor(QStringView Text) {
-    const QString file =
-        FindFontFile(FCurrentRequest.Face, FCurrentRequest.Bold, FCurrentRequest.Italic, Text);
-    const QString key = QStringLiteral("<unicode>") + file;
-    if (TFoPDFFont *font = FFontIndex.value(key))
-        return font;
-    QRawFont raw(file, 1000);
-    QString base = WithoutSpaces(raw.isValid() ? raw.familyName() : QStringLiteral("DejaVu Sans"));
-    const bool bold = raw.isValid() ? raw.weight() >= QFont::DemiBold : FCurrentRequest.Bold;
-    const bool italic = raw.isValid() ? raw.style() != QFont::StyleNormal : FCurrentRequest.Italic;
-    base += CommaSuffix(bold, italic);
-    auto font = std::make_unique<TFoPDFFontComposite>(*this, FCurrentRequest,
-                                                      QString::fromLatin1(pdf::EscapeName(base)),
-                                                      QStringLiteral("F%1").arg(FFontList.size() + 1), file);
-    font->FPDFFontName = key;
-    TFoPDFFont *result = font.get();
-    FFontIndex.insert(key, result);
-    FFontList.push_back(std::move(font));
-    if (Streaming())
-        StreamNewFont(*result);
-    return result;
-}
-
 // ---- Text ----------------------------------------------------------------------------------------
 
 double TFoRenderPDF::TextWidth(const QString &Text) {
@@ -603,11 +599,9 @@ double TFoRenderPDF::TextWidth(const QString &Text) {
         ResolveFont();
     if (!FCurrentFontObject)
         return 0.0;
-    const double size = FFontSuperSub ? FFontSize * 0.62 : FFontSize;
-    TFoPDFFont *font = FCurrentFontObject;
-    if (UnicodeFallback && !font->IsComposite() && !pdf::FitsAnsi(Text))
-        font = FallbackFontFor(Text);
-    return font->GetTextWidth(size, Text);
+    if (ShowsShaped(*FCurrentFontObject, Text))
+        return Shaped(Text).Advance * ShownFontSize() / 72.0;
+    return FCurrentFontObject->GetTextWidth(ShownFontSize(), Text);
 }
 
 void TFoRenderPDF::AddLink(const QString &Address, double X1, double Y1, double X2, double Y2) {
@@ -629,13 +623,12 @@ void TFoRenderPDF::PrintLeft(const QString &Text, double X, double Y) {
     if (!FCurrentFontObject)
         return;
     TFoPDFFont *font = FCurrentFontObject;
-    if (UnicodeFallback && !font->IsComposite() && !pdf::FitsAnsi(Text))
-        font = FallbackFontFor(Text);
-    const double size = FFontSuperSub ? FFontSize * 0.62 : FFontSize;
+    const TShapedText *shaped = ShowsShaped(*font, Text) ? &Shaped(Text) : nullptr;
+    const double size = ShownFontSize();
     double width = -1.0;
     const auto textWidth = [&] {
         if (width < 0)
-            width = font->GetTextWidth(size, Text);
+            width = shaped ? shaped->Advance * size / 72.0 : font->GetTextWidth(size, Text);
         return width;
     };
     if (!DisableHyperlinks && Converter) {
@@ -645,7 +638,10 @@ void TFoRenderPDF::PrintLeft(const QString &Text, double X, double Y) {
         if (!Converter->Hyperlink.isEmpty())
             AddLink(Converter->Hyperlink, X, Y + 0.2 * lineHeight, X + textWidth(), Y - 0.6 * lineHeight);
     }
-    ShowText(*font, Text, X, Y);
+    if (shaped)
+        ShowShapedText(*shaped, X, Y);
+    else
+        ShowText(*font, Text, X, Y);
     if (FFontRotation == 0 && (FUnderlineFont || FStrikeoutFont)) {
         const double savedWidth = snPenWidth;
         const TColor savedColour = FCurrentPageObject->FPenColor;
@@ -668,28 +664,36 @@ void TFoRenderPDF::PrintLeft(const QString &Text, double X, double Y) {
     }
 }
 
+void TFoRenderPDF::BeginText(TFoPDFPage &Page) {
+    QByteArray &out = Page.FPageContent;
+    Ln(out, "BT");
+    if (!Page.FLastTextColorDefined || Page.FLastTextColor != Page.FTextColor) {
+        out.append(pdf::ColorText(Page.FTextColor));
+        Ln(out, " rg");
+        Page.FLastTextColor = Page.FTextColor;
+        Page.FLastTextColorDefined = true;
+        Page.FLastPenColorDefined = false;
+        Page.FLastBrushColorDefined = false;
+    }
+}
+
+double TFoRenderPDF::ShiftedBaseline(double Y) const {
+    if (Converter) {
+        if (Converter->FontData.Superscript)
+            return Y - Converter->LineHeight / 2.0;
+        if (Converter->FontData.Subscript)
+            return Y + Converter->LineHeight / 2.0;
+    }
+    return Y;
+}
+
 void TFoRenderPDF::ShowText(TFoPDFFont &Font, const QString &Text, double X, double Y) {
     TFoPDFPage &page = *FCurrentPageObject;
     QByteArray &out = page.FPageContent;
-    Ln(out, "BT");
-    if (!page.FLastTextColorDefined || page.FLastTextColor != page.FTextColor) {
-        out.append(pdf::ColorText(page.FTextColor));
-        Ln(out, " rg");
-        page.FLastTextColor = page.FTextColor;
-        page.FLastTextColorDefined = true;
-        page.FLastPenColorDefined = false;
-        page.FLastBrushColorDefined = false;
-    }
-    const double size = FFontSuperSub ? FFontSize * 0.62 : FFontSize;
-    FmtLn(out, "/%s %.2f Tf", Font.FObjectName, size);
-    if (Converter) {
-        if (Converter->FontData.Superscript)
-            Y -= Converter->LineHeight / 2.0;
-        else if (Converter->FontData.Subscript)
-            Y += Converter->LineHeight / 2.0;
-    }
+    BeginText(page);
+    FmtLn(out, "/%s %.2f Tf", Font.FObjectName, ShownFontSize());
     const double px = PX(X);
-    const double py = PY(Y);
+    const double py = PY(ShiftedBaseline(Y));
     FmtLn(out, "%.4f %.4f Td", px, py);
     if (FFontRotation != 0) {
         const double a = FFontRotation * std::numbers::pi / 180.0;

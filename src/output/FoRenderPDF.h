@@ -3,6 +3,7 @@
 #include "FoPdfFonts.h"
 #include "FoPdfImages.h"
 #include "FoPdfObjects.h"
+#include "FoPdfTextShaper.h"
 #include "report/playback/FoRenderStream.h"
 
 #include <QByteArray>
@@ -10,6 +11,7 @@
 #include <QHash>
 #include <QString>
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -42,7 +44,8 @@ public:
     int MetafileDPI = 300;
     TPDFFontEncoding FontEncoding = TPDFFontEncoding::feWinAnsiEncoding;
     TFoPDFDocInfo DocInfo;
-    // Texts with characters outside Windows-1252 are shown through an embedded Unicode font.
+    // Texts with characters outside Windows-1252 are laid out as the preview lays them out and shown in
+    // embedded subsets of the fonts that layout chose.
     bool UnicodeFallback = true;
     // The creation date; when unset, SOURCE_DATE_EPOCH (UTC) if the environment has it, else now (local).
     std::optional<QDateTime> CreationDate;
@@ -145,13 +148,24 @@ private:
     void StreamDocEnd();
     void FlushFile();
     void FreePDFObjects();
+    void ClearXObjects();
     void ResolveFont();
     TFoPDFFont *FindOrCreateFont(const TFoPDFFontRequest &Request);
-    TFoPDFFont *FallbackFontFor(QStringView Text);
+    // Shaped text (FoRenderPDFShaped.cpp).
+    bool ShowsShaped(const TFoPDFFont &Font, QStringView Text) const;
+    const TShapedText &Shaped(const QString &Text);
+    TFoPDFGlyphFont *GlyphFontFor(const QRawFont &GlyphFont, quint32 Glyph);
+    void ShowShapedText(const TShapedText &Text, double X, double Y);
+    QFont LayoutFont() const;
     QString BaseFontName(const TFoPDFFontRequest &Request);
     bool IsTrueType(const QString &Face, bool Bold, bool Italic);
     void AddLink(const QString &Address, double X1, double Y1, double X2, double Y2);
     void ShowText(TFoPDFFont &Font, const QString &Text, double X, double Y);
+    // "BT" and the text colour when it changed; the size shown; the baseline moved for super- and
+    // subscript.
+    void BeginText(TFoPDFPage &Page);
+    double ShownFontSize() const { return FFontSuperSub ? FFontSize * 0.62 : FFontSize; }
+    double ShiftedBaseline(double Y) const;
 
     // Drawing helpers (FoRenderPDFDraw.cpp).
     void TakePlaybackColours();
@@ -180,7 +194,20 @@ private:
     QHash<QByteArray, TFoPDFPattern *> FPatternIndex;
     std::vector<std::unique_ptr<TFoPDFXObject>> FXObjectList;
     QHash<quint64, TFoPDFXObject *> FXObjectIndex;
+    // The image of each picture already placed, by its QImage::cacheKey: playback hands a repeated
+    // picture over as the same image, which needs neither hashing nor encoding again.
+    QHash<qint64, QByteArray> FPictureNames;
+    // The image of each stretched picture already drawn, by picture, part and raster size; and the
+    // pixels of all the rasters drawn, which MaxExportRasterPixels bounds.
+    QHash<QByteArray, QByteArray> FStretchNames;
+    qint64 FStretchPixels = 0;
     QHash<QString, bool> FTrueTypeFaces;
+    // The fonts shaped text is shown in, one per laid-out font.
+    std::vector<TFoPDFGlyphFont *> FGlyphFonts;
+    // Shaped texts by playback font (face, style, pitch) and text: a report repeats its headers. A map,
+    // so that the current font's entry stays where it is.
+    std::map<QString, QHash<QString, TShapedText>> FShapedTexts;
+    QHash<QString, TShapedText> *FCurrentShapedTexts = nullptr;
     TFoPDFFontRequest FCurrentRequest;
     bool FFontSuperSub = false;
     // Brush style forced clear (lines) or pen forced clear (fill rectangles) for one call.

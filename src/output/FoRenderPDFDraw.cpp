@@ -1,8 +1,12 @@
 // The PDF renderer's vector graphics, state caches, hatch patterns and images (Parts 5.3, 5.7).
+#include "FoJpegWriter.h"
 #include "FoPdfFormat.h"
+#include "FoPictureRaster.h"
 #include "FoRenderPDF.h"
+#include "report/core/FoErrors.h"
 #include "report/playback/FoSnapshotConverter.h"
 
+#include <QDataStream>
 #include <QPainter>
 
 #include <cmath>
@@ -412,13 +416,28 @@ void TFoRenderPDF::PrintJPG(double X1, double Y1, double X2, double Y2, const QB
 
 namespace {
 
-// A repeated picture (same pixels, same raster size) is one image object.
+// A repeated picture (same pixels, same raster size) is one image object. The whole bytes of each scan
+// line count (padding is no part of the picture); pictures of under 8 bits a pixel count as 32-bit.
 quint64 PictureKeyOf(const QImage &image, int quality) {
-    const QImage rgb =
-        image.format() == QImage::Format_RGB888 ? image : image.convertToFormat(QImage::Format_ARGB32);
-    const QByteArrayView bytes(reinterpret_cast<const char *>(rgb.constBits()), rgb.sizeInBytes());
-    const quint64 hash = qHash(bytes, size_t(0x9e3779b97f4a7c15ull));
-    return (hash ^ (quint64(image.width()) << 40) ^ (quint64(image.height()) << 20) ^ quint64(quality)) | 1u;
+    const QImage picture = image.depth() < 8 ? ConvertedPicture(image, QImage::Format_ARGB32) : image;
+    const qsizetype lineBytes = qsizetype(picture.width()) * picture.depth() / 8;
+    size_t hash = qHash(int(picture.format()), size_t(0x9e3779b97f4a7c15ull));
+    for (int y = 0; y < picture.height(); ++y)
+        hash =
+            qHash(QByteArrayView(reinterpret_cast<const char *>(picture.constScanLine(y)), lineBytes), hash);
+    for (const QRgb colour : picture.colorTable())
+        hash = qHash(colour, hash);
+    return (quint64(hash) ^ (quint64(image.width()) << 40) ^ (quint64(image.height()) << 20) ^
+            quint64(quality)) |
+           1u;
+}
+
+// Identifies a stretched picture's raster: the picture, the part of it shown and the raster's size.
+QByteArray StretchKeyOf(const QImage &picture, const TFoStretchRaster &plan) {
+    QByteArray key;
+    QDataStream out(&key, QIODevice::WriteOnly);
+    out << picture.cacheKey() << plan.Source << plan.Size;
+    return key;
 }
 
 } // namespace
@@ -426,12 +445,15 @@ quint64 PictureKeyOf(const QImage &image, int quality) {
 void TFoRenderPDF::ImageFromRaster(double X1, double Y1, double X2, double Y2, const QImage &Raster) {
     if (!FCurrentPageObject || Raster.isNull())
         return;
-    const quint64 key = PictureKeyOf(Raster, ImageQuality);
-    QByteArray name;
-    if (TFoPDFXObject *image = FXObjectIndex.value(key))
-        name = image->FObjectName;
-    else
-        name = AddJPG(EncodeJpeg(Raster, ImageQuality), Raster.width(), Raster.height(), key);
+    QByteArray name = FPictureNames.value(Raster.cacheKey());
+    if (name.isEmpty()) {
+        const quint64 key = PictureKeyOf(Raster, ImageQuality);
+        if (TFoPDFXObject *image = FXObjectIndex.value(key))
+            name = image->FObjectName;
+        else
+            name = AddJPG(JpegFromImage(Raster, ImageQuality), Raster.width(), Raster.height(), key);
+        FPictureNames.insert(Raster.cacheKey(), name);
+    }
     PrintJPG(X1, Y1, X2, Y2, name);
 }
 
@@ -443,23 +465,31 @@ void TFoRenderPDF::PrintBitmap(double X, double Y, double ScaleX, double ScaleY,
     ImageFromRaster(X, Y, X + Bitmap.width() * ScaleX / 72.0, Y + Bitmap.height() * ScaleY / 72.0, Bitmap);
 }
 
+// Only the part of the picture on the page is drawn, on a raster of at most MaxRasterPixels.
 void TFoRenderPDF::StretchDraw(const QRect &Rect, const QImage &Graphic) {
-    if (Graphic.isNull())
+    if (Graphic.isNull() || !FCurrentPageObject)
         return;
-    const double x1 = Rect.left() / 72.0, y1 = Rect.top() / 72.0;
-    const double x2 = (Rect.left() + Rect.width()) / 72.0, y2 = (Rect.top() + Rect.height()) / 72.0;
-    const int width = int(std::lround(std::abs(x2 - x1) * MetafileDPI));
-    const int height = int(std::lround(std::abs(y2 - y1) * MetafileDPI));
-    if (width <= 0 || height <= 0)
+    const QPointF from(Rect.left() / 72.0, Rect.top() / 72.0);
+    const QPointF to((Rect.left() + Rect.width()) / 72.0, (Rect.top() + Rect.height()) / 72.0);
+    const TFoStretchRaster plan =
+        PlanStretchRaster(from, to, QSizeF(FCurrentPageObject->FPageWidth, FCurrentPageObject->FPageHeight),
+                          Graphic.size(), MetafileDPI);
+    if (plan.Size.isEmpty())
         return;
-    QImage raster(width, height, QImage::Format_RGB888);
-    raster.fill(Qt::white);
-    {
-        QPainter painter(&raster);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(QRect(0, 0, width, height), Graphic);
+    const QByteArray key = StretchKeyOf(Graphic, plan);
+    QByteArray name = FStretchNames.value(key);
+    if (name.isEmpty()) {
+        FStretchPixels += qint64(plan.Size.width()) * plan.Size.height();
+        if (FStretchPixels > MaxExportRasterPixels)
+            throw EFolioReport(
+                QStringLiteral("The stretched pictures of the report need more than %1 pixels.")
+                    .arg(MaxExportRasterPixels));
+        const QImage raster = DrawStretchRaster(Graphic, plan, QImage::Format_RGB888);
+        ImageFromRaster(plan.From.x(), plan.From.y(), plan.To.x(), plan.To.y(), raster);
+        FStretchNames.insert(key, FPictureNames.value(raster.cacheKey()));
+        return;
     }
-    ImageFromRaster(x1, y1, x2, y2, raster);
+    PrintJPG(plan.From.x(), plan.From.y(), plan.To.x(), plan.To.y(), name);
 }
 
 void TFoRenderPDF::Draw(double X, double Y, const QImage &Graphic) {

@@ -1,5 +1,6 @@
 #include "FoRenderPreview.h"
 
+#include "FoPictureRaster.h"
 #include "ScopeExit.h"
 #include "report/core/FoErrors.h"
 #include "report/playback/FoSnapshotConverter.h"
@@ -20,6 +21,8 @@ namespace fiscora {
 namespace {
 
 constexpr int kRulerBand = 20;
+// The most pixels a page bitmap holds (128 MB at 32 bits a pixel): a huge page is shown at a lower zoom.
+constexpr double MaxPagePixels = 32.0 * 1024 * 1024;
 constexpr TColor kRulerColour = 0x80FFFF; // light yellow
 constexpr TColor kRulerCorner = 0xC0C0C0; // silver
 
@@ -97,11 +100,10 @@ double TFoRenderPreview::MeasureText(const QString &Text) {
 
 void TFoRenderPreview::SetZoomFactor(double value) {
     if (value <= -1.9)
-        FZoom = ZoomPageWidthFactor();
+        value = ZoomPageWidthFactor();
     else if (value < 0)
-        FZoom = ZoomPageFactor();
-    else
-        FZoom = std::clamp(value, 10.0, 200.0);
+        value = ZoomPageFactor();
+    FZoom = std::clamp(value, kMinZoom, kMaxZoom);
     DoZoomChange();
     if (!OnZoomChange)
         RedrawPage();
@@ -214,8 +216,10 @@ void TFoRenderPreview::MeasureScrollBox() {
     const int extent = FScrollBox->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, FScrollBox);
     FScrollBarWidth = extent;
     FScrollBarHeight = extent;
-    FHorzAdj = FScrollBox->width() - FScrollBox->viewport()->width();
-    FVertAdj = FScrollBox->height() - FScrollBox->viewport()->height();
+    // The frame alone: the fit factors add a scroll bar themselves where one will show, whether or
+    // not one shows now.
+    FHorzAdj = 2 * FScrollBox->frameWidth();
+    FVertAdj = 2 * FScrollBox->frameWidth();
 }
 
 void TFoRenderPreview::EnsureImage() {
@@ -254,13 +258,24 @@ void TFoRenderPreview::PageBegin() {
     FScrollBox->horizontalScrollBar()->setValue(0);
     FScrollBox->verticalScrollBar()->setValue(0);
 
-    const int width = RoundToDevice(snPaperWidth * XDPI() * FZoom / 100.0) + FShadowDepth + AddX;
-    const int height = RoundToDevice(snPaperHeight * YDPI() * FZoom / 100.0) + FShadowDepth + AddY;
     const qreal ratio = std::max<qreal>(1.0, FScrollBox->devicePixelRatioF());
+    int width = 0, height = 0;
+    QSize pixels;
+    const auto measure = [&] {
+        width = RoundToDevice(snPaperWidth * XDPI() * FZoom / 100.0) + FShadowDepth + AddX;
+        height = RoundToDevice(snPaperHeight * YDPI() * FZoom / 100.0) + FShadowDepth + AddY;
+        pixels =
+            QSize(std::max(1, int(std::ceil(width * ratio))), std::max(1, int(std::ceil(height * ratio))));
+    };
+    measure();
+    // A page too large for a bitmap at this zoom is shown at a lower one.
+    const auto area = [&pixels] { return double(pixels.width()) * pixels.height(); };
+    while (area() > MaxPagePixels && FZoom > 1e-6) {
+        FZoom *= 0.99 * std::sqrt(MaxPagePixels / area());
+        measure();
+    }
     FCanvas->EndPaint();
-    FBitmap =
-        QImage(QSize(std::max(1, int(std::ceil(width * ratio))), std::max(1, int(std::ceil(height * ratio)))),
-               FMonochrome ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
+    FBitmap = NewPictureRaster(pixels, FMonochrome ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
     FBitmap.setDevicePixelRatio(ratio);
     // Point sizes of exact text sizes turn into pixels at the screen's resolution.
     FBitmap.setDotsPerMeterX(int(std::lround(XDPI() / 0.0254)));

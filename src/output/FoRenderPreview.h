@@ -47,11 +47,22 @@ public:
     // A shadow needs colour: a depth above 0 turns monochrome off.
     void SetShadowDepth(int value);
 
+    static constexpr double kMinZoom = 10;
+    static constexpr double kMaxZoom = 200;
+    // Requests for the fit factors.
+    static constexpr double kZoomToPageWidth = -2;
+    static constexpr double kZoomToPage = -1;
+
     double ZoomFactor() const { return FZoom; }
-    // -1.9 and below: page width; between: whole page; otherwise clamped to 10..200.
+    // -1.9 and below: page width; between: whole page; either way, and any other value, clamped to
+    // 10..200.
     void SetZoomFactor(double value);
+    // The zooms at which the page's width, or the whole page, fits the scroll box.
     double ZoomPageWidthFactor();
     double ZoomPageFactor();
+    // Whether ZoomIn and ZoomOut would change the zoom.
+    bool CanZoomIn() const { return FZoom < kMaxZoom; }
+    bool CanZoomOut() const { return FZoom > ZoomInc && FZoom > kMinZoom; }
 
     QLabel *Image() const { return FImage; }
     const QImage &Bitmap() const { return FBitmap; }

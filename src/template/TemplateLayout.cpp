@@ -53,6 +53,7 @@ void TemplateLayout::Print(TBaseReport &canvas) {
         EndSheet();
     FCanvas = nullptr;
     FPage = nullptr;
+    FPageHeader = FPageFooter = nullptr;
 }
 
 double TemplateLayout::PageHeightOf(const TemplatePage &page) const {
@@ -67,12 +68,14 @@ const TemplateBand *TemplateLayout::FindBand(BandKind kind) const {
 }
 
 double TemplateLayout::ContentBottom() const {
-    const TemplateBand *footer = FindBand(BandKind::PageFooter);
-    return PageHeightOf(*FPage) - FPage->marginBottom - (footer ? footer->height : 0);
+    return PageHeightOf(*FPage) - FPage->marginBottom - (FPageFooter ? FPageFooter->height : 0);
 }
 
 void TemplateLayout::PrintPageTemplate(const TemplatePage &page) {
     FPage = &page;
+    // Looked up once per page template: every band asks where the footer begins.
+    FPageHeader = FindBand(BandKind::PageHeader);
+    FPageFooter = FindBand(BandKind::PageFooter);
     FRepeatHeader = nullptr;
     FCanvas->SetMarginLeft(page.marginLeft);
     FCanvas->SetMarginRight(page.marginRight);
@@ -85,9 +88,9 @@ void TemplateLayout::PrintPageTemplate(const TemplatePage &page) {
 
 void TemplateLayout::StartSheet() {
     FY = FPage->marginTop;
-    if (const TemplateBand *header = FindBand(BandKind::PageHeader)) {
-        PrintBand(*header, FY, 0);
-        FY += header->height;
+    if (FPageHeader) {
+        PrintBand(*FPageHeader, FY, 0);
+        FY += FPageHeader->height;
     }
     if (FRepeatHeader) {
         PrintBand(*FRepeatHeader, FY, 0);
@@ -98,8 +101,8 @@ void TemplateLayout::StartSheet() {
 }
 
 void TemplateLayout::EndSheet() {
-    if (const TemplateBand *footer = FindBand(BandKind::PageFooter))
-        PrintBand(*footer, ContentBottom(), 0);
+    if (FPageFooter)
+        PrintBand(*FPageFooter, ContentBottom(), 0);
 }
 
 void TemplateLayout::EnsureRoom(double height) {

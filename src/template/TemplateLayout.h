@@ -52,6 +52,8 @@ private:
     const TFoParams &FParams;
     TBaseReport *FCanvas = nullptr;
     const TemplatePage *FPage = nullptr;
+    const TemplateBand *FPageHeader = nullptr; // of FPage, when it has a visible one
+    const TemplateBand *FPageFooter = nullptr;
     double FY = 0;        // top of the next band, inches from the page top
     double FSheetTop = 0; // where the flow starts on the current sheet
     const TemplateBand *FRepeatHeader = nullptr;

@@ -460,7 +460,10 @@ private:
         // A FIFO or device would block the report or never end.
         if (!IsRegularFile(path))
             Fail(QStringLiteral("picture \"%1\" is not a regular file").arg(file), FElementLine);
-        return DecodePicture(file, path);
+        // Every element naming the same file shares one decoded image, so the snapshot stores it once.
+        if (const auto decoded = FPictures.find(path); decoded != FPictures.end())
+            return decoded->second;
+        return FPictures.emplace(path, DecodePicture(file, path)).first->second;
     }
 
     QImage DecodePicture(const QString &file, const QString &path) {
@@ -486,6 +489,7 @@ private:
     QString FSourceName;
     QDir FBaseDir;
     qint64 FElementLine = 0;
+    std::map<QString, QImage> FPictures; // by canonical path
 };
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QDialog>
+#include <QHeaderView>
 #include <QStyleOptionComboBox>
 #include <QTimer>
 
@@ -189,6 +190,18 @@ TEST_F(MainWindowLookTest, EveryChoiceFitsItsClosedBox) {
             EXPECT_LE(combo->fontMetrics().horizontalAdvance(combo->itemText(i)), field.width())
                 << combo->objectName().toStdString() << ": " << combo->itemText(i).toStdString();
     }
+}
+
+// The schedule pane's caption sits on one section that looks like a tab: as wide as the caption with
+// the look's padding, not stretched along the bar nor pushed to the right.
+TEST_F(MainWindowLookTest, TheReportCaptionSitsOnATabOfItsOwnWidth) {
+    const QHeaderView &header = *window->HdrDepreciation_Report;
+    ASSERT_EQ(header.count(), 1);
+    const QString caption = header.model()->headerData(0, Qt::Horizontal).toString();
+    EXPECT_EQ(caption, caption.trimmed());
+    EXPECT_EQ(header.sectionSize(0), header.sectionSizeHint(0));
+    EXPECT_GT(header.sectionSize(0), header.fontMetrics().horizontalAdvance(caption));
+    EXPECT_LT(header.sectionSize(0), header.width() / 2);
 }
 
 } // namespace

@@ -16,7 +16,7 @@ TEST_F(MainWindowTest, StartsWithTheDefaultsAndTheCaptionsOfThisEdition) {
     EXPECT_EQ(w.LblBonusDepr->text(), "(for assets placed in service in 2026)");
     EXPECT_EQ(w.ChkBonusDepr->text(), " Check to compute 1st year Bonus Depreciation.");
     EXPECT_EQ(w.HdrDepreciation_Report->model()->headerData(0, Qt::Horizontal).toString(),
-              QString(75, u' ') + "Depreciation Report");
+              "Depreciation Report");
 
     EXPECT_EQ(w.EdtProperty_Description->text(), "");
     EXPECT_EQ(w.CbxProperty_Type->currentText(), "Furniture, Equipment Etc.");

@@ -8,6 +8,9 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <cstring>
+
 #include <gtest/gtest.h>
 
 using namespace fiscora;
@@ -578,6 +581,47 @@ TEST(HtmlExport, WritesAPageNameThatCannotBreakItsScript) {
     EXPECT_EQ(run.Files(), QStringList{"x\"+alert(1)+\"1.html"});
     EXPECT_TRUE(run.Page("x\"+alert(1)+\"1.html")
                     .contains("var GPageURL = \"x%22%2Balert%281%29%2B%22{%PAGENO%}.html\";\r\n"));
+}
+
+// A read-only snapshot device that is no QBuffer (so playback reads it through its window, as a file)
+// and counts the reads.
+class TCountingDevice : public QIODevice {
+public:
+    explicit TCountingDevice(const QByteArray &bytes) : FBytes(bytes) { open(QIODevice::ReadOnly); }
+    int Reads = 0;
+    qint64 size() const override { return FBytes.size(); }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override {
+        ++Reads;
+        const qint64 count = std::min(maxSize, FBytes.size() - pos());
+        std::memcpy(data, FBytes.constData() + pos(), std::size_t(std::max<qint64>(count, 0)));
+        return std::max<qint64>(count, 0);
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QByteArray FBytes;
+};
+
+TEST(HtmlRenderer, FindsEachPageFromThePageBeforeWithoutWalkingFromTheFirst) {
+    // Pages larger than the reader's window: every page header walked past costs a read.
+    const QByteArray padding(70 * 1024, 'x');
+    for (const int pages : {10, 40}) {
+        SCOPED_TRACE(pages);
+        TCountingDevice snapshot(HtmlSnapshot(pages, [&](TFoSnapshotOutput &out, int page) {
+            WriteText(out, scLeftText, 1.0, 1.0, QStringLiteral("page %1").arg(page));
+            out.WriteByte(scPrintDataStream);
+            out.WriteInt(static_cast<qint32>(padding.size()));
+            out.Write(padding.constData(), padding.size());
+        }));
+        THtmlExportRun run;
+        ExportSnapshotToHtml(snapshot, run.Path(QStringLiteral("report.html")));
+        EXPECT_TRUE(run.Page(QStringLiteral("report%1.html").arg(pages))
+                        .contains(QStringLiteral("page&nbsp;%1").arg(pages)));
+        // Walking the chain from page 1 for every page reads about pages * pages / 2 times.
+        EXPECT_LE(snapshot.Reads, 6 * pages);
+    }
 }
 
 } // namespace

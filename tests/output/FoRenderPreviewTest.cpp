@@ -3,6 +3,7 @@
 #include "report/core/FoErrors.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -215,5 +216,104 @@ TEST(RenderPreview, TextMeasuresTheSameAtEveryZoom) {
         if (zoom == 100.0)
             atHundred = width;
         EXPECT_NEAR(width, atHundred, atHundred * 0.004) << zoom;
+    }
+}
+
+TEST(RenderPreview, FitRequestsFitThePageInTheScrollBoxWithinTheZoomLimits) {
+    struct Case {
+        const char *name;
+        QSize box;
+        double request;
+        bool wholePage;
+        double clampedTo; // 0: the fit lies between the limits
+    };
+    const Case cases[] = {
+        {"page width", {900, 700}, TFoRenderPreview::kZoomToPageWidth, false, 0},
+        {"whole page", {900, 700}, TFoRenderPreview::kZoomToPage, true, 0},
+        {"whole page in a wide box", {1200, 500}, TFoRenderPreview::kZoomToPage, true, 0},
+        {"page width of a tiny box", {90, 80}, TFoRenderPreview::kZoomToPageWidth, false, 10},
+        {"whole page of a huge box", {4000, 5000}, TFoRenderPreview::kZoomToPage, true, 200},
+    };
+    for (const Case &c : cases) {
+        Preview preview(TSnapshotBuilder::Pages(1));
+        preview.renderer.SetShadowDepth(5);
+        preview.renderer.MarginPercent = 2.5;
+        preview.box.resize(c.box);
+        preview.box.show();
+        preview.renderer.RenderPage(1); // the paper's size is known from here on
+        preview.renderer.SetZoomFactor(c.request);
+        if (c.clampedTo != 0) {
+            EXPECT_DOUBLE_EQ(preview.renderer.ZoomFactor(), c.clampedTo) << c.name;
+            continue;
+        }
+        QCoreApplication::processEvents();               // the scroll bars show or hide
+        const QSize page = preview.box.widget()->size(); // with its margin
+        const QSize viewport = preview.box.viewport()->size();
+        EXPECT_EQ(preview.box.horizontalScrollBar()->maximum(), 0) << c.name;
+        if (c.wholePage) {
+            EXPECT_EQ(preview.box.verticalScrollBar()->maximum(), 0) << c.name;
+            EXPECT_TRUE(page.width() >= viewport.width() - 4 || page.height() >= viewport.height() - 4)
+                << c.name << ": the page fills neither way";
+        } else {
+            EXPECT_GT(preview.box.verticalScrollBar()->maximum(), 0) << c.name;
+            EXPECT_NEAR(page.width(), viewport.width(), 1) << c.name;
+        }
+    }
+}
+
+TEST(RenderPreview, FloodFillFillsTheAreaItsStyleNames) {
+    struct Case {
+        const char *Name;
+        QPointF Seed;
+        TColor Colour;
+        TFillStyle Style;
+        QRgb InFirst, InSecond, Outside; // after the fill
+    };
+    const QRgb white = 0xFFFFFF, green = 0x00FF00;
+    const Case cases[] = {
+        {"up to the border, inside a frame", {1.5, 1.5}, clBlack, TFillStyle::fsBorder, green, white, white},
+        {"up to the border, around the frames",
+         {0.5, 0.5},
+         clBlack,
+         TFillStyle::fsBorder,
+         white,
+         white,
+         green},
+        {"the surface of the seed's colour", {1.5, 1.5}, clWhite, TFillStyle::fsSurface, green, white, white},
+        {"a surface of another colour", {1.5, 1.5}, clBlack, TFillStyle::fsSurface, white, white, white},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.Name);
+        TSnapshotBuilder builder;
+        builder.Header(1);
+        builder.Page(1, [&](TFoSnapshotOutput &out) {
+            // Two one-pixel black frames, then a green brush for the fill.
+            out.WriteByte(scPenColor);
+            out.WriteInt(0);
+            out.WriteByte(scPenWidth);
+            out.WriteFloat(0.0f);
+            out.WriteByte(scBrushStyle);
+            out.WriteByte(quint8(TBrushStyle::bsClear));
+            Rectangle(out, 1, 1, 2, 2);
+            Rectangle(out, 3, 1, 4, 2);
+            out.WriteByte(scBrushColor);
+            out.WriteInt(0x00FF00);
+            out.WriteByte(scBrushStyle);
+            out.WriteByte(quint8(TBrushStyle::bsSolid));
+            out.WriteByte(scFloodFill);
+            out.WriteFloat(float(c.Seed.x()));
+            out.WriteFloat(float(c.Seed.y()));
+            out.WriteInt(static_cast<qint32>(c.Colour));
+            out.WriteInt(static_cast<qint32>(c.Style));
+        });
+        Preview preview(builder.Bytes());
+        preview.renderer.RenderPage(1);
+        for (const QPoint p : {QPoint(100, 100), QPoint(144, 144), QPoint(188, 188)})
+            EXPECT_EQ(preview.Pixel(p.x(), p.y()), c.InFirst) << p.x() << "," << p.y();
+        EXPECT_EQ(preview.Pixel(336, 144), c.InSecond);
+        for (const QPoint p : {QPoint(20, 20), QPoint(250, 144), QPoint(144, 600)})
+            EXPECT_EQ(preview.Pixel(p.x(), p.y()), c.Outside) << p.x() << "," << p.y();
+        // The frames themselves keep their colour.
+        EXPECT_EQ(preview.Pixel(96, 144), 0u);
     }
 }

@@ -9,23 +9,32 @@
 #include "ModalRunner.h"
 #include "MsgBox.h"
 #include "MsgBoxRecorder.h"
+#include "PageNumberEdit.h"
 #include "PdfExport.h"
 #include "ScopeExit.h"
 #include "report/system/FoSystem.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <variant>
+#include <vector>
 
 using namespace fiscora;
 using namespace fiscora::test;
@@ -52,6 +61,48 @@ void WriteFile(const QString &fileName, const QByteArray &bytes) {
     QFile file(fileName);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+// The tool bar's own button, which lists the actions it has no room for.
+QToolButton *OverflowButton(QToolBar &bar) {
+    for (QToolButton *button : bar.findChildren<QToolButton *>()) {
+        const QList<QAction *> actions = bar.actions();
+        if (std::none_of(actions.begin(), actions.end(),
+                         [&](QAction *action) { return bar.widgetForAction(action) == button; }))
+            return button;
+    }
+    return nullptr;
+}
+
+// Runs a command as the mouse does: its button when the tool bar shows it, else its entry in the
+// tool bar's overflow menu. False when neither can be clicked.
+bool ClickCommand(QToolBar &bar, QToolButton &button) {
+    if (button.isVisible()) {
+        QTest::mouseClick(&button, Qt::LeftButton);
+        return true;
+    }
+    QToolButton *overflow = OverflowButton(bar);
+    if (!overflow || !overflow->isVisible())
+        return false;
+    bool clicked = false;
+    // The menu runs its own event loop: pick the entry from inside it.
+    QTimer::singleShot(0, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        QAction *entry = button.defaultAction();
+        if (!menu->actions().contains(entry) || menu->actionGeometry(entry).isEmpty()) {
+            menu->close();
+            return;
+        }
+        clicked = true;
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
+    });
+    QTest::mouseClick(overflow, Qt::LeftButton);
+    QTest::qWait(0);
+    if (QWidget *popup = QApplication::activePopupWidget())
+        popup->close();
+    return clicked;
 }
 
 QStringList FilesIn(const QTemporaryDir &dir) {
@@ -103,10 +154,17 @@ TEST_F(PreviewWindowTest, ShowsThePageCountAndPagesThroughTheKeyTable) {
     };
     const Step steps[] = {
         {"Alt+N", Qt::Key_N, Qt::AltModifier, 2, 0},
-        {"End", Qt::Key_End, Qt::NoModifier, 2, -1},
-        {"Page Down at the bottom of page 2", Qt::Key_PageDown, Qt::NoModifier, 3, 0},
+        {"Alt+N again", Qt::Key_N, Qt::AltModifier, 3, 0},
         {"Up at the top of page 3", Qt::Key_Up, Qt::NoModifier, 2, -1},
-        {"Home", Qt::Key_Home, Qt::NoModifier, 2, 0},
+        {"Page Down at the bottom of page 2", Qt::Key_PageDown, Qt::NoModifier, 3, 0},
+        {"Home", Qt::Key_Home, Qt::NoModifier, 1, 0},
+        {"End", Qt::Key_End, Qt::NoModifier, 3, -1},
+        {"End on the last page", Qt::Key_End, Qt::NoModifier, 3, -1},
+        {"Ctrl+Home", Qt::Key_Home, Qt::ControlModifier, 1, 0},
+        {"Ctrl+End", Qt::Key_End, Qt::ControlModifier, 3, -1},
+        {"Shift+Home is not handled", Qt::Key_Home, Qt::ShiftModifier, 3, -2},
+        {"Home again", Qt::Key_Home, Qt::NoModifier, 1, 0},
+        {"Alt+N to the top of page 2", Qt::Key_N, Qt::AltModifier, 2, 0},
         {"Page Up at the top of page 2", Qt::Key_PageUp, Qt::ControlModifier, 1, -1},
         {"Alt+L", Qt::Key_L, Qt::AltModifier, 3, -2},
         {"Alt+F", Qt::Key_F, Qt::AltModifier, 1, -2},
@@ -215,12 +273,17 @@ TEST_F(PreviewWindowTest, ToolBarCaptionsAndHints) {
                             Button{window->BtnLast, "Last Page", "Go to Last Page (Alt+L)"},
                             Button{window->BtnZoomIn, "Zoom In", "Zoom In (+)"},
                             Button{window->BtnZoomOut, "Zoom Out", "Zoom Out (-)"},
+                            Button{window->BtnFitWidth, "Fit Width", "Zoom to Page Width"},
+                            Button{window->BtnFitPage, "Fit Page", "Zoom to Whole Page"},
                             Button{window->BtnExportPDF, "PDF Export", "Export to PDF (Ctrl+D)"},
                             Button{window->BtnExportHTML, "HTML Export", "Export to HTML (Ctrl+H)"},
                             Button{window->BtnExit, "Exit", "Exit Preview Screen (Alt+X)"}}) {
         EXPECT_EQ(b.button->text(), QString::fromLatin1(b.caption));
         EXPECT_EQ(b.button->toolTip(), QString::fromLatin1(b.hint));
-        EXPECT_EQ(b.button->size(), QSize(70, 22));
+        EXPECT_EQ(b.button->height(), 22) << b.caption;
+        // 70 wide, unless the caption needs more in the font shown.
+        EXPECT_GE(b.button->width(), 70) << b.caption;
+        EXPECT_GE(b.button->width(), b.button->sizeHint().width()) << b.caption;
     }
 }
 
@@ -447,6 +510,202 @@ TEST_F(PreviewWindowTest, EachCommandKeyOpensItsDialogOnce) {
     }
     EXPECT_EQ(Page(), 1);
     EXPECT_TRUE(messages.messages.empty());
+}
+
+// At the window's restored size the tool bar has no room for every button: the rest are in its
+// overflow menu, and each command runs from wherever it is.
+TEST_F(PreviewWindowTest, EveryCommandRunsFromTheToolBarAtTheRestoredSize) {
+    Open(3);
+    window->resize(615, 450);
+    QTest::qWait(0);
+    TFoRenderPreview &preview = window->FoRenderPreview();
+    QStringList asked; // the dialogs the commands opened
+    InstallFileDialogRunner([&](const TFileDialogRequest &request) {
+        asked << (request.Kind == TFileDialogRequest::TKind::Open ? QStringLiteral("Open") : request.Title);
+        return std::optional<TFileDialogAnswer>();
+    });
+    const ScopedModalRunner runner([&](QDialog &dialog) {
+        asked << dialog.windowTitle();
+        return int(QDialog::Rejected);
+    });
+    const auto opened = [&](const char *title) {
+        return [&asked, title] { return asked == QStringList{title}; };
+    };
+    const auto onPage = [&](int page) { return [&preview, page] { return preview.CurrentPage() == page; }; };
+    const auto zoomed = [&](double zoom) {
+        return [&preview, zoom] { return preview.ZoomFactor() == zoom; };
+    };
+    const auto fitted = [&](double (TFoRenderPreview::*factor)()) {
+        return [&preview, factor] {
+            const double expected = (preview.*factor)();
+            return preview.ZoomFactor() != 85 && std::abs(preview.ZoomFactor() - expected) < 1e-9;
+        };
+    };
+    struct Case {
+        QToolButton *button;
+        std::function<bool()> ran;
+    };
+    const Case cases[] = {
+        {window->BtnOpen, opened("Open")},
+        {window->BtnSave, opened("Save to Snapshot Document")},
+        {window->BtnPrint, opened("Output Options")},
+        {window->BtnFirst, onPage(1)},
+        {window->BtnPrior, onPage(1)},
+        {window->BtnNext, onPage(3)},
+        {window->BtnLast, onPage(3)},
+        {window->BtnZoomIn, zoomed(95)},
+        {window->BtnZoomOut, zoomed(75)},
+        {window->BtnFitWidth, fitted(&TFoRenderPreview::ZoomPageWidthFactor)},
+        {window->BtnFitPage, fitted(&TFoRenderPreview::ZoomPageFactor)},
+        {window->BtnExportPDF, opened("Save to PDF Document")},
+        {window->BtnExportHTML, opened("Save to HTML Document")},
+        {window->BtnExit, [&] { return !window->isVisible(); }},
+    };
+    int hidden = 0;
+    for (const Case &c : cases) {
+        const std::string name = c.button->text().toStdString();
+        preview.SetZoomFactor(85);
+        preview.RenderPage(2);
+        window->UpdateButtons();
+        asked.clear();
+        hidden += c.button->isVisible() ? 0 : 1;
+        ASSERT_TRUE(ClickCommand(*window->ToolBar, *c.button)) << name << " cannot be clicked";
+        EXPECT_TRUE(c.ran()) << name;
+    }
+    EXPECT_GT(hidden, 0) << "the window is meant to be too narrow for every button";
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(PreviewWindowTest, TheStatusBarShowsTheZoomAndTheZoomButtonsStopAtTheLimits) {
+    Open(3);
+    TFoRenderPreview &preview = window->FoRenderPreview();
+    struct Step {
+        const char *name;
+        std::function<void()> act;
+        const char *zoomText;
+        bool zoomIn, zoomOut; // enabled
+    };
+    const Step steps[] = {
+        {"shown", [] {}, "85 %", true, true},
+        {"Zoom In", [&] { window->BtnZoomIn->click(); }, "95 %", true, true},
+        {"+ to 195", [&] { preview.SetZoomFactor(185), Key(Qt::Key_Plus); }, "195 %", true, true},
+        {"+ to 200", [&] { Key(Qt::Key_Plus); }, "200 %", false, true},
+        {"Zoom In at 200", [&] { window->BtnZoomIn->click(); }, "200 %", false, true},
+        {"Zoom Out", [&] { window->BtnZoomOut->click(); }, "190 %", true, true},
+        {"- to 10", [&] { preview.SetZoomFactor(20), Key(Qt::Key_Minus); }, "10 %", true, false},
+        {"- at 10", [&] { Key(Qt::Key_Minus); }, "10 %", true, false},
+        {"Zoom Out from the menu at 10", [&] { window->MnuZoomOut->trigger(); }, "10 %", true, false},
+    };
+    for (const Step &step : steps) {
+        step.act();
+        EXPECT_EQ(window->ZoomPanel->text(), QString::fromLatin1(step.zoomText)) << step.name;
+        EXPECT_EQ(window->BtnZoomIn->isEnabled(), step.zoomIn) << step.name;
+        EXPECT_EQ(window->BtnZoomOut->isEnabled(), step.zoomOut) << step.name;
+        window->PopupMenuPopup();
+        EXPECT_EQ(window->MnuZoomIn->isEnabled(), step.zoomIn) << step.name;
+        EXPECT_EQ(window->MnuZoomOut->isEnabled(), step.zoomOut) << step.name;
+        EXPECT_EQ(window->StatusPanel->text(), QStringLiteral(" Page 1 of 3")) << step.name;
+    }
+}
+
+TEST_F(PreviewWindowTest, ATypedPageNumberShowsThatPage) {
+    Open(12);
+    TFoRenderPreview &preview = window->FoRenderPreview();
+    struct Case {
+        const char *name;
+        std::vector<std::variant<const char *, Qt::Key>> typed; // ending with Enter unless Esc
+        int page;
+        bool refused;
+    };
+    const Case cases[] = {
+        {"a page", {"7", Qt::Key_Return}, 7, false},
+        {"with spaces, Enter of the keypad", {" 12 ", Qt::Key_Enter}, 12, false},
+        {"past the last page", {"99", Qt::Key_Return}, 12, false},
+        {"0", {"0", Qt::Key_Return}, 1, false},
+        {"a negative number, not a zoom out", {"-3", Qt::Key_Return}, 1, false},
+        {"Home and End move in the field", {"2", Qt::Key_Home, "1", Qt::Key_End, Qt::Key_Return}, 12, false},
+        {"letters", {"abc", Qt::Key_Return}, 3, true},
+        {"a fraction", {"2.5", Qt::Key_Return}, 3, true},
+        {"Esc drops the typing and leaves the window open", {"5", Qt::Key_Escape}, 3, false},
+        {"nothing typed", {Qt::Key_Return}, 3, false},
+    };
+    for (const Case &c : cases) {
+        preview.RenderPage(3);
+        window->UpdateButtons();
+        QTest::mouseClick(window->PageEdit, Qt::LeftButton);
+        ASSERT_TRUE(window->PageEdit->hasFocus()) << c.name;
+        EXPECT_EQ(window->PageEdit->selectedText(), QStringLiteral("3")) << c.name << ": typed over";
+        window->PageEdit->clear();
+        for (const auto &key : c.typed) {
+            if (const auto *text = std::get_if<const char *>(&key))
+                QTest::keyClicks(window->PageEdit, QString::fromLatin1(*text));
+            else
+                QTest::keyClick(window->PageEdit, std::get<Qt::Key>(key));
+        }
+        EXPECT_EQ(Page(), c.page) << c.name;
+        EXPECT_TRUE(window->isVisible()) << c.name;
+        EXPECT_DOUBLE_EQ(preview.ZoomFactor(), 85) << c.name;
+        EXPECT_EQ(window->StatusPanel->text(), QStringLiteral(" Page %1 of 12").arg(c.page)) << c.name;
+        EXPECT_EQ(window->BtnLast->isEnabled(), c.page < 12) << c.name;
+        ASSERT_EQ(messages.messages.size(), c.refused ? 1u : 0u) << c.name;
+        if (c.refused) {
+            EXPECT_EQ(messages.messages[0].text, "The page number must be a whole number from 1 to 12.");
+            // The typing stays, selected, to be corrected.
+            EXPECT_TRUE(window->PageEdit->hasFocus()) << c.name;
+            EXPECT_EQ(window->PageEdit->selectedText(), window->PageEdit->text()) << c.name;
+            messages.messages.clear();
+            window->ScrollBox1->setFocus();
+        } else {
+            // Done: the field shows the page, and the keys are the page's again.
+            EXPECT_FALSE(window->PageEdit->hasFocus()) << c.name;
+        }
+        EXPECT_EQ(window->PageEdit->text(), QString::number(c.page)) << c.name;
+    }
+}
+
+TEST_F(PreviewWindowTest, FitWidthAndFitPageFitTheWindowAndFollowItsSize) {
+    Open(2);
+    QScrollArea &box = *window->ScrollBox1;
+    struct Case {
+        const char *name;
+        QToolButton *fit; // none: the fit chosen before follows the new size
+        QSize windowSize;
+        bool wholePage;
+        Qt::Orientation fills;
+    };
+    const Case cases[] = {
+        {"Fit Width at the restored size", window->BtnFitWidth, {615, 450}, false, Qt::Horizontal},
+        {"Fit Width followed to a larger window", nullptr, {1000, 740}, false, Qt::Horizontal},
+        {"Fit Page at the restored size", window->BtnFitPage, {615, 450}, true, Qt::Vertical},
+        {"Fit Page followed to a wide window", nullptr, {1000, 450}, true, Qt::Vertical},
+        {"Fit Page followed to a narrow window", nullptr, {400, 740}, true, Qt::Horizontal},
+    };
+    for (const Case &c : cases) {
+        window->resize(c.windowSize);
+        QTest::qWait(0);
+        if (c.fit)
+            c.fit->click();
+        const QRect page = box.widget()->geometry(); // the page with its margin
+        const QRect viewport = box.viewport()->rect();
+        EXPECT_EQ(box.horizontalScrollBar()->maximum(), 0) << c.name;
+        if (c.wholePage)
+            EXPECT_EQ(box.verticalScrollBar()->maximum(), 0) << c.name;
+        else
+            EXPECT_GT(box.verticalScrollBar()->maximum(), 0) << c.name;
+        if (c.fills == Qt::Horizontal)
+            EXPECT_NEAR(page.width(), viewport.width(), 2) << c.name;
+        else
+            EXPECT_NEAR(page.height(), viewport.height(), 4) << c.name;
+        // A page narrower than the window sits in the middle.
+        EXPECT_NEAR(page.left(), viewport.width() - 1 - page.right(), 1) << c.name;
+        EXPECT_EQ(window->ZoomPanel->text(), window->ZoomText()) << c.name;
+    }
+    // Another zoom ends the fit.
+    window->BtnZoomIn->click();
+    const double zoom = window->FoRenderPreview().ZoomFactor();
+    window->resize(800, 600);
+    QTest::qWait(0);
+    EXPECT_DOUBLE_EQ(window->FoRenderPreview().ZoomFactor(), zoom);
 }
 
 } // namespace

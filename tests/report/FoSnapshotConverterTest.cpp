@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QRegularExpression>
 
+#include <set>
+
 #include <gtest/gtest.h>
 
 using namespace fiscora;
@@ -103,6 +105,40 @@ TEST(SnapshotConverter, WalksThePageChainBothWays) {
     EXPECT_EQ(converter.PageNo(), 2);
     converter.GotoPage(-4);
     EXPECT_EQ(converter.PageNo(), 1);
+}
+
+TEST(SnapshotConverter, GoesToAPageFromTheMarkOfThePagePlayedBeforeOnlyWhereThatPageIs) {
+    const QByteArray bytes = TSnapshotBuilder::Pages(5);
+    struct Case {
+        const char *Name;
+        TFoPageMark Mark;
+    };
+    QByteArray playedBytes = bytes;
+    QBuffer playedStream(&playedBytes);
+    playedStream.open(QIODevice::ReadOnly);
+    TFoSnapshotRecorder played;
+    played.SetSnapshotStream(&playedStream);
+    played.RenderPage(2);
+    const TFoPageMark mark = played.NextPage;
+    const Case cases[] = {
+        {"the mark playing page 2 left", mark},
+        {"a mark inside a page", {3, mark.Position + 3}},
+        {"a mark of another page number", {4, mark.Position}},
+        {"a mark beyond the stream", {3, bytes.size() + 100}},
+    };
+    ASSERT_EQ(cases[0].Mark.PageNo, 3);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.Name);
+        QByteArray copy = bytes;
+        QBuffer stream(&copy);
+        stream.open(QIODevice::ReadOnly);
+        TFoSnapshotRecorder recorder;
+        recorder.SetSnapshotStream(&stream);
+        recorder.NextPage = c.Mark;
+        recorder.RenderPage(3);
+        EXPECT_EQ(LeftTexts(recorder), "page 3");
+        EXPECT_EQ(recorder.NextPage.PageNo, 4);
+    }
 }
 
 // ---- Errors -----------------------------------------------------------------------------------------
@@ -632,6 +668,53 @@ TEST(SnapshotConverter, ReadsGraphicsInFullAndByReference) {
     EXPECT_EQ(Number(draws[1], 0), 2);
 }
 
+// The identity of every picture a playback hands over.
+class TPictureIdentities : public TFoRender {
+public:
+    std::vector<qint64> Keys;
+    void PrintBitmapRect(double, double, double, double, const QImage &Bitmap) override {
+        Keys.push_back(Bitmap.cacheKey());
+    }
+};
+
+TEST(SnapshotConverter, DecodesAPictureOnceForAllItsReferences) {
+    struct Case {
+        const char *Name;
+        bool Shared;     // the playbacks share a picture cache, as an export's pages do
+        int DistinctKeys; // over both playbacks of the page
+    };
+    const Case cases[] = {{"one playback at a time", false, 2}, {"playbacks sharing their pictures", true, 1}};
+    const QByteArray bytes = OnePage([](TFoSnapshotOutput &out) {
+        qint64 first = 0;
+        for (int i = 0; i < 20; ++i) {
+            out.WriteByte(scPrintBitmapRect);
+            if (i == 0)
+                first = WriteGraphicBlock(out, gkBitmap, BitmapBytes());
+            else
+                WriteGraphicReference(out, gkBitmap, first);
+            for (float value : {1.0f, 1.0f, 2.0f, 2.0f})
+                out.WriteFloat(value);
+        }
+    });
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.Name);
+        QByteArray copy = bytes;
+        QBuffer stream(&copy);
+        stream.open(QIODevice::ReadOnly);
+        TFoPictureCache pictures;
+        TPictureIdentities renderer;
+        renderer.SharedPictures = c.Shared ? &pictures : nullptr;
+        renderer.SetSnapshotStream(&stream);
+        renderer.RenderPage(1);
+        ASSERT_EQ(renderer.Keys.size(), 20u);
+        // Within one playback the twenty drawings are one image.
+        EXPECT_EQ(std::set<qint64>(renderer.Keys.begin(), renderer.Keys.end()).size(), 1u);
+        renderer.RenderPage(1);
+        EXPECT_EQ(std::set<qint64>(renderer.Keys.begin(), renderer.Keys.end()).size(),
+                  std::size_t(c.DistinctKeys));
+    }
+}
+
 // ---- Hostile streams --------------------------------------------------------------------------------
 
 TEST(SnapshotConverter, EndsHostileStreamsWithAnError) {
@@ -667,6 +750,14 @@ TEST(SnapshotConverter, EndsHostileStreamsWithAnError) {
              out.WriteWord(65535);
          },
          "Stream read error"},
+        {"picture of more pixels than any report picture has",
+         [](TFoSnapshotOutput &out) {
+             out.WriteByte(scDraw);
+             WriteGraphicBlock(out, gkBitmap, RunLengthBitmap(5000, 5000));
+             out.WriteFloat(1);
+             out.WriteFloat(1);
+         },
+         "Picture of 5000 x 5000 pixels found in report file is too large."},
         {"variable reference to itself",
          [](TFoSnapshotOutput &out) {
              out.WriteByte(scVariableData);

@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QSizeF>
 #include <QString>
 
 #include <functional>
@@ -33,7 +34,10 @@ public:
         qint16 PaperLength = 0;
     };
 
-    // Header with the given page count and range; the page size is letter.
+    // The paper of the pages written from now on (and of the header); letter unless set.
+    QSizeF PaperSize{8.5, 11.0};
+
+    // Header with the given page count and range.
     void Header(int PageCount, int FirstPage = 1, int LastPage = 9999, const QString &Title = "T") {
         Header(PageCount, TJobSettings{}, FirstPage, LastPage, Title);
     }
@@ -46,7 +50,7 @@ public:
         Out->WriteInt(PageCount);
         Out->WriteInt(FirstPage);
         Out->WriteInt(LastPage);
-        for (double value : {8.5, 11.0, 0.0, 0.0, 0.0, 0.0})
+        for (double value : {PaperSize.width(), PaperSize.height(), 0.0, 0.0, 0.0, 0.0})
             Out->WriteFloat(value);
         Out->WriteByte(0);
         Out->WriteWord(265);
@@ -69,8 +73,8 @@ public:
         FNextField = Out->Position();
         Out->WriteInt(0);
         Out->WriteInt(PageNo);
-        Out->WriteFloat(8.5);
-        Out->WriteFloat(11.0);
+        Out->WriteFloat(PaperSize.width());
+        Out->WriteFloat(PaperSize.height());
         Out->WriteByte(0);
         Out->WriteWord(512);
         if (Body)
@@ -121,6 +125,51 @@ inline QString Play(const QByteArray &Bytes, TFoSnapshotRecorder &Recorder, int 
     }
     Recorder.SetSnapshotStream(nullptr);
     return {};
+}
+
+// A run-length encoded 8-bit BMP file of the size whose pixels all end at once: a few dozen bytes
+// that decode to Width x Height pixels.
+inline QByteArray RunLengthBitmap(int Width, int Height) {
+    QByteArray bmp;
+    const auto put = [&bmp](quint32 value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            bmp.append(char((value >> (8 * i)) & 0xFF));
+    };
+    bmp.append("BM");
+    put(0, 4);
+    put(0, 4);
+    put(14 + 40 + 8, 4); // file header: where the pixels begin
+    put(40, 4);          // info header size
+    put(quint32(Width), 4);
+    put(quint32(Height), 4);
+    put(1, 2); // planes
+    put(8, 2); // bits a pixel
+    put(1, 4); // run-length encoded, 8 bits
+    put(0, 4);
+    put(2835, 4);
+    put(2835, 4);
+    put(2, 4); // colours used
+    put(0, 4);
+    put(0x000000FF, 4); // the two colours
+    put(0x0000FF00, 4);
+    bmp.append('\0'); // end of the bitmap
+    bmp.append('\1');
+    return bmp;
+}
+
+// A full graphic block of the kind holding the bytes; returns the position of its length field, which
+// a reference block names.
+inline qint64 WriteGraphicBlock(TFoSnapshotOutput &Out, quint8 Kind, const QByteArray &Bytes) {
+    Out.WriteByte(Kind);
+    const qint64 lengthField = Out.Position();
+    Out.WriteInt(static_cast<qint32>(Bytes.size()));
+    Out.Write(Bytes.constData(), Bytes.size());
+    return lengthField;
+}
+
+inline void WriteGraphicReference(TFoSnapshotOutput &Out, quint8 Kind, qint64 LengthField) {
+    Out.WriteByte(Kind | GraphicReferenceFlag);
+    Out.WriteInt(static_cast<qint32>(LengthField));
 }
 
 // The texts of the LeftText calls, joined by "|".

@@ -1,12 +1,19 @@
+#include "SnapshotFixtures.h"
+#include "TemplateLayout.h"
 #include "TemplateProjectManager.h"
+#include "TemplateReader.h"
 #include "report/playback/FoRender.h"
 #include "report/system/FoProject.h"
 #include "report/system/FoSystem.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <ctime>
+#include <set>
 
 using namespace fiscora;
 
@@ -231,4 +238,84 @@ TEST(TemplateLayout, EveryPageTemplateStartsASheetWithItsOwnPaper) {
     EXPECT_EQ(pages[1].texts, QStringList({QStringLiteral("Wide"), QStringLiteral("2/2")}));
     EXPECT_DOUBLE_EQ(pages[0].paperWidth, 8.5);
     EXPECT_DOUBLE_EQ(pages[1].paperWidth, 11);
+}
+
+TEST(TemplateLayout, PicturesOfOneFileAreDecodedOnceAndStoredOnce) {
+    struct Case {
+        const char *Name;
+        QStringList Files; // the pictures' file attributes, in order
+        int Copies;        // distinct pictures, decoded and in the snapshot
+    };
+    const Case cases[] = {
+        {"one file named three times", {"logo.png", "logo.png", "logo.png"}, 1},
+        {"one file named three ways", {"logo.png", "./logo.png", "sub/../logo.png"}, 1},
+        {"two files", {"logo.png", "other.png", "logo.png"}, 2},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.Name);
+        QTemporaryDir dir;
+        ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+        QImage picture(64, 64, QImage::Format_RGB32);
+        picture.fill(Qt::darkBlue);
+        ASSERT_TRUE(picture.save(dir.filePath(QStringLiteral("logo.png"))));
+        picture.fill(Qt::darkRed);
+        ASSERT_TRUE(picture.save(dir.filePath(QStringLiteral("other.png"))));
+        QByteArray xml = "<folio-project version=\"1\"><report name=\"R\"><page><title height=\"3\">";
+        for (const QString &name : c.Files)
+            xml += "<picture x=\"0\" y=\"0\" width=\"1\" height=\"1\" file=\"" + name.toUtf8() + "\"/>";
+        xml += "</title></page></report></folio-project>";
+        QBuffer source(&xml);
+        source.open(QIODevice::ReadOnly);
+        const TemplateProject project = ReadTemplate(source, dir.filePath(QStringLiteral("t.fol")));
+        const TemplateReport &report = project.reports.at(0);
+        std::set<qint64> decoded;
+        for (const TemplateComponent &component : report.pages.at(0).bands.at(0).components)
+            decoded.insert(component.image.cacheKey());
+        EXPECT_EQ(decoded.size(), std::size_t(c.Copies));
+
+        const TFoParams params;
+        const QByteArray snapshot = test::GenerateSnapshot([&](TBaseReport &canvas) {
+            TemplateLayout layout(report, params);
+            layout.Print(canvas);
+        });
+        // Each copy is a 24-bit bitmap file of 64 x 64 pixels; the rest of the page is far smaller.
+        EXPECT_EQ(snapshot.size() / (64 * 64 * 3), c.Copies);
+    }
+}
+
+TEST(TemplateLayout, LaysOutManyBandsInTimeLinearInTheirNumber) {
+    // One title band a sheet between a page header and footer: forty thousand pages. Looking the
+    // header and footer up again for every band made this take seconds; it takes milliseconds.
+    TemplatePage page;
+    TemplateBand header;
+    header.kind = BandKind::PageHeader;
+    header.height = 0.4;
+    TemplateComponent caption;
+    caption.text = QStringLiteral("Bands");
+    caption.y = 0.2;
+    header.components.push_back(caption);
+    page.bands.push_back(header);
+    TemplateBand band;
+    band.kind = BandKind::Title;
+    band.height = 8.5;
+    band.components.push_back(caption);
+    page.bands.insert(page.bands.end(), 40000, band);
+    TemplateBand footer = header;
+    footer.kind = BandKind::PageFooter;
+    page.bands.push_back(footer);
+    TemplateReport report;
+    report.pages.push_back(page);
+    const TFoParams params;
+    int pages = 0;
+    const std::clock_t start = std::clock();
+    test::GenerateSnapshot(
+        [&](TBaseReport &canvas) {
+            TemplateLayout layout(report, params);
+            layout.Print(canvas);
+            pages = canvas.JobPages();
+        },
+        [](TFoSnapshotWriter &writer) { writer.SetLastPage(99999); });
+    const double seconds = double(std::clock() - start) / CLOCKS_PER_SEC;
+    EXPECT_EQ(pages, 40000);
+    EXPECT_LT(seconds, 1.5);
 }

@@ -201,10 +201,12 @@ void TFoRender::SetSnapshotStream(QIODevice *value) {
         return;
     CloseSnapshot();
     FSnapshotStream = value;
+    NextPage = {};
 }
 
 void TFoRender::CloseSnapshot() {
     if (FIsInternalSnapshotStream) {
+        NextPage = {};
         FSnapshotStream = nullptr;
         FOwnedSnapshotStream.reset();
         FIsInternalSnapshotStream = false;

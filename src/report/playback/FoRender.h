@@ -18,7 +18,16 @@
 namespace fiscora {
 
 class TFoConverter;
+class TFoPictureCache;
 class TFoRender;
+
+// Where a page of the snapshot begins. After each page it plays the converter notes the next one
+// here, so that playing the following page later starts there instead of walking the page chain
+// from the first page.
+struct TFoPageMark {
+    int PageNo = 0; // 0: none
+    qint64 Position = 0;
+};
 
 using TRenderDecodeImageEvent =
     std::function<void(TFoRender &Sender, QIODevice &ImageStream, const QString &ImageType, QImage &Bitmap)>;
@@ -148,6 +157,11 @@ public:
     bool FTransparentBitmaps = false;
     // The converter while rendering, else nullptr.
     TFoConverter *Converter = nullptr;
+    // The page after the last one played from the snapshot stream; cleared with the stream.
+    TFoPageMark NextPage;
+    // Decoded pictures shared by the playbacks of one export of the snapshot stream (not owned);
+    // without one, each playback decodes its own.
+    TFoPictureCache *SharedPictures = nullptr;
 
 protected:
     QString FDisplayName;

@@ -122,6 +122,7 @@ void TFoConverter::GotoPage(int APageNum) {
     // After the last page the stream is at its end; the walk starts from the page played last.
     if (FCurrPagePos >= FReader.Size() && FPlayedPagePos > 0)
         FCurrPagePos = FPlayedPagePos;
+    StartFromPageMark(APageNum);
     FReader.Seek(FCurrPagePos);
     if (APageNum == FPageNo)
         return;
@@ -152,6 +153,23 @@ void TFoConverter::GotoPage(int APageNum) {
     FReader.Seek(FCurrPagePos);
 }
 
+void TFoConverter::StartFromPageMark(int APageNum) {
+    const TFoPageMark mark = FRenderer.NextPage;
+    if (mark.PageNo <= FPageNo || mark.PageNo > APageNum)
+        return;
+    // The mark may be left from another stream: it is taken only where that page's header is.
+    try {
+        FReader.Seek(mark.Position);
+        TFoReportHeader report = ReportHeader;
+        if (ReadSnapshotPageHeader(FReader, report).PageNo != mark.PageNo)
+            return;
+    } catch (const EFolioReport &) {
+        return;
+    }
+    FCurrPagePos = mark.Position;
+    FPageNo = mark.PageNo;
+}
+
 void TFoConverter::PlayPage(int ExpectedPageNo) {
     FReader.Seek(FCurrPagePos);
     FPlayedPagePos = FCurrPagePos;
@@ -179,6 +197,7 @@ void TFoConverter::PlayPage(int ExpectedPageNo) {
     }
     FRenderer.PageEnd();
     FCurrPagePos = FReader.Position();
+    FRenderer.NextPage = FNextPagePos > 0 ? TFoPageMark{FPageNo + 1, FNextPagePos} : TFoPageMark{};
 }
 
 bool TFoConverter::Skipped() {
@@ -413,28 +432,49 @@ QString TFoConverter::ReadText() {
     return ExpandMarkers(FReader.ReadString());
 }
 
-QByteArray TFoConverter::ReadGraphic(quint8 &Kind) {
-    Kind = FReader.ReadByte();
-    FReuseGraphic = (Kind & GraphicReferenceFlag) != 0;
-    Kind &= ~GraphicReferenceFlag;
-    if (!FReuseGraphic)
-        return FReader.ReadBytes(FReader.ReadInt());
-    const qint32 reference = FReader.ReadInt();
+TFoConverter::TGraphicBlock TFoConverter::ReadGraphicBlock() {
+    TGraphicBlock block;
+    block.Kind = FReader.ReadByte();
+    FReuseGraphic = (block.Kind & GraphicReferenceFlag) != 0;
+    block.Kind &= ~GraphicReferenceFlag;
+    if (!FReuseGraphic) {
+        block.Position = FReader.Position();
+        FReader.Skip(FReader.ReadInt());
+        return block;
+    }
+    // The block referred to must be there, whether or not its picture is ever drawn.
+    block.Position = FReader.ReadInt();
     const qint64 resume = FReader.Position();
-    FReader.Seek(reference);
-    QByteArray bytes = FReader.ReadBytes(FReader.ReadInt());
+    FReader.Seek(block.Position);
+    FReader.Require(FReader.ReadInt());
     FReader.Seek(resume);
-    return bytes;
+    return block;
+}
+
+TFoPictureCache &TFoConverter::Pictures() {
+    if (FRenderer.SharedPictures)
+        return *FRenderer.SharedPictures;
+    if (!FPictures)
+        FPictures = std::make_unique<TFoPictureCache>();
+    return *FPictures;
+}
+
+QImage TFoConverter::DecodeGraphic(const TGraphicBlock &Block, const char *Format) {
+    return Pictures().Picture(Block.Position, Format, [this, &Block] {
+        const qint64 resume = FReader.Position();
+        FReader.Seek(Block.Position);
+        QByteArray bytes = FReader.ReadBytes(FReader.ReadInt());
+        FReader.Seek(resume);
+        return bytes;
+    });
 }
 
 // Bitmaps and icons load from their file bytes; other kinds give a null image and draw nothing.
-QImage TFoConverter::ReadPicture() {
-    quint8 kind = 0;
-    const QByteArray bytes = ReadGraphic(kind);
-    if (kind == gkBitmap)
-        return QImage::fromData(bytes, "BMP");
-    if (kind == gkIcon)
-        return QImage::fromData(bytes, "ICO");
+QImage TFoConverter::DecodePicture(const TGraphicBlock &Block) {
+    if (Block.Kind == gkBitmap)
+        return DecodeGraphic(Block, "BMP");
+    if (Block.Kind == gkIcon)
+        return DecodeGraphic(Block, "ICO");
     return {};
 }
 
@@ -647,53 +687,56 @@ void TFoConverter::DoCopyRect() {
 // ---- Pictures --------------------------------------------------------------------------------------
 
 void TFoConverter::DoBrushCopy() {
-    quint8 kind = 0;
-    const QByteArray bytes = ReadGraphic(kind);
+    const TGraphicBlock block = ReadGraphicBlock();
     const QRect dest = ReadRect();
     const QRect source = ReadRect();
     const auto colour = static_cast<TColor>(FReader.ReadInt());
-    if (kind != gkBitmap || Skipped())
+    if (block.Kind != gkBitmap || Skipped())
         return;
-    const QImage bitmap = QImage::fromData(bytes, "BMP");
+    const QImage bitmap = DecodeGraphic(block, "BMP");
     if (!bitmap.isNull())
         FRenderer.BrushCopy(dest, bitmap, source, colour);
 }
 
 void TFoConverter::DoDraw() {
-    const QImage picture = ReadPicture();
+    const TGraphicBlock block = ReadGraphicBlock();
     const QPointF point = ReadPoint();
-    if (!picture.isNull() && !Skipped())
+    if (Skipped())
+        return;
+    const QImage picture = DecodePicture(block);
+    if (!picture.isNull())
         FRenderer.Draw(point.x(), point.y(), picture);
 }
 
 void TFoConverter::DoStretchDraw() {
-    const QImage picture = ReadPicture();
+    const TGraphicBlock block = ReadGraphicBlock();
     const QRect rect = ReadRect();
-    if (!picture.isNull() && !Skipped())
+    if (Skipped())
+        return;
+    const QImage picture = DecodePicture(block);
+    if (!picture.isNull())
         FRenderer.StretchDraw(rect, picture);
 }
 
 void TFoConverter::DoPrintBitmap() {
-    quint8 kind = 0;
-    const QByteArray bytes = ReadGraphic(kind);
+    const TGraphicBlock block = ReadGraphicBlock();
     const QPointF point = ReadPoint();
     const double scaleX = ReadCoord();
     const double scaleY = ReadCoord();
-    if (kind != gkBitmap || Skipped())
+    if (block.Kind != gkBitmap || Skipped())
         return;
-    const QImage bitmap = QImage::fromData(bytes, "BMP");
+    const QImage bitmap = DecodeGraphic(block, "BMP");
     if (!bitmap.isNull())
         FRenderer.PrintBitmap(point.x(), point.y(), scaleX, scaleY, bitmap);
 }
 
 void TFoConverter::DoPrintBitmapRect() {
-    quint8 kind = 0;
-    const QByteArray bytes = ReadGraphic(kind);
+    const TGraphicBlock block = ReadGraphicBlock();
     const QPointF a = ReadPoint();
     const QPointF b = ReadPoint();
-    if (kind != gkBitmap || Skipped())
+    if (block.Kind != gkBitmap || Skipped())
         return;
-    const QImage bitmap = QImage::fromData(bytes, "BMP");
+    const QImage bitmap = DecodeGraphic(block, "BMP");
     if (!bitmap.isNull())
         FRenderer.PrintBitmapRect(a.x(), a.y(), b.x(), b.y(), bitmap);
 }
@@ -886,10 +929,8 @@ void TFoConverter::SetBrush() {
     const auto style = static_cast<TBrushStyle>(std::min<quint8>(FReader.ReadByte(), 7));
     const bool hasPattern = FReader.ReadByte() == 1;
     QImage pattern;
-    if (hasPattern) {
-        quint8 kind = 0;
-        pattern = QImage::fromData(ReadGraphic(kind), "BMP");
-    }
+    if (hasPattern)
+        pattern = DecodeGraphic(ReadGraphicBlock(), "BMP");
     FBrushNotified = false;
     Brush.SetColor(colour);
     Brush.SetStyle(style);
@@ -919,8 +960,7 @@ void TFoConverter::SetBrushStyle() {
 void TFoConverter::SetBrushBitmap() {
     if (FReader.ReadByte() != 1)
         return; // the pattern stays until the next brush colour
-    quint8 kind = 0;
-    const QImage pattern = QImage::fromData(ReadGraphic(kind), "BMP");
+    const QImage pattern = DecodeGraphic(ReadGraphicBlock(), "BMP");
     FBrushNotified = false;
     Brush.SetBitmap(pattern);
     if (!FBrushNotified)

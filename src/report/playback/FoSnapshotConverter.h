@@ -2,6 +2,7 @@
 
 #include "report/core/FoDraw.h"
 #include "report/core/FoTypes.h"
+#include "report/playback/FoPictureCache.h"
 #include "report/snapshot/FoSnapshotHeaders.h"
 #include "report/snapshot/FoSnapshotReader.h"
 
@@ -71,14 +72,24 @@ public:
 private:
     // Plays the page at the stream position; raises an error when it is not page ExpectedPageNo (0: any).
     void PlayPage(int ExpectedPageNo = 0);
+    // Moves to the renderer's page mark when it lies between the current page and APageNum.
+    void StartFromPageMark(int APageNum);
     void DispatchRecord(quint8 Code);
     bool Skipped();
     QString ReadText();
     double ReadCoord();
     QPointF ReadPoint();
     QRect ReadRect();
-    QByteArray ReadGraphic(quint8 &Kind);
-    QImage ReadPicture();
+    // A graphic block's kind and the position of its picture's length field (for a reference, that of
+    // the block it names); the stream continues after the block.
+    struct TGraphicBlock {
+        quint8 Kind = 0;
+        qint64 Position = 0;
+    };
+    TGraphicBlock ReadGraphicBlock();
+    TFoPictureCache &Pictures();
+    QImage DecodeGraphic(const TGraphicBlock &Block, const char *Format);
+    QImage DecodePicture(const TGraphicBlock &Block);
     QString ReadVarValue(bool &HasValue, int Depth);
     QString MacroText(int MacroID) const;
     void ApplyRichCommands(const QString &Commands);
@@ -125,7 +136,8 @@ private:
     QIODevice &FStream;
     TFoRender &FRenderer;
     TFoSnapshotReader FReader;
-    std::unique_ptr<TFoCanvas> FFontBitmap; // measures rich text at 1248 pixels per inch
+    std::unique_ptr<TFoCanvas> FFontBitmap;     // measures rich text at 1248 pixels per inch
+    std::unique_ptr<TFoPictureCache> FPictures; // this playback's, unless the renderer shares one
     QHash<QString, QString> FVarList;
     QDateTime FReportDateTime;
     int FPageNo = 1;
