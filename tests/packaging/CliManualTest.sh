@@ -27,15 +27,25 @@ for man_page in "$page" "$source_dir/packaging/man/fiscora.1"; do
     [ -z "$warnings" ] || fail "$man_page: $warnings"
 done
 
-# The text of one command's section of the manual page, as roff source with "\-" read as "-".
+# The text of one command's section of the manual page, as roff source with "\-" read as "-"; with a
+# sub-command, only the sub-command's part of it: from its synopsis (".B fiscora-cli book list") to
+# the next sub-command's.
 section_of() {
     awk -v name="$1" '$1 == ".SS" { inside = ($2 == name); next } $1 == ".SH" { inside = 0 } inside' "$page" |
-        sed 's/\\-/-/g'
+        sed 's/\\-/-/g' |
+        if [ $# -eq 1 ]; then
+            cat
+        else
+            awk -v command="$1" -v name="$2" '
+                $1 == ".B" && $2 == "fiscora-cli" && $3 == command && NF == 4 { inside = ($4 == name); next }
+                inside'
+        fi
 }
 
-# What bash completes for the words given, the last one being completed.
+# What bash completes for the words given, the last one being completed, with the fiscora-cli under
+# test on the PATH (the completion runs it for some values).
 complete_words() {
-    bash --norc --noprofile -c '
+    PATH=$(dirname "$cli"):$PATH bash --norc --noprofile -c '
         source "$1"
         source "$2"
         shift 2
@@ -44,36 +54,98 @@ complete_words() {
         COMP_LINE="${COMP_WORDS[*]}"
         COMP_POINT=${#COMP_LINE}
         _fiscora_cli fiscora-cli "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}"
-        printf "%s\n" "${COMPREPLY[@]}"' completion "$bash_completion" "$completion" "$@"
+        [ ${#COMPREPLY[@]} -eq 0 ] || printf "%s\n" "${COMPREPLY[@]}"' completion "$bash_completion" "$completion" "$@"
 }
 
-commands=$("$cli" --help | awk '/^commands:/ { listing = 1; next } listing && NF == 0 { exit } listing { print $1 }')
+# The first words of a listing in a usage text: "commands:" or "sub-commands:" up to a blank line.
+listing() {
+    awk -v heading="$1" '$0 == heading { listing = 1; next } listing && NF == 0 { exit } listing { print $1 }'
+}
+
+# The options a usage synopsis names: its "usage:" line and the lines that continue it. The text
+# below may name options that are refused (book add explains that --fiscal-year-end is not taken).
+synopsis_options() {
+    "$cli" "$@" --help | awk 'NR == 1 || /^   / { print; next } { exit }' | grep -o -- '--[a-z][a-z-]*' | sort -u ||
+        true
+}
+
+commands=$("$cli" --help | listing commands:)
 [ -n "$commands" ] || fail "fiscora-cli --help lists no command"
 completed_commands=$(complete_words fiscora-cli "")
+# Each command, or each sub-command of a command that has them ("book list"), with its options.
+checked=()
 for command in $commands; do
     grep -qx "$command" <<<"$completed_commands" || fail "the completion does not offer the command $command"
-    section=$(section_of "$command")
-    [ -n "$section" ] || { fail "the manual page has no section for $command"; continue; }
-    options=$("$cli" "$command" --help | grep -o -- '--[a-z][a-z-]*' | sort -u || true)
-    completed=$(complete_words fiscora-cli "$command" --)
+    [ -n "$(section_of "$command")" ] || { fail "the manual page has no section for $command"; continue; }
+    subcommands=$("$cli" "$command" --help | listing sub-commands:)
+    if [ -z "$subcommands" ]; then
+        checked+=("$command")
+        continue
+    fi
+    completed=$(complete_words fiscora-cli "$command" "")
+    for subcommand in $subcommands; do
+        grep -qx "$subcommand" <<<"$completed" || fail "the completion of $command does not offer $subcommand"
+        checked+=("$command $subcommand")
+    done
+    for offered in $completed; do
+        grep -qx -- "$offered" <<<"$subcommands"$'\n--help\n-h' ||
+            fail "the completion of $command offers $offered, which it does not take"
+    done
+done
+for entry in "${checked[@]}"; do
+    read -ra words <<<"$entry"
+    section=$(section_of "${words[@]}")
+    [ -n "$section" ] || { fail "the manual page has no part for ${words[*]}"; continue; }
+    options=$(synopsis_options "${words[@]}")
+    completed=$(complete_words fiscora-cli "${words[@]}" --)
     for option in $options; do
-        grep -qF -- "$option" <<<"$section" || fail "the manual page's $command section lacks $option"
-        grep -qx -- "$option" <<<"$completed" || fail "the completion of $command lacks $option"
+        grep -qF -- "$option" <<<"$section" || fail "the manual page's ${words[*]} part lacks $option"
+        grep -qx -- "$option" <<<"$completed" || fail "the completion of ${words[*]} lacks $option"
     done
     # And nothing the command does not know.
     for option in $completed; do
         [ "$option" = --help ] && continue
-        grep -qx -- "$option" <<<"$options" || fail "the completion of $command offers $option, which it does not take"
+        grep -qx -- "$option" <<<"$options" || fail "the completion of ${words[*]} offers $option, which it does not take"
     done
 done
 
-# Option values the usage texts name.
-[ "$(complete_words fiscora-cli schedule --format "" | sort | tr '\n' ' ')" = "csv json text " ] ||
-    fail "schedule --format completes to: $(complete_words fiscora-cli schedule --format "")"
-[ "$(complete_words fiscora-cli report --format "" | sort | tr '\n' ' ')" = "fsn html pdf " ] ||
-    fail "report --format completes to: $(complete_words fiscora-cli report --format "")"
-[ "$(complete_words fiscora-cli schedule --type "" | tr '\n' ' ')" = "0 1 2 3 4 5 " ] ||
-    fail "--type completes to: $(complete_words fiscora-cli schedule --type "")"
+# Values and files, completed in a folder with a book of one asset of 2026 (5 years, half-year: rows
+# 2026 to 2031), a CSV file and another file.
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+"$cli" book create "$work/a.fbook" --name Test >/dev/null &&
+    "$cli" book add "$work/a.fbook" --placed 03/01/2026 --cost 1000 >/dev/null ||
+    fail "cannot make the book to complete in"
+touch "$work/b.csv" "$work/c.txt"
+years="2026 2027 2028 2029 2030 2031"
+# The words before the one completed (always empty) | what it completes to, sorted by number, then
+# by text.
+while IFS='|' read -r before expected; do
+    read -ra before <<<"$before"
+    got=$(cd "$work" && complete_words fiscora-cli "${before[@]}" "" | sort -n | paste -sd ' ')
+    [ "$got" = "$expected" ] || fail "fiscora-cli ${before[*]} completes to \"$got\", not \"$expected\""
+done <<EOF
+schedule --format|csv json text
+report --format|fsn html pdf
+export --format|html pdf
+schedule --type|0 1 2 3 4 5
+book add a.fbook --type|0 1 2 3 4 5
+book list a.fbook --format|csv json text
+book totals a.fbook --format|csv json text
+book form4562 a.fbook --format|csv json text
+book create x.fbook --year-end-month|1 2 3 4 5 6 7 8 9 10 11 12
+book list a.fbook --tax-year|$years
+book list 'a.fbook' --tax-year|$years
+book form4562 --format csv a.fbook --tax-year|$years
+book form4562 missing.fbook --tax-year|
+book list|a.fbook
+book totals --format csv|a.fbook
+book list --tax-year 2026|a.fbook
+book import a.fbook|b.csv
+book remove a.fbook|
+book import a.fbook b.csv|
+dump|
+EOF
 
 [ $failures -eq 0 ] || exit 1
 echo "the manual page and the completion cover every command and option"
