@@ -91,7 +91,9 @@ bonus.
 .
 The schedule becomes a printed report that can be previewed, printed,
 saved as a page snapshot and exported to PDF and HTML. The command line
-tool fiscora-cli does the same without a display.")
+tool fiscora-cli does the same without a display, and keeps books of a
+business's assets, in a file or shared on a PostgreSQL server, with their
+register, totals per tax year and Form 4562 depreciation lines.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${FISCORA_PACKAGE_MAINTAINER})
@@ -100,7 +102,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${FISCORA_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The report's layout is measured with the metric twins of Arial, Times New Roman and Courier New.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
+# Qt loads its SQL drivers as plugins, which dpkg-shlibdeps cannot see: book files need the SQLite
+# one; only books shared on a PostgreSQL server need the other.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, libqt6sql6-sqlite")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libqt6sql6-psql")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)
 

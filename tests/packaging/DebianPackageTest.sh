@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package from the build tree (cpack), checks it with lintian, desktop-file-validate
-# and appstreamcli, installs it with apt-get, writes a report PDF with the installed fiscora-cli from
-# an empty folder, and removes the package again, also when a check fails. Installing needs root (CI
-# runs as root); as any other user the test fails and says so.
+# and appstreamcli, installs it with apt-get, writes a report PDF from an empty folder and a book file
+# with the installed fiscora-cli, and removes the package again, also when a check fails. Installing
+# needs root (CI runs as root); as any other user the test fails and says so.
 # usage: DebianPackageTest.sh BUILD-DIR SOURCE-DIR
 set -euo pipefail
 
@@ -55,6 +55,10 @@ for name in Maintainer Section Description; do
     [ -n "$(field "$name")" ] || fail "the package has no $name field"
 done
 grep -q 'libqt6widgets6' <<<"$(field Depends)" || fail "Depends lacks the Qt libraries: $(field Depends)"
+# Qt loads its SQL drivers as plugins, out of dpkg-shlibdeps' sight.
+grep -qw 'libqt6sql6-sqlite' <<<"$(field Depends)" || fail "Depends lacks the SQLite driver of books: $(field Depends)"
+grep -qw 'libqt6sql6-psql' <<<"$(field Recommends)" ||
+    fail "Recommends lacks the PostgreSQL driver of shared books: $(field Recommends)"
 contents=$(dpkg-deb --contents "$deb" | awk '{ print $NF }' | sed 's|^\./|/|')
 app_id=$(sed -n 's/^Icon=//p' <(dpkg-deb --fsys-tarfile "$deb" | tar -xOf - --wildcards './usr/share/applications/*.desktop'))
 for path in /usr/bin/fiscora /usr/bin/fiscora-cli /usr/share/fiscora/Amortix.fol /usr/share/fiscora/Amortix.html \
@@ -104,6 +108,13 @@ for expected in "Company car" "Automobile" '$145,000.00' "Page 3 of 3"; do
     grep -qF "$expected" <<<"$text" || fail "x.pdf lacks '$expected'"
 done
 [ "$(ls "$empty")" = x.pdf ] || fail "the report left other files: $(ls "$empty")"
+# A book file through the system's SQLite driver.
+book=$work/firm.fbook
+{ /usr/bin/fiscora-cli book create "$book" --name Firm &&
+    /usr/bin/fiscora-cli book add "$book" --placed 03/01/2026 --cost 10000 &&
+    /usr/bin/fiscora-cli book totals "$book" --format csv; } >"$work/book.log" 2>&1 ||
+    fail "the installed fiscora-cli book failed: $(cat "$work/book.log")"
+grep -qx '2026,0.00,2000.00,2000.00' "$work/book.log" || fail "the book's totals: $(cat "$work/book.log")"
 
 # The triggers of shared-mime-info and desktop-file-utils ran on the installed files.
 grep -q '^50:application/x-fiscora-snapshot:\*\.fsn$' /usr/share/mime/globs2 || fail "*.fsn is not a registered file type"
