@@ -5,6 +5,7 @@
 #include "CliGuiApplication.h"
 #include "CliWrite.h"
 #include "Clock.h"
+#include "DataFileLocation.h"
 #include "ExportFormat.h"
 #include "ExportOutput.h"
 #include "ReportInputs.h"
@@ -36,7 +37,8 @@ std::string ReportUsage() {
            "                          [--bonus] [--template FILE] [--report NAME]\n"
            "                          --output FILE.fsn|FILE.pdf|FILE.html [--format fsn|pdf|html]\n" +
            ScheduleOptionsHelp() +
-           "  --template FILE               report template (default: Amortix.fol beside fiscora-cli)\n"
+           "  --template FILE               report template (default: Amortix.fol, beside or in "
+           "../share/fiscora)\n"
            "  --report NAME                 report of the template to run (default: DeprReport)\n"
            "  --output FILE                 file to write: a snapshot (.fsn), a PDF (.pdf) or HTML pages "
            "(.html)\n"
@@ -86,11 +88,9 @@ int RunReportCommand(const std::vector<std::string> &args) {
         TReportJob job;
         // The project file rule adds ".fol" to a name without a dot; everything after names the file
         // it made.
-        job.OpenTemplate(
-            request.templateFile.empty()
-                ? QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(kDefaultTemplate))
-                : QString::fromStdString(request.templateFile),
-            QString::fromStdString(request.reportName));
+        job.OpenTemplate(request.templateFile.empty() ? FindDataFile(QLatin1String(kDefaultTemplate))
+                                                      : QString::fromStdString(request.templateFile),
+                         QString::fromStdString(request.reportName));
         const std::vector<ReportInput> inputs = ReportInputs(job.Project());
         RefuseOutputOverInput(request.outputFile, inputs);
         if (request.format != ExportFormat::Snapshot) {
