@@ -9,14 +9,12 @@
 #include "CliBookCommands.h"
 #include "CliBookSupport.h"
 #include "CliGuiApplication.h"
+#include "DataFileLocation.h"
 #include "ExportFormat.h"
 #include "ExportOutput.h"
 #include "ReportInputs.h"
 #include "ReportJob.h"
 #include "ReportOutputFile.h"
-
-#include <QCoreApplication>
-#include <QDir>
 
 namespace fiscora::cli {
 
@@ -35,7 +33,8 @@ std::string BookReportUsage() {
            "  --tax-year T            the tax year (the fiscal year ending in T)\n"
            "  --output FILE           file to write: a snapshot (.fsn), a PDF (.pdf) or HTML pages (.html)\n"
            "  --format fsn|pdf|html   the output's format, whatever its extension\n"
-           "  --template FILE         report template (default: Amortix.fol beside fiscora-cli)\n";
+           "  --template FILE         report template (default: Amortix.fol, beside or in "
+           "../share/fiscora)\n";
 }
 
 int RunBookReport(const std::vector<std::string> &args) {
@@ -65,11 +64,9 @@ int RunBookReport(const std::vector<std::string> &args) {
         const auto application = EnsureGuiApplication();
         TReportJob job;
         const std::string templateFile = parsed.Value("--template").value_or(std::string());
-        job.OpenTemplate(
-            templateFile.empty()
-                ? QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(kBookTemplate))
-                : QString::fromStdString(templateFile),
-            reportName);
+        job.OpenTemplate(templateFile.empty() ? FindDataFile(QLatin1String(kBookTemplate))
+                                              : QString::fromStdString(templateFile),
+                         reportName);
         std::vector<ReportInput> inputs = ReportInputs(job.Project());
         // A book file is read too: the report must not be written over it.
         if (ParseBookLocation(location).backEnd == BookBackEnd::Sqlite)
