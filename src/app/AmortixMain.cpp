@@ -2,6 +2,7 @@
 
 #include "ApplicationFont.h"
 #include "Clock.h"
+#include "DataFileLocation.h"
 #include "DateEdit.h"
 #include "DepreciateCommand.h"
 #include "DollarEdit.h"
@@ -11,6 +12,7 @@
 #include "HelpIcon.h"
 #include "HelpWindow.h"
 #include "ModalRunner.h"
+#include "PreviewWindowSetup.h"
 #include "ReportJob.h"
 #include "SchedulePane.h"
 #include "ToolBox.h"
@@ -287,7 +289,7 @@ void TFrmAmortix::CentreOnScreen() {
 
 void TFrmAmortix::FormShow() {
     FExeDir = QString::fromStdString(AddPathDelimiter(QCoreApplication::applicationDirPath().toStdString()));
-    FReportProjectFile = FExeDir + "Amortix.fol";
+    FReportProjectFile = FindDataFile(QStringLiteral("Amortix.fol"));
 
     const AssetEntry initial = InitialAssetEntry(TodayDateStr());
     SetChoice(*CbxProperty_Type, initial.inputs.propertyType);
@@ -420,22 +422,13 @@ void TFrmAmortix::ReportSystemOverridePreview(TFoSystem &system, TOverrideMode m
                                               std::unique_ptr<QObject> &form) {
     auto *preview = qobject_cast<TFrmReportPreview *>(form.get());
     switch (mode) {
-    case TOverrideMode::omCreate: {
-        auto window = std::make_unique<TFrmReportPreview>(this);
-        window->setWindowTitle(system.TitlePreview);
-        window->resize(system.SystemPreview.FormWidth, system.SystemPreview.FormHeight);
-        if (system.SystemPreview.FormState == TFormState::fsMaximized)
-            window->setWindowState(Qt::WindowMaximized);
-        window->ReportSystem = &system;
-        form = std::move(window);
+    case TOverrideMode::omCreate:
+        form = CreatePreviewWindow(system, this);
         break;
-    }
     case TOverrideMode::omShow:
         if (!preview)
             break;
-        system.SystemPreview.InitPreview(preview->FoRenderPreview());
-        if (system.OnPreviewSetup)
-            system.OnPreviewSetup(preview->FoRenderPreview());
+        SetUpPreview(system, *preview);
         preview->FInputFileName = system.SystemFiler.FileName;
         preview->FInputStream = system.SystemFiler.Stream();
         preview->InitFromReportSystem();

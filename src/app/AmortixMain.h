@@ -45,8 +45,8 @@ public:
     explicit TFrmAmortix(QWidget *parent = nullptr);
     ~TFrmAmortix() override;
 
-    // The executable's folder with a trailing delimiter, and the report project file in it; both set
-    // when the window is first shown.
+    // The executable's folder with a trailing delimiter, and the report project file (in it, or in the
+    // installed data folder, FindDataFile); both set when the window is first shown.
     const QString &ExeDir() const { return FExeDir; }
     const QString &ReportProjectFile() const { return FReportProjectFile; }
 

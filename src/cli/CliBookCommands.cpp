@@ -17,6 +17,9 @@ const std::vector<BookSubcommand> &BookSubcommands() {
          RunBookTotals},
         {"form4562", "FILE --tax-year T [--format text|csv|json]",
          "the Form 4562 depreciation lines of a tax year", BookForm4562Usage, RunBookForm4562},
+        {"report", "FILE --report DeprBook|Form4562 --tax-year T --output FILE.pdf|FILE.html|FILE.fsn",
+         "a book report of a tax year: the book report or the Form 4562 worksheet", BookReportUsage,
+         RunBookReport},
     };
     return subcommands;
 }

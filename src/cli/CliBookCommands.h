@@ -21,5 +21,7 @@ std::string BookTotalsUsage();
 int RunBookTotals(const std::vector<std::string> &args);
 std::string BookForm4562Usage();
 int RunBookForm4562(const std::vector<std::string> &args);
+std::string BookReportUsage();
+int RunBookReport(const std::vector<std::string> &args);
 
 } // namespace fiscora::cli

@@ -1,0 +1,48 @@
+#include "StartUpDocument.h"
+
+#include "SnapshotDocument.h"
+#include "ToolBoxExceptions.h"
+
+#include <QFileInfo>
+
+namespace fiscora {
+
+namespace {
+
+std::string Quoted(const QString &text) {
+    return "\"" + text.toStdString() + "\"";
+}
+
+} // namespace
+
+TStartUpDocument ReadStartUpDocument(const QStringList &arguments) {
+    if (arguments.isEmpty())
+        return {};
+    if (arguments.size() > 1)
+        throw ECustomException("Fiscora opens one file at a time; it was given " +
+                               std::to_string(arguments.size()) + ".");
+    const QString &fileName = arguments.front();
+    const QString extension = QFileInfo(fileName).suffix();
+    if (extension.compare(QLatin1String("fsn"), Qt::CaseInsensitive) == 0)
+        return {TStartUpDocumentKind::Snapshot, fileName};
+    if (extension.compare(QLatin1String("fbook"), Qt::CaseInsensitive) == 0)
+        return {TStartUpDocumentKind::Book, fileName};
+    throw ECustomException("Fiscora opens snapshot files (.fsn) and asset books (.fbook); " +
+                           Quoted(fileName) + " is neither.");
+}
+
+int OpenStartUpDocument(const TStartUpDocument &document, const std::function<int()> &runMainWindow) {
+    switch (document.Kind) {
+    case TStartUpDocumentKind::Snapshot:
+        return ShowSnapshotDocument(document.FileName);
+    case TStartUpDocumentKind::Book:
+        // The asset book window is plugged in here once it exists.
+        throw ECustomException("The asset book window is not available in this build of Fiscora, so " +
+                               Quoted(document.FileName) + " cannot be opened.");
+    case TStartUpDocumentKind::None:
+        break;
+    }
+    return runMainWindow();
+}
+
+} // namespace fiscora
