@@ -6,12 +6,14 @@
 #include "BookAssetEntry.h"
 #include "BookAssetSortProxy.h"
 #include "BookAssetTableModel.h"
+#include "BookChart.h"
 #include "BookCsvExport.h"
 #include "BookError.h"
 #include "BookReportData.h"
 #include "Clock.h"
 #include "DataFileLocation.h"
 #include "FileDialogs.h"
+#include "Form4562Table.h"
 #include "GeneralErrorDisplay.h"
 #include "ModalRunner.h"
 #include "MsgBox.h"
@@ -35,6 +37,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSignalBlocker>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -83,7 +86,7 @@ BookWindow::BookWindow(TFrmAmortix &mainWindow)
     CreateMenus();
     CreateControls();
     ShowBook();
-    resize(1100, 560);
+    resize(1500, 640);
 }
 
 BookWindow::~BookWindow() = default;
@@ -188,9 +191,21 @@ void BookWindow::CreateControls() {
         commands->addWidget(button);
     commands->addStretch(1);
     commands->addWidget(LblStatus);
+    ChtYears = new BookChart(client);
+    GrdForm4562 = new Form4562Table(client);
+    auto *side = new QSplitter(Qt::Vertical, client);
+    side->addWidget(ChtYears);
+    side->addWidget(GrdForm4562);
+    side->setStretchFactor(0, 3);
+    side->setStretchFactor(1, 2);
+    auto *split = new QSplitter(Qt::Horizontal, client);
+    split->addWidget(GrdAssets);
+    split->addWidget(side);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
     auto *layout = new QVBoxLayout(client);
     layout->addLayout(top);
-    layout->addWidget(GrdAssets, 1);
+    layout->addWidget(split, 1);
     layout->addLayout(commands);
 
     const auto guarded = [this](void (BookWindow::*handler)()) {
@@ -274,6 +289,8 @@ void BookWindow::ShowRegister() {
     AssetProxy->SetFilterText(EdtFilter->text());
     if (selectedId != 0)
         SelectAsset(selectedId);
+    ChtYears->ShowYears(TotalsByTaxYear(FAssets), TaxYear());
+    GrdForm4562->ShowForm(MakeForm4562(FAssets, TaxYear().value_or(0)));
     LblStatus->setText(
         FBook ? QStringLiteral("%1 of %2 assets").arg(AssetModel->rowCount() - 1).arg(FAssets.size())
               : QStringLiteral("No book is open."));

@@ -21,6 +21,8 @@ namespace fiscora {
 class Book;
 class BookAssetSortProxy;
 class BookAssetTableModel;
+class BookChart;
+class Form4562Table;
 class TFrmAmortix;
 class TReportJob;
 
@@ -79,6 +81,8 @@ public:
     QPushButton *BtnLoad;
     QPushButton *BtnRemove;
     QLabel *LblStatus;
+    BookChart *ChtYears;
+    Form4562Table *GrdForm4562;
     BookAssetTableModel *AssetModel;
     BookAssetSortProxy *AssetProxy;
 

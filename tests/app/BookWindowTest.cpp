@@ -5,8 +5,10 @@
 #include "BookAssetEntry.h"
 #include "BookAssetSortProxy.h"
 #include "BookAssetTableModel.h"
+#include "BookChart.h"
 #include "FileDialogs.h"
 #include "FoFormSetup.h"
+#include "Form4562Table.h"
 #include "MainWindowFixture.h"
 #include "MainWindowRun.h"
 #include "ModalRunner.h"
@@ -15,9 +17,11 @@
 #include "SharedBookDialog.h"
 #include "StartUpDocument.h"
 
+#include <QBarSet>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -427,6 +431,49 @@ TEST_F(BookWindowTest, StartingWithABookOpensTheBookWindowOnIt) {
     EXPECT_EQ(code, 5);
     EXPECT_TRUE(title.startsWith(QStringLiteral("Harbor Tools LLC - "))) << title.toStdString();
     EXPECT_EQ(shownAssets, 1u);
+}
+
+TEST_F(BookWindowTest, TheChartAndTheFormLinesFollowTheTaxYear) {
+    MakeBook({Furniture("1", "Old press", "07/01/2024", 1000000),
+              Furniture("2", "New press", "03/01/2026", 1000000)});
+    BookWindow &book = OpenWindow();
+    struct Case {
+        int taxYear;
+        int bar;               // the highlighted one: 2024 is the first
+        std::vector<Row> form; // line and amount
+    };
+    const Case cases[] = {
+        {2026,
+         2,
+         {{"14", "0.00"},
+          {"17", "1,920.00"},
+          {"19b", "2,000.00"},
+          {"21", "0.00"},
+          {"22", "3,920.00"},
+          {"25", "0.00"},
+          {"28", "0.00"}}},
+        {2025,
+         1,
+         {{"14", "0.00"},
+          {"17", "3,200.00"},
+          {"21", "0.00"},
+          {"22", "3,200.00"},
+          {"25", "0.00"},
+          {"28", "0.00"}}},
+    };
+    for (const Case &c : cases) {
+        book.SetTaxYear(c.taxYear);
+        EXPECT_EQ(book.ChtYears->HighlightedBar(), c.bar) << c.taxYear;
+        std::vector<Row> form;
+        for (int row = 0; row < book.GrdForm4562->rowCount(); ++row)
+            form.push_back({book.GrdForm4562->item(row, 0)->text(), book.GrdForm4562->item(row, 2)->text()});
+        EXPECT_EQ(form, c.form) << c.taxYear;
+    }
+    // Bars and line in thousands: 2,000 + 3,200 + 3,920 by the end of 2026.
+    ASSERT_GE(book.ChtYears->Deductions()->count(), 3);
+    EXPECT_DOUBLE_EQ(book.ChtYears->Deductions()->at(0), 2.0);
+    EXPECT_DOUBLE_EQ(book.ChtYears->Deductions()->at(2), 3.92);
+    EXPECT_DOUBLE_EQ(book.ChtYears->Accumulated()->at(2).y(), 9.12);
 }
 
 } // namespace
