@@ -31,18 +31,16 @@ TStartUpDocument ReadStartUpDocument(const QStringList &arguments) {
                            Quoted(fileName) + " is neither.");
 }
 
-int OpenStartUpDocument(const TStartUpDocument &document, const std::function<int()> &runMainWindow) {
+int OpenStartUpDocument(const TStartUpDocument &document, const MainWindowRun &runMainWindow) {
     switch (document.Kind) {
     case TStartUpDocumentKind::Snapshot:
         return ShowSnapshotDocument(document.FileName);
     case TStartUpDocumentKind::Book:
-        // The asset book window is plugged in here once it exists.
-        throw ECustomException("The asset book window is not available in this build of Fiscora, so " +
-                               Quoted(document.FileName) + " cannot be opened.");
+        return runMainWindow(document.FileName);
     case TStartUpDocumentKind::None:
         break;
     }
-    return runMainWindow();
+    return runMainWindow(QString());
 }
 
 } // namespace fiscora

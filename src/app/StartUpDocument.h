@@ -21,9 +21,11 @@ struct TStartUpDocument {
 // is refused with an ECustomException that names it.
 TStartUpDocument ReadStartUpDocument(const QStringList &arguments);
 
-// Runs the window of the document's kind until it closes and returns the program's exit code; with
-// no document, runs the main window. A kind this build has no window for is refused with an
-// ECustomException.
-int OpenStartUpDocument(const TStartUpDocument &document, const std::function<int()> &runMainWindow);
+// Runs the window of the document's kind until it closes and returns the program's exit code: a
+// snapshot in the preview window; a book in the book window beside the main window, whose fields its
+// assets are entered from (`runMainWindow` gets the book's file); with no document, the main window
+// alone (an empty file name).
+using MainWindowRun = std::function<int(const QString &bookFile)>;
+int OpenStartUpDocument(const TStartUpDocument &document, const MainWindowRun &runMainWindow);
 
 } // namespace fiscora

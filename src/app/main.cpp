@@ -1,13 +1,12 @@
-#include "AmortixMain.h"
 #include "AppIdentity.h"
 #include "ApplicationFont.h"
 #include "FiscoraApplication.h"
 #include "GeneralErrorDisplay.h"
 #include "HelpWindow.h"
+#include "MainWindowRun.h"
 #include "MessageBoxPresenter.h"
 #include "MsgBox.h"
 #include "ScreenCheck.h"
-#include "ScreenshotTour.h"
 #include "StartUpDocument.h"
 #include "VisualStyle.h"
 #include "output/dialogs/OutputDialogs.h"
@@ -40,12 +39,8 @@ int main(int argc, char **argv) {
     // the command line opens in its own window instead of the main window.
     return RunHandlingExceptions(
         [] {
-            return OpenStartUpDocument(ReadStartUpDocument(QCoreApplication::arguments().mid(1)), [] {
-                TFrmAmortix mainWindow;
-                mainWindow.show();
-                StartScreenshotTourIfAsked(mainWindow);
-                return QApplication::exec();
-            });
+            return OpenStartUpDocument(ReadStartUpDocument(QCoreApplication::arguments().mid(1)),
+                                       RunMainWindow);
         },
         1);
 }

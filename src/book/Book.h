@@ -37,6 +37,7 @@ public:
 
     const std::string &Name() const { return FName; }
     int YearEndMonth() const { return FYearEndMonth; }
+    BookAccess Access() const { return FAccess; }
     BookBackEnd BackEnd() const;
     const std::string &Shown() const; // the location as messages name it
 

@@ -70,4 +70,18 @@ AssetEntry EnterAssetRequest(const AssetEntryRequest &request, std::string today
     return entry;
 }
 
+AssetEntryRequest RequestForInputs(const AssetInputs &inputs) {
+    AssetEntryRequest request;
+    request.description = inputs.description;
+    request.propertyType = inputs.propertyType;
+    request.placedInService = inputs.placedInService;
+    request.cost = inputs.cost;
+    request.method = inputs.method;
+    request.convention = inputs.convention;
+    request.life = inputs.life;
+    request.fiscalYearEnd = inputs.fiscalYearEnd;
+    request.bonus = inputs.bonusRequested;
+    return request;
+}
+
 } // namespace fiscora

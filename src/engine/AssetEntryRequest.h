@@ -25,6 +25,9 @@ struct AssetEntryRequest {
     bool bonus = false; // click the bonus box, last
 };
 
+// The request that enters every one of the inputs (the bonus box clicked when it is checked there).
+AssetEntryRequest RequestForInputs(const AssetInputs &inputs);
+
 // The controls the rules may have disabled when their entry comes.
 enum class EntryControl { Method, Convention, Life, Bonus };
 

@@ -1,5 +1,6 @@
 // A document on the command line: `fiscora FILE.fsn` shows the snapshot in the preview window,
-// `fiscora FILE.fbook` asks for the asset book window, anything else is refused with a message.
+// `fiscora FILE.fbook` runs the main window with the book window on that book, anything else is refused with
+// a message.
 #include "StartUpDocument.h"
 #include "GeneralErrorDisplay.h"
 #include "ModalRunner.h"
@@ -69,6 +70,7 @@ TEST(StartUpDocumentTest, RefusesWhatItCannotOpenNamingIt) {
 struct StartUpRun {
     int exitCode = -1;
     int mainWindowRuns = 0;
+    QString bookFile; // what the main window was asked to open
     std::vector<MsgBoxRecorder::Message> messages;
 };
 
@@ -77,8 +79,9 @@ StartUpRun RunStartUp(const TStartUpDocument &document) {
     StartUpRun run;
     run.exitCode = RunHandlingExceptions(
         [&] {
-            return OpenStartUpDocument(document, [&] {
+            return OpenStartUpDocument(document, [&](const QString &bookFile) {
                 ++run.mainWindowRuns;
+                run.bookFile = bookFile;
                 return 7;
             });
         },
@@ -91,6 +94,15 @@ TEST(StartUpDocumentTest, WithoutDocumentTheMainWindowRuns) {
     const StartUpRun run = RunStartUp({});
     EXPECT_EQ(run.mainWindowRuns, 1);
     EXPECT_EQ(run.exitCode, 7);
+    EXPECT_TRUE(run.bookFile.isEmpty());
+    EXPECT_TRUE(run.messages.empty());
+}
+
+TEST(StartUpDocumentTest, ABookRunsTheMainWindowAskingForThatBook) {
+    const StartUpRun run = RunStartUp({TStartUpDocumentKind::Book, QStringLiteral("fleet.fbook")});
+    EXPECT_EQ(run.mainWindowRuns, 1);
+    EXPECT_EQ(run.exitCode, 7);
+    EXPECT_EQ(run.bookFile, QStringLiteral("fleet.fbook"));
     EXPECT_TRUE(run.messages.empty());
 }
 
@@ -157,9 +169,6 @@ TEST(StartUpDocumentTest, BadDocumentsAreShownAndEndWithStatusOne) {
     const Case cases[] = {
         {{TStartUpDocumentKind::Snapshot, missing}, "Cannot open file \"" + missing + "\""},
         {{TStartUpDocumentKind::Snapshot, garbage}, "Unexpected header code [110] found in report file."},
-        {{TStartUpDocumentKind::Book, QStringLiteral("fleet.fbook")},
-         "The asset book window is not available in this build of Fiscora, so \"fleet.fbook\" cannot be "
-         "opened."},
     };
     for (const Case &c : cases) {
         int previews = 0;
