@@ -6,8 +6,6 @@
 #include "BookAssetSortProxy.h"
 #include "BookAssetTableModel.h"
 #include "BookChart.h"
-#include "FileDialogs.h"
-#include "FoFormSetup.h"
 #include "Form4562Table.h"
 #include "MainWindowFixture.h"
 #include "MainWindowRun.h"
@@ -16,6 +14,8 @@
 #include "RecentBooks.h"
 #include "SharedBookDialog.h"
 #include "StartUpDocument.h"
+#include "output/dialogs/FileDialogs.h"
+#include "output/dialogs/FoFormSetup.h"
 
 #include <QBarSet>
 #include <QComboBox>
