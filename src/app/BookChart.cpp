@@ -1,8 +1,8 @@
 #include "BookChart.h"
 
-#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QLineSeries>
 #include <QValueAxis>
@@ -37,16 +37,15 @@ void BookChart::ShowYears(const std::vector<TaxYearTotal> &years, std::optional<
     FAccumulated->setName(QStringLiteral("Accumulated"));
     FAccumulated->setColor(QColor(0x2e, 0x7d, 0x32));
     FAccumulated->setPointsVisible(true);
-    QStringList categories;
     Cents accumulated = 0;
-    double highest = 0;
+    double highestYear = 0, highestTotal = 0;
     for (std::size_t index = 0; index < years.size(); ++index) {
         const TaxYearTotal &year = years[index];
         accumulated += year.Total();
-        categories << QString::number(year.taxYear);
         FDeductions->append(Thousands(year.Total()));
         FAccumulated->append(static_cast<double>(index), Thousands(accumulated));
-        highest = std::max(highest, Thousands(accumulated));
+        highestYear = std::max(highestYear, Thousands(year.Total()));
+        highestTotal = std::max(highestTotal, Thousands(accumulated));
         if (taxYear && year.taxYear == *taxYear)
             FDeductions->selectBar(static_cast<int>(index));
     }
@@ -54,20 +53,43 @@ void BookChart::ShowYears(const std::vector<TaxYearTotal> &years, std::optional<
     chart->addSeries(bars);
     chart->addSeries(FAccumulated);
 
-    auto *yearsAxis = new QBarCategoryAxis(chart.get());
-    yearsAxis->append(categories);
-    // Many years side by side: their labels stand upright so that none runs into the next.
-    yearsAxis->setLabelsAngle(categories.size() > 12 ? -90 : 0);
-    auto *amountAxis = new QValueAxis(chart.get());
-    amountAxis->setRange(0, highest > 0 ? highest * 1.05 : 1);
-    amountAxis->setLabelFormat(QStringLiteral("%.0f"));
-    chart->addAxis(yearsAxis, Qt::AlignBottom);
-    chart->addAxis(amountAxis, Qt::AlignLeft);
-    for (QAbstractSeries *series :
-         {static_cast<QAbstractSeries *>(bars), static_cast<QAbstractSeries *>(FAccumulated)}) {
-        series->attachAxis(yearsAxis);
-        series->attachAxis(amountAxis);
+    // A book with buildings spans forty years and more: a label on every year would not fit, so the
+    // years axis names every first, second, fifth or tenth year, each label centred on its bar
+    // with the width of `step` bars.
+    auto *yearsAxis = new QCategoryAxis(chart.get());
+    yearsAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionCenter);
+    const int count = static_cast<int>(years.size());
+    const int step = count <= 12 ? 1 : count <= 24 ? 2 : count <= 60 ? 5 : 10;
+    bool first = true;
+    for (int index = 0; index < count; ++index) {
+        const int year = years[static_cast<std::size_t>(index)].taxYear;
+        if (year % step != 0)
+            continue;
+        if (first)
+            yearsAxis->setStartValue(index - step / 2.0);
+        first = false;
+        yearsAxis->append(QString::number(year), index + step / 2.0);
     }
+    yearsAxis->setRange(-0.5, std::max(count, 1) - 0.5);
+    yearsAxis->setGridLineVisible(false);
+    // The accumulated amount grows to many years' deductions: on one scale the bars would be flat,
+    // so each has its own, the bars' on the left and the line's on the right.
+    const auto amountAxis = [&chart](double highest, Qt::Alignment side) {
+        auto *axis = new QValueAxis(chart.get());
+        axis->setRange(0, highest > 0 ? highest : 1);
+        axis->applyNiceNumbers();
+        axis->setLabelFormat(QStringLiteral("%.0f"));
+        chart->addAxis(axis, side);
+        return axis;
+    };
+    chart->addAxis(yearsAxis, Qt::AlignBottom);
+    bars->attachAxis(yearsAxis);
+    bars->attachAxis(amountAxis(highestYear, Qt::AlignLeft));
+    FAccumulated->attachAxis(yearsAxis);
+    QValueAxis *accumulatedAxis = amountAxis(highestTotal, Qt::AlignRight);
+    accumulatedAxis->setGridLineVisible(false);
+    accumulatedAxis->setLabelsColor(FAccumulated->color());
+    FAccumulated->attachAxis(accumulatedAxis);
     // setChart hands the old chart back to its caller.
     const std::unique_ptr<QChart> previous(this->chart());
     setChart(chart.release());

@@ -36,6 +36,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
@@ -86,7 +88,47 @@ BookWindow::BookWindow(TFrmAmortix &mainWindow)
     CreateMenus();
     CreateControls();
     ShowBook();
-    resize(1500, 640);
+    FitDefaultSize();
+}
+
+void BookWindow::SizeRegisterColumns() {
+    // Wide enough for the longest type, a date, and amounts up to $9,999,999.99 (wider ones elide).
+    const QFontMetrics metrics(GrdAssets->font());
+    const int padding = 2 * metrics.averageCharWidth() + 4;
+    const int amount = metrics.horizontalAdvance(QStringLiteral("9,999,999.99")) + padding;
+    int longestType = 0;
+    for (const std::string_view type : kPropertyTypeTexts)
+        longestType =
+            std::max(longestType, metrics.horizontalAdvance(QLatin1String(type.data(), type.size())));
+    const int widths[BookAssetTableModel::kColumnCount] = {
+        metrics.horizontalAdvance(QStringLiteral("Asset No.")) + padding + 20, // room for the sort mark
+        metrics.horizontalAdvance(QStringLiteral("Furniture, main office")),
+        longestType + padding,
+        metrics.horizontalAdvance(QStringLiteral("Placed in")) + padding + 20,
+        amount,
+        amount,
+        amount,
+        amount,
+        amount,
+        amount,
+        metrics.horizontalAdvance(QStringLiteral("Depreciated")) + padding};
+    for (int column = 0; column < BookAssetTableModel::kColumnCount; ++column)
+        GrdAssets->setColumnWidth(column, widths[column]);
+}
+
+void BookWindow::FitDefaultSize() {
+    // The whole register's width when the screen has room for it, and never more than the screen.
+    const int registerWidth =
+        GrdAssets->horizontalHeader()->length() + GrdAssets->verticalScrollBar()->sizeHint().width() +
+        2 * GrdAssets->frameWidth() + centralWidget()->layout()->contentsMargins().left() +
+        centralWidget()->layout()->contentsMargins().right();
+    QSize wanted(registerWidth, 760);
+    if (const QScreen *shown = screen()) {
+        const QRect room = shown->availableGeometry();
+        // Leaves room for the window manager's frame.
+        wanted = wanted.boundedTo(QSize(room.width() - 24, room.height() - 48));
+    }
+    resize(wanted);
 }
 
 BookWindow::~BookWindow() = default;
@@ -165,9 +207,11 @@ void BookWindow::CreateControls() {
     GrdAssets->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     GrdAssets->horizontalHeader()->setStretchLastSection(false);
     GrdAssets->setWordWrap(false);
-    const int widths[BookAssetTableModel::kColumnCount] = {70, 200, 150, 110, 95, 95, 95, 95, 95, 95, 80};
-    for (int column = 0; column < BookAssetTableModel::kColumnCount; ++column)
-        GrdAssets->setColumnWidth(column, widths[column]);
+    // Two-line headers keep the amount columns as narrow as their amounts.
+    GrdAssets->horizontalHeader()->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter) |
+                                                       Qt::Alignment(Qt::TextWordWrap));
+    GrdAssets->horizontalHeader()->setMinimumHeight(2 * GrdAssets->fontMetrics().height() + 8);
+    SizeRegisterColumns();
 
     BtnAdd = new QPushButton(QStringLiteral("&Add"), client);
     BtnUpdate = new QPushButton(QStringLiteral("&Update"), client);
@@ -193,14 +237,15 @@ void BookWindow::CreateControls() {
     commands->addWidget(LblStatus);
     ChtYears = new BookChart(client);
     GrdForm4562 = new Form4562Table(client);
-    auto *side = new QSplitter(Qt::Vertical, client);
-    side->addWidget(ChtYears);
-    side->addWidget(GrdForm4562);
-    side->setStretchFactor(0, 3);
-    side->setStretchFactor(1, 2);
-    auto *split = new QSplitter(Qt::Horizontal, client);
+    // The register needs the width; the chart and the form's lines share the strip below it.
+    auto *below = new QSplitter(Qt::Horizontal, client);
+    below->addWidget(ChtYears);
+    below->addWidget(GrdForm4562);
+    below->setStretchFactor(0, 1);
+    below->setStretchFactor(1, 1);
+    auto *split = new QSplitter(Qt::Vertical, client);
     split->addWidget(GrdAssets);
-    split->addWidget(side);
+    split->addWidget(below);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
     auto *layout = new QVBoxLayout(client);

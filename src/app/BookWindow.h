@@ -89,6 +89,8 @@ public:
 private:
     void CreateMenus();
     void CreateControls();
+    void SizeRegisterColumns();
+    void FitDefaultSize();
     void FillRecentMenu();
     void ShowBook();
     void FillTaxYears();

@@ -51,7 +51,9 @@ void Form4562Table::ShowForm(const Form4562 &form) {
         auto *amount = new QTableWidgetItem(ToQString(GroupedCentsText(line.amount)));
         amount->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         setItem(row, 0, new QTableWidgetItem(line.line));
-        setItem(row, 1, new QTableWidgetItem(line.caption));
+        auto *caption = new QTableWidgetItem(line.caption);
+        caption->setToolTip(line.caption); // a long caption is elided in the column
+        setItem(row, 1, caption);
         setItem(row, 2, amount);
         if (line.line == QLatin1String("22")) {
             for (int column = 0; column < 3; ++column) {
