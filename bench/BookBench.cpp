@@ -2,6 +2,7 @@
 // and the totals per tax year. The PostgreSQL cases run when FISCORA_BENCH_POSTGRES names a server
 // ("host=SOCKET-FOLDER port=N user=NAME"); each import goes into a new database on it.
 #include "AssetCsvImport.h"
+#include "BenchBookCsv.h"
 #include "Book.h"
 #include "BookCsvExport.h"
 #include "BookFigures.h"
@@ -23,28 +24,6 @@ using namespace fiscora;
 namespace {
 
 constexpr int kAssets = 10000;
-
-// Every property type, dates from 2017 to 2026, bonus on a part of the 2026 assets.
-std::string AssetsCsv() {
-    static const char *kinds[] = {"0,MACRS,Half-Year,5-Years",
-                                  "0,MACRS,Mid-Quarter,7-Years",
-                                  "0,Staright-Line,Half-Year,15-Years",
-                                  "1,MACRS,Half-Year,",
-                                  "2,Staright-Line,Mid-Quarter,",
-                                  "3,MACRS,Half-Year,",
-                                  "4,,,",
-                                  "5,,,"};
-    std::string csv = "asset_number,description,type,method,convention,life,placed,cost,bonus,note\n";
-    for (int i = 0; i < kAssets; ++i) {
-        const int year = 2017 + i % 10;
-        const char *kind = kinds[i % 8];
-        const bool bonus = year == 2026 && i % 8 < 6 && i % 3 == 0;
-        csv += "N-" + std::to_string(i) + ",\"Asset " + std::to_string(i) + ", bench\"," + kind + "," +
-               std::to_string(1 + i % 12) + "/" + std::to_string(1 + i % 28) + "/" + std::to_string(year) +
-               "," + std::to_string(5000 + (i * 37) % 90000) + ".25," + (bonus ? "yes" : "no") + ",\n";
-    }
-    return csv;
-}
 
 std::optional<std::string> PostgresServer() {
     const char *server = std::getenv("FISCORA_BENCH_POSTGRES");
@@ -72,7 +51,7 @@ const std::string &FullBookFile() {
     static QTemporaryDir folder;
     static const std::string path = [] {
         const std::string file = folder.filePath(QStringLiteral("full.fbook")).toStdString();
-        ImportAssetCsv(*Book::Create(file, "Bench", 12), AssetsCsv());
+        ImportAssetCsv(*Book::Create(file, "Bench", 12), BenchAssetsCsv(kAssets));
         return file;
     }();
     return path;
@@ -81,7 +60,7 @@ const std::string &FullBookFile() {
 const std::string &FullPostgresBook() {
     static const std::string location = [] {
         const std::string book = NewPostgresBook();
-        ImportAssetCsv(*Book::Create(book, "Bench", 12), AssetsCsv());
+        ImportAssetCsv(*Book::Create(book, "Bench", 12), BenchAssetsCsv(kAssets));
         return book;
     }();
     return location;
@@ -92,7 +71,7 @@ void Import(benchmark::State &state, bool postgres) {
         state.SkipWithError("FISCORA_BENCH_POSTGRES is not set");
         return;
     }
-    const std::string csv = AssetsCsv();
+    const std::string csv = BenchAssetsCsv(kAssets);
     QTemporaryDir folder;
     int run = 0;
     for (auto _ : state) {
