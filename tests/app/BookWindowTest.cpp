@@ -6,6 +6,7 @@
 #include "BookAssetSortProxy.h"
 #include "BookAssetTableModel.h"
 #include "BookChart.h"
+
 #include "Form4562Table.h"
 #include "MainWindowFixture.h"
 #include "MainWindowRun.h"
@@ -16,6 +17,12 @@
 #include "StartUpDocument.h"
 #include "output/dialogs/FileDialogs.h"
 #include "output/dialogs/FoFormSetup.h"
+#include <QBarSet>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QLineSeries>
+#include <QScreen>
+#include <QValueAxis>
 
 #include <QBarSet>
 #include <QComboBox>
@@ -474,6 +481,48 @@ TEST_F(BookWindowTest, TheChartAndTheFormLinesFollowTheTaxYear) {
     EXPECT_DOUBLE_EQ(book.ChtYears->Deductions()->at(0), 2.0);
     EXPECT_DOUBLE_EQ(book.ChtYears->Deductions()->at(2), 3.92);
     EXPECT_DOUBLE_EQ(book.ChtYears->Accumulated()->at(2).y(), 9.12);
+}
+
+// A building's forty-odd years: the years axis names a few of them, each over its own bar, and the
+// accumulated amount has a scale of its own, so that the bars do not flatten.
+TEST_F(BookWindowTest, TheChartOfABuildingLabelsEveryFifthYearAndScalesTheLineApart) {
+    AssetRecord building = Furniture("1", "Warehouse", "03/01/2017", 41200000);
+    building.propertyType = PropertyType::NonResidential;
+    building.method = DepreciationMethod::StraightLine;
+    building.convention = Convention::MidMonth;
+    building.life = DepreciableLife::Years39;
+    MakeBook({building, Furniture("2", "Press", "07/01/2024", 1000000)});
+    BookWindow &book = OpenWindow();
+    QChart *chart = book.ChtYears->chart();
+    auto *years = qobject_cast<QCategoryAxis *>(chart->axes(Qt::Horizontal).value(0));
+    ASSERT_NE(years, nullptr);
+    const int bars = book.ChtYears->Deductions()->count();
+    ASSERT_GE(bars, 40);
+    const QStringList labels = years->categoriesLabels();
+    EXPECT_LE(labels.size(), 12);
+    for (const QString &label : labels) {
+        EXPECT_EQ(label.toInt() % 5, 0) << label.toStdString();
+        // Centred on the bar of its year: 2017 is bar 0.
+        const double centre = (years->startValue(label) + years->endValue(label)) / 2;
+        EXPECT_DOUBLE_EQ(centre, label.toInt() - 2017) << label.toStdString();
+    }
+    // The bars are the first series, the line the second.
+    ASSERT_EQ(chart->series().size(), 2);
+    const QList<QAbstractAxis *> barAxes = chart->series().at(0)->attachedAxes();
+    const QList<QAbstractAxis *> lineAxes = book.ChtYears->Accumulated()->attachedAxes();
+    ASSERT_EQ(barAxes.size(), 2);
+    ASSERT_EQ(lineAxes.size(), 2);
+    EXPECT_NE(barAxes[1], lineAxes[1]);
+    EXPECT_GE(static_cast<QValueAxis *>(lineAxes[1])->max(), book.ChtYears->Accumulated()->at(bars - 1).y());
+}
+
+// The window opens no wider or taller than the screen it is on.
+TEST_F(BookWindowTest, TheWindowFitsTheScreen) {
+    MakeBook({Furniture("1", "Press", "07/01/2024", 1000000)});
+    BookWindow &book = OpenWindow();
+    const QRect room = book.screen()->availableGeometry();
+    EXPECT_LE(book.width(), room.width());
+    EXPECT_LE(book.height(), room.height());
 }
 
 } // namespace
