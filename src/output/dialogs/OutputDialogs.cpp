@@ -81,8 +81,7 @@ void PrintSnapshot(TFoSystem &system) {
     QIODevice *snapshot = system.SystemFiler.Stream();
     if (!system.SystemFiler.FileName.isEmpty()) {
         if (!file.open(QIODevice::ReadOnly))
-            throw EFolioReport(
-                QStringLiteral("Cannot open file \"%1\". %2").arg(file.fileName(), file.errorString()));
+            throw CannotOpenFileError(file.fileName(), file.errorString());
         snapshot = &file;
     }
     if (!snapshot)

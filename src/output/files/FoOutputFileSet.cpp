@@ -29,8 +29,7 @@ QString SystemReason(int error) {
 }
 
 [[noreturn]] void RaiseCannotCreate(const QString &fileName, const QString &reason) {
-    throw EFolioReport(
-        QStringLiteral("Cannot create file \"%1\". %2").arg(QDir::toNativeSeparators(fileName), reason));
+    throw CannotCreateFileError(QDir::toNativeSeparators(fileName), reason);
 }
 
 // A fresh name beside the file, "NAME.1a2b3c4d.SUFFIX", that no file has yet.

@@ -49,7 +49,7 @@ constexpr qint64 kCopyBufferBytes = 1024 * 1024;
 void CopySnapshot(QIODevice &stream, const QString &fileName) {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
-        throw EFolioReport(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
+        throw CannotCreateFileError(fileName, file.errorString());
     stream.seek(0);
     QByteArray buffer(kCopyBufferBytes, Qt::Uninitialized);
     for (;;) {
@@ -249,8 +249,7 @@ void TFrmReportPreview::InitFromReportSystem() {
     if (!FInputFileName.isEmpty()) {
         auto file = std::make_unique<QFile>(FInputFileName);
         if (!file->open(QIODevice::ReadOnly))
-            throw EFolioReport(
-                QStringLiteral("Cannot open file \"%1\". %2").arg(FInputFileName, file->errorString()));
+            throw CannotOpenFileError(FInputFileName, file->errorString());
         FPreview->SetSnapshotStream(file.get());
         FAlternateSnapshot = std::move(file);
     } else {
@@ -264,7 +263,7 @@ void TFrmReportPreview::InitFromReportSystem() {
 void TFrmReportPreview::OpenFile(const QString &sFileName) {
     auto file = std::make_unique<QFile>(sFileName);
     if (!file->open(QIODevice::ReadOnly))
-        throw EFolioReport(QStringLiteral("Cannot open file \"%1\". %2").arg(sFileName, file->errorString()));
+        throw CannotOpenFileError(sFileName, file->errorString());
     // A file that cannot be shown leaves the window on the snapshot and page it showed.
     QIODevice *const shownStream = FPreview->SnapshotStream();
     const QString shownFileName = FPreview->InputFileName();
