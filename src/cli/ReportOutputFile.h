@@ -6,9 +6,13 @@
 
 #include <memory>
 
+namespace fiscora {
+class PartialFile;
+} // namespace fiscora
+
 namespace fiscora::cli {
 
-// Where a report is written before it becomes the output: a hidden partial file beside the output,
+// Where a report is written before it becomes the output: a partial file beside the output,
 // so that a failed or interrupted run never leaves a half-written snapshot under the output's name,
 // and nothing else either. An output that is a device or a pipe cannot be renamed over: its partial
 // file lies in the temporary folder and the finished snapshot is copied into it.
@@ -33,6 +37,7 @@ private:
     QString FOutput;
     QString FPartial;
     bool FRenamed = false; // a regular file, or none yet: the partial file is renamed over it
+    std::unique_ptr<PartialFile> FPartialFile;
     std::unique_ptr<RemoveOnInterrupt> FGuard;
 };
 
