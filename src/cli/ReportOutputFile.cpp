@@ -18,8 +18,7 @@ namespace fiscora::cli {
 namespace {
 
 std::runtime_error OutputError(const char *what, const QString &output, int error) {
-    return std::runtime_error(std::string(what) + " the output file \"" + output.toStdString() +
-                              "\": " + SystemReason(error));
+    return OutputFileError(what, output, SystemReason(error));
 }
 
 // A file descriptor closed with its owner.
@@ -45,6 +44,11 @@ private:
 };
 
 } // namespace
+
+std::runtime_error OutputFileError(const char *what, const QString &output, const std::string &reason) {
+    return std::runtime_error(std::string(what) + " the output file \"" + output.toStdString() +
+                              "\": " + reason);
+}
 
 ReportOutputFile::ReportOutputFile(const QString &outputFile) : FOutput(outputFile) {
     struct stat status {};
