@@ -81,26 +81,18 @@ bool IsWritableBookFile(const std::string &path) {
     return ::access(path.c_str(), W_OK) == 0 && ::access(FolderOf(path).c_str(), W_OK) == 0;
 }
 
-NewBookFile::NewBookFile(const std::string &path) : FPath(path) {
-    std::string hidden(1, '.');
-    hidden.append(std::filesystem::path(path).filename().string()).append(".XXXXXX");
-    std::string pattern = (std::filesystem::path(FolderOf(path)) / hidden).string();
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0)
-        throw EBookError("The book \"" + path + "\" cannot be created: " + Reason(errno));
-    ::close(fd);
-    FPartial = pattern;
+NewBookFile::NewBookFile(const std::string &path) : FPath(path), FPartial(path) {
+    if (FPartial.Error() != 0)
+        throw EBookError("The book \"" + path + "\" cannot be created: " + Reason(FPartial.Error()));
 }
 
 NewBookFile::~NewBookFile() {
-    ::unlink(FPartial.c_str());
-    ::unlink((FPartial + "-journal").c_str());
+    if (!FPartial.Path().empty())
+        ::unlink((FPartial.Path() + "-journal").c_str());
 }
 
 void NewBookFile::Publish() {
-    // A hard link never replaces a file that appeared meanwhile; the hidden name goes afterwards.
-    if (::link(FPartial.c_str(), FPath.c_str()) != 0) {
-        const int error = errno;
+    if (const int error = FPartial.CommitNew()) {
         if (error == EEXIST)
             throw EBookError("The book \"" + FPath + "\" already exists; it was left unchanged");
         throw EBookError("The book \"" + FPath + "\" cannot be created: " + Reason(error));

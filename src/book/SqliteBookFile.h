@@ -3,6 +3,8 @@
 // The checks and the creation of a book file that need no database connection, so that a foreign or
 // newer file is recognised without SQLite ever opening it for writing.
 
+#include "PartialFile.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -25,8 +27,8 @@ void CheckBookFile(const std::string &path, int newestVersion);
 // True when the file and its folder (where SQLite keeps its journal) may be written.
 bool IsWritableBookFile(const std::string &path);
 
-// A hidden file beside `path` for a new book to be written into; the guard removes the hidden name
-// (a published book keeps its own).
+// A partial file beside `path` for a new book to be written into; the guard removes the partial name
+// and its journal (a published book keeps its own name).
 class NewBookFile {
 public:
     explicit NewBookFile(const std::string &path);
@@ -34,13 +36,13 @@ public:
     NewBookFile(const NewBookFile &) = delete;
     NewBookFile &operator=(const NewBookFile &) = delete;
 
-    const std::string &PartialPath() const { return FPartial; }
+    const std::string &PartialPath() const { return FPartial.Path(); }
     // Gives the finished file its name, never over an existing file.
     void Publish();
 
 private:
     std::string FPath;
-    std::string FPartial;
+    PartialFile FPartial;
 };
 
 } // namespace fiscora

@@ -179,6 +179,29 @@ TEST(RenderPrinter, CopiesArePrintedByThePrinterOrRepeatedWhenItCannot) {
     }
 }
 
+// The report system's copies: a pass prints one copy even when the snapshot recorded more.
+TEST(RenderPrinter, CopiesPrintedAsPassesAreOneCopyEach) {
+    const TSnapshotBuilder::TJobSettings recorded{2, false, quint8(TDuplex::dupSimplex)};
+    struct Case {
+        int copies;
+        std::size_t jobs;
+        int copiesPerJob;
+    };
+    for (const Case &c : {Case{7, 7, 1}, Case{1, 1, 2}, Case{4, 1, 2}}) {
+        Printer printer([](TFakePrinterSource &source) { source.MaximumCopies = 5; });
+        TFoRenderPrinter renderer(*printer.Device);
+        QByteArray bytes = OnePage(recorded);
+        QBuffer stream(&bytes);
+        stream.open(QIODevice::ReadOnly);
+        PrintSnapshotCopies(renderer, &stream, c.copies);
+        renderer.SetSnapshotStream(nullptr);
+        ASSERT_EQ(printer.Device->Jobs.size(), c.jobs) << c.copies;
+        for (const auto &job : printer.Device->Jobs)
+            EXPECT_EQ(job.Copies, c.copiesPerJob) << c.copies;
+        EXPECT_FALSE(renderer.FOneCopyPerPass);
+    }
+}
+
 TEST(RenderPrinter, ChosenPagesOnlyArePrinted) {
     Printer printer;
     TFoRenderPrinter renderer(*printer.Device);

@@ -414,7 +414,9 @@ TEST(SnapshotConverter, ExpandsMacroMarkers) {
         builder.Page(1);
         builder.Page(2, [](TFoSnapshotOutput &out) {
             LeftText(out, MacroMarker(11) + "/" + MacroMarker(10) + " " + MacroMarker(16) + MacroMarker(40) +
-                              "|" + MacroMarker(13) + "|" + MacroMarker(2) + "|" + MacroMarker(6));
+                              "|" + MacroMarker(13) + "|" + MacroMarker(2) + "|" + MacroMarker(6) + "|" +
+                              MacroMarker(12) + MacroMarker(17) + "|" + MacroMarker(8) + "-" +
+                              MacroMarker(9));
         });
         return builder.Bytes();
     }();
@@ -422,7 +424,8 @@ TEST(SnapshotConverter, ExpandsMacroMarkers) {
     recorder.MacroData() << "first user line";
     ASSERT_EQ(Play(bytes, recorder), QString());
     EXPECT_TRUE(
-        QRegularExpression("^2/2 first user line\\|Render\\|\\d\\d/\\d\\d/\\d\\d\\|\\d\\d:\\d\\d (AM|PM)$")
+        QRegularExpression(
+            "^2/2 first user line\\|Render\\|\\d\\d/\\d\\d/\\d\\d\\|\\d\\d:\\d\\d (AM|PM)\\|\\|1-9999$")
             .match(LeftTexts(recorder))
             .hasMatch())
         << LeftTexts(recorder).toStdString();
@@ -680,10 +683,11 @@ public:
 TEST(SnapshotConverter, DecodesAPictureOnceForAllItsReferences) {
     struct Case {
         const char *Name;
-        bool Shared;     // the playbacks share a picture cache, as an export's pages do
+        bool Shared;      // the playbacks share a picture cache, as an export's pages do
         int DistinctKeys; // over both playbacks of the page
     };
-    const Case cases[] = {{"one playback at a time", false, 2}, {"playbacks sharing their pictures", true, 1}};
+    const Case cases[] = {{"one playback at a time", false, 2},
+                          {"playbacks sharing their pictures", true, 1}};
     const QByteArray bytes = OnePage([](TFoSnapshotOutput &out) {
         qint64 first = 0;
         for (int i = 0; i < 20; ++i) {

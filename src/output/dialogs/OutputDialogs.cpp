@@ -72,7 +72,7 @@ void DefaultStatus(TFoSystem &system, TOverrideMode mode, std::unique_ptr<QObjec
 }
 
 // The printer destination, and native printer output to a file: the finished snapshot played to the
-// printer, once per copy when the printer cannot make the copies itself.
+// printer with the report system's copies.
 void PrintSnapshot(TFoSystem &system) {
     TFoRenderPrinter printer;
     printer.MacroData() = system.StorageMacroData;
@@ -81,17 +81,13 @@ void PrintSnapshot(TFoSystem &system) {
     QIODevice *snapshot = system.SystemFiler.Stream();
     if (!system.SystemFiler.FileName.isEmpty()) {
         if (!file.open(QIODevice::ReadOnly))
-            throw EFolioReport(
-                QStringLiteral("Cannot open file \"%1\". %2").arg(file.fileName(), file.errorString()));
+            throw CannotOpenFileError(file.fileName(), file.errorString());
         snapshot = &file;
     }
     if (!snapshot)
         throw EFolioReport(QStringLiteral("StreamMode is smUser but Stream is nil"));
-    const int passes = system.ForceMultiPrint() ? system.SystemPrinter.Copies : 1;
-    PrintWithStatus(printer, system, nullptr, [&] {
-        for (int pass = 0; pass < passes; ++pass)
-            printer.Render(snapshot);
-    });
+    PrintWithStatus(printer, system, nullptr,
+                    [&] { PrintSnapshotCopies(printer, snapshot, system.SystemPrinter.Copies); });
     printer.SetSnapshotStream(nullptr);
 }
 

@@ -1,5 +1,6 @@
 #include "output/files/FoOutputFileSet.h"
 
+#include "PartialFile.h"
 #include "ScopeExit.h"
 #include "report/core/FoErrors.h"
 
@@ -12,6 +13,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,8 +31,7 @@ QString SystemReason(int error) {
 }
 
 [[noreturn]] void RaiseCannotCreate(const QString &fileName, const QString &reason) {
-    throw EFolioReport(
-        QStringLiteral("Cannot create file \"%1\". %2").arg(QDir::toNativeSeparators(fileName), reason));
+    throw CannotCreateFileError(QDir::toNativeSeparators(fileName), reason);
 }
 
 // A fresh name beside the file, "NAME.1a2b3c4d.SUFFIX", that no file has yet.
@@ -43,31 +44,21 @@ QString SiblingName(const QString &fileName, const char *suffix) {
 // One file of the set on its way to its name. (No sync to disk: an export is not worth a wait per file.)
 struct TStagedFile {
     QString Name;
-    QString Part;  // the new bytes, under a name of their own until renamed over Name
+    std::unique_ptr<PartialFile> Part; // the new bytes, under a name of their own until renamed over Name
     QString Older; // a second name of the file Name had, kept until the whole set is in place
     bool InPlace = false;
 };
 
-// Writes the bytes under a fresh name beside the file; empty when that fails, with the reason.
-QString WritePart(const QString &fileName, const QByteArray &bytes, QString &reason) {
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        QFile part(SiblingName(fileName, "part"));
-        if (!part.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            if (part.exists())
-                continue;
-            reason = part.errorString();
-            return {};
-        }
-        const bool written = part.write(bytes) == bytes.size() && part.flush();
-        part.close();
-        if (written)
-            return part.fileName();
-        reason = part.errorString();
-        part.remove();
-        return {};
-    }
-    reason = QStringLiteral("No free name for a temporary file.");
-    return {};
+// Writes the bytes under a fresh name beside the file.
+std::unique_ptr<PartialFile> WritePart(const QString &fileName, const QByteArray &bytes) {
+    auto part = std::make_unique<PartialFile>(QFile::encodeName(fileName).toStdString());
+    if (part->Error() != 0)
+        RaiseCannotCreate(fileName, SystemReason(part->Error()));
+    QFile file(QFile::decodeName(part->Path().c_str()));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size() ||
+        !file.flush())
+        RaiseCannotCreate(fileName, file.errorString());
+    return part;
 }
 
 // Gives the older file a second name, so that it can be put back. A hard link leaves the file under
@@ -109,10 +100,8 @@ void Restore(std::vector<TStagedFile> &files) {
         } else if (file->InPlace) {
             ::unlink(name.constData());
         }
-        if (!file->InPlace && !file->Part.isEmpty())
-            ::unlink(QFile::encodeName(file->Part).constData());
     }
-    files.clear();
+    files.clear(); // the parts not in place go with their owners
 }
 
 } // namespace
@@ -192,20 +181,14 @@ void TFoOutputFileSet::Commit() {
     std::vector<TStagedFile> staged;
     ScopeFailure restore([&staged] { Restore(staged); });
     // Every file is written before any older file is touched, so a full disk replaces nothing.
-    for (const TFile &file : FFiles) {
-        QString reason;
-        staged.push_back(
-            TStagedFile{file.Name, WritePart(file.Name, file.Device->data(), reason), {}, false});
-        if (staged.back().Part.isEmpty())
-            RaiseCannotCreate(file.Name, reason);
-    }
+    for (const TFile &file : FFiles)
+        staged.push_back(TStagedFile{file.Name, WritePart(file.Name, file.Device->data()), {}, false});
     for (TStagedFile &file : staged) {
         int error = 0;
         if (!KeepOlder(file, error))
             RaiseCannotCreate(file.Name, SystemReason(error));
-        if (std::rename(QFile::encodeName(file.Part).constData(), QFile::encodeName(file.Name).constData()) !=
-            0)
-            RaiseCannotCreate(file.Name, SystemReason(errno));
+        if (const int error = file.Part->Commit())
+            RaiseCannotCreate(file.Name, SystemReason(error));
         file.InPlace = true;
     }
     for (const TStagedFile &file : staged)

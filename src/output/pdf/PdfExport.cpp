@@ -1,14 +1,12 @@
 #include "output/pdf/PdfExport.h"
 
+#include "PartialFile.h"
 #include "output/pdf/FoRenderPDF.h"
 #include "report/core/FoErrors.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 namespace fiscora {
@@ -62,23 +60,24 @@ QString ExportSnapshotToPdf(QIODevice &Snapshot, const QString &FileName) {
                                .arg(target));
     // Written beside the target and renamed over it only when complete. (QSaveFile would do the same
     // but syncs the file to disk first, which costs more than the whole export of a report.)
-    QTemporaryFile file(QFileInfo(target).absolutePath() + QStringLiteral("/.fiscora-export-XXXXXX.part"));
-    if (!file.open())
-        throw EFolioReport(
-            QStringLiteral("Cannot create the PDF file \"%1\": %2").arg(target, file.errorString()));
-    WriteSnapshotPdf(Snapshot, file);
-    if (!file.flush() || file.error() != QFileDevice::NoError)
-        throw EFolioReport(
-            QStringLiteral("Cannot write the PDF file \"%1\": %2").arg(target, file.errorString()));
-    file.close();
-    if (std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(target).constData()) !=
-        0)
-        throw EFolioReport(QStringLiteral("Cannot write the PDF file \"%1\": %2")
-                               .arg(target, QString::fromLocal8Bit(std::strerror(errno))));
-    file.setAutoRemove(false);
-    // The temporary file was private; the PDF is an ordinary file.
-    QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                                      QFileDevice::ReadOther);
+    PartialFile partial(QFile::encodeName(target).toStdString());
+    const auto failure = [&target](const char *what, const QString &reason) {
+        return EFolioReport(
+            QStringLiteral("Cannot %1 the PDF file \"%2\": %3").arg(QLatin1String(what), target, reason));
+    };
+    const auto systemReason = [](int error) { return QString::fromLocal8Bit(std::strerror(error)); };
+    if (partial.Error() != 0)
+        throw failure("create", systemReason(partial.Error()));
+    {
+        QFile file(QFile::decodeName(partial.Path().c_str()));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            throw failure("create", file.errorString());
+        WriteSnapshotPdf(Snapshot, file);
+        if (!file.flush() || file.error() != QFileDevice::NoError)
+            throw failure("write", file.errorString());
+    }
+    if (const int error = partial.Commit())
+        throw failure("write", systemReason(error));
     return target;
 }
 

@@ -4,6 +4,7 @@
 #include "GeneralErrorDisplay.h"
 #include "ModalRunner.h"
 #include "MsgBox.h"
+#include "PartialFile.h"
 #include "ScopeExit.h"
 #include "output/dialogs/FileDialogs.h"
 #include "output/dialogs/FoFormSetup.h"
@@ -24,7 +25,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QSaveFile>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -36,6 +36,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 
 namespace fiscora {
 
@@ -45,11 +46,19 @@ constexpr qint64 kCopyBufferBytes = 1024 * 1024;
 
 // Copies the whole stream into the file; the stream's position is the caller's to restore. Written
 // beside the file and renamed over it only when complete, so a failure leaves no half-written file
-// and an existing one as it was.
+// and an existing one as it was. A link is written through: the file it leads to is replaced.
 void CopySnapshot(QIODevice &stream, const QString &fileName) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EFolioReport(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
+    const QFileInfo info(fileName);
+    const QString target = info.isSymLink() ? info.symLinkTarget() : fileName;
+    PartialFile partial(QFile::encodeName(target).toStdString());
+    if (partial.Error() != 0)
+        throw CannotCreateFileError(fileName, QString::fromLocal8Bit(std::strerror(partial.Error())));
+    QFile file(QFile::decodeName(partial.Path().c_str()));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw CannotCreateFileError(fileName, file.errorString());
+    const auto writeError = [&fileName](const QString &reason) {
+        return EFolioReport(QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, reason));
+    };
     stream.seek(0);
     QByteArray buffer(kCopyBufferBytes, Qt::Uninitialized);
     for (;;) {
@@ -59,11 +68,13 @@ void CopySnapshot(QIODevice &stream, const QString &fileName) {
         if (read == 0)
             break;
         if (file.write(buffer.constData(), read) != read)
-            throw EFolioReport(
-                QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, file.errorString()));
+            throw writeError(file.errorString());
     }
-    if (!file.commit())
-        throw EFolioReport(QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, file.errorString()));
+    if (!file.flush())
+        throw writeError(file.errorString());
+    file.close();
+    if (const int error = partial.Commit())
+        throw writeError(QString::fromLocal8Bit(std::strerror(error)));
 }
 
 bool SameFile(const QString &a, const QString &b) {
@@ -249,8 +260,7 @@ void TFrmReportPreview::InitFromReportSystem() {
     if (!FInputFileName.isEmpty()) {
         auto file = std::make_unique<QFile>(FInputFileName);
         if (!file->open(QIODevice::ReadOnly))
-            throw EFolioReport(
-                QStringLiteral("Cannot open file \"%1\". %2").arg(FInputFileName, file->errorString()));
+            throw CannotOpenFileError(FInputFileName, file->errorString());
         FPreview->SetSnapshotStream(file.get());
         FAlternateSnapshot = std::move(file);
     } else {
@@ -264,7 +274,7 @@ void TFrmReportPreview::InitFromReportSystem() {
 void TFrmReportPreview::OpenFile(const QString &sFileName) {
     auto file = std::make_unique<QFile>(sFileName);
     if (!file->open(QIODevice::ReadOnly))
-        throw EFolioReport(QStringLiteral("Cannot open file \"%1\". %2").arg(sFileName, file->errorString()));
+        throw CannotOpenFileError(sFileName, file->errorString());
     // A file that cannot be shown leaves the window on the snapshot and page it showed.
     QIODevice *const shownStream = FPreview->SnapshotStream();
     const QString shownFileName = FPreview->InputFileName();

@@ -1,5 +1,6 @@
 #include "output/print/FoRenderPrinter.h"
 
+#include "ScopeExit.h"
 #include "ToolBoxExceptions.h"
 #include "report/core/FoErrors.h"
 #include "report/core/FoStatusFormat.h"
@@ -74,11 +75,11 @@ void TFoRenderPrinter::DocBegin() {
     else
         FDevice.SetPaperSize(header.DMPaperSize, 0, 0);
     if (FIgnoreFileSettings) {
-        FDevice.SetCopies(FCopies);
+        FDevice.SetCopies(FOneCopyPerPass ? 1 : FCopies);
         FDevice.SetCollate(FCollate);
         FDevice.SetDuplex(FDuplex);
     } else {
-        FDevice.SetCopies(header.Copies);
+        FDevice.SetCopies(FOneCopyPerPass ? 1 : header.Copies);
         FDevice.SetCollate(header.Collate);
         FDevice.SetDuplex(header.Duplex);
     }
@@ -166,11 +167,14 @@ void TFoRenderPrinter::PrintDataStream(QIODevice &Stream, qint64 Length) {
 }
 
 void PrintSnapshotCopies(TFoRenderPrinter &printer, QIODevice *snapshot) {
-    int passes = 1;
-    if (PrintsCopiesAsPasses(printer.Copies(), printer.MaxCopies())) {
-        passes = printer.Copies();
-        printer.SetCopies(1);
-    }
+    PrintSnapshotCopies(printer, snapshot, printer.Copies());
+}
+
+void PrintSnapshotCopies(TFoRenderPrinter &printer, QIODevice *snapshot, int copies) {
+    const bool asPasses = PrintsCopiesAsPasses(copies, printer.MaxCopies());
+    printer.FOneCopyPerPass = asPasses;
+    ScopeExit restore([&printer] { printer.FOneCopyPerPass = false; });
+    const int passes = asPasses ? copies : 1;
     for (int pass = 0; pass < passes; ++pass)
         printer.Render(snapshot);
 }

@@ -29,6 +29,9 @@ public:
     bool FCollate = false;
     TDuplex FDuplex = TDuplex::dupSimplex;
     bool FIgnoreFileSettings = false;
+    // Set while copies are printed as passes: each pass is a job of one copy, whatever the snapshot
+    // or the dialog asks for.
+    bool FOneCopyPerPass = false;
     // Page count of the stream to print, as the caller knows it.
     int FPages = 0;
 
@@ -70,7 +73,8 @@ private:
 };
 
 // Prints the snapshot once, or once per copy on a printer that cannot make that many copies itself
-// (the renderer's copies then become 1).
+// (the device is then told one copy per pass). The copies are the renderer's unless given.
 void PrintSnapshotCopies(TFoRenderPrinter &printer, QIODevice *snapshot);
+void PrintSnapshotCopies(TFoRenderPrinter &printer, QIODevice *snapshot, int copies);
 
 } // namespace fiscora

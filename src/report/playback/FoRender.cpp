@@ -260,8 +260,7 @@ void TFoRender::Render(QIODevice *ASnapshotStream) {
     if (!FSnapshotStream) {
         auto file = std::make_unique<QFile>(FInputFileName);
         if (!file->open(QIODevice::ReadOnly))
-            throw EFolioReport(
-                QStringLiteral("Cannot open file \"%1\". %2").arg(FInputFileName, file->errorString()));
+            throw CannotOpenFileError(FInputFileName, file->errorString());
         FSnapshotStream = file.get();
         FOwnedSnapshotStream = std::move(file);
         FIsInternalSnapshotStream = true;
