@@ -1,14 +1,15 @@
 // PDF export: a synthetic 1,000-page report through TFoRenderPDF (from its snapshot) and through
-// QPdfWriter (drawing the same content directly), side by side; and the 75-row automobile report from
-// its snapshot to a PDF file.
+// QPdfWriter (drawing the same content directly), side by side; the 75-row automobile report from its
+// snapshot to a PDF file, in Latin and in mixed scripts; and the size of a one-page report whose
+// description needs embedded fonts.
 
 #include "AssetInputs.h"
-#include "FoRenderPDF.h"
-#include "PdfExport.h"
 #include "ReportFixtures.h"
 #include "ReportJob.h"
 #include "ScheduleRecorder.h"
 #include "SnapshotFixtures.h"
+#include "output/pdf/FoRenderPDF.h"
+#include "output/pdf/PdfExport.h"
 #include "report/snapshot/FoFiler.h"
 #include "report/system/FoSystem.h"
 
@@ -126,5 +127,55 @@ void BM_Pdf75RowReportToFile(benchmark::State &state) {
     state.counters["PDF KB"] = double(QFileInfo(name).size()) / 1000.0;
 }
 BENCHMARK(BM_Pdf75RowReportToFile)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+const char *const kMixedDescription = "Zażółć gęślą jaźń Γειά σου 日本語の車";
+
+// The same report with a description in Polish, Greek and Japanese: shaped text in three fonts.
+void BM_Pdf75RowMixedScriptReportToFile(benchmark::State &state) {
+    ScheduleRecorder pane;
+    AssetInputs inputs = test::LongestSchedule();
+    inputs.description = kMixedDescription;
+    QByteArray snapshot = test::ReportSnapshot(
+        QCoreApplication::applicationDirPath() + QStringLiteral("/Amortix.fol"), inputs, pane);
+    QBuffer input(&snapshot);
+    input.open(QIODevice::ReadOnly);
+    QTemporaryDir dir;
+    const QString name = dir.filePath(QStringLiteral("car.pdf"));
+    for (auto _ : state)
+        ExportSnapshotToPdf(input, name);
+    state.counters["PDF KB"] = double(QFileInfo(name).size()) / 1000.0;
+}
+BENCHMARK(BM_Pdf75RowMixedScriptReportToFile)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+// A one-page report (a car placed in service in the tax year) whose description needs embedded fonts.
+void BM_PdfOnePageReportSize(benchmark::State &state, const char *description) {
+    ScheduleRecorder pane;
+    AssetInputs inputs;
+    inputs.description = description;
+    inputs.propertyType = PropertyType::Automobile;
+    inputs.placedInService = "01/15/2024";
+    inputs.cost = 20000;
+    inputs.fiscalYearEnd = "12/31/2024";
+    QByteArray snapshot = test::ReportSnapshot(
+        QCoreApplication::applicationDirPath() + QStringLiteral("/Amortix.fol"), inputs, pane);
+    QBuffer input(&snapshot);
+    input.open(QIODevice::ReadOnly);
+    qint64 size = 0;
+    for (auto _ : state) {
+        QByteArray pdf;
+        QBuffer output(&pdf);
+        output.open(QIODevice::WriteOnly);
+        WriteSnapshotPdf(input, output);
+        size = pdf.size();
+        benchmark::DoNotOptimize(pdf.constData());
+    }
+    state.counters["PDF KB"] = double(size) / 1000.0;
+}
+BENCHMARK_CAPTURE(BM_PdfOnePageReportSize, Latin, "Company car - sales department")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PdfOnePageReportSize, Polish, "Samochód służbowy – dział sprzedaży, Łódź")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PdfOnePageReportSize, Japanese, "営業部の社用車（東京本社）")
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

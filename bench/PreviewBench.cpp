@@ -1,9 +1,9 @@
 // One page of the 75-row automobile report drawn at zoom 100: played from its snapshot into the
 // preview renderer, against QPainter drawing the same texts and lines directly.
 
-#include "FoRenderPreview.h"
 #include "ReportFixtures.h"
 #include "ScheduleRecorder.h"
+#include "output/screen/FoRenderPreview.h"
 #include "report/playback/FoSnapshotRecorder.h"
 #include "report/system/FoSystem.h"
 

@@ -4,10 +4,10 @@
 
 #include "AssetInputs.h"
 #include "DepreciateCommand.h"
-#include "FoHtmlExport.h"
 #include "ReportFixtures.h"
 #include "ReportJob.h"
 #include "ScheduleRecorder.h"
+#include "output/html/FoHtmlExport.h"
 #include "report/system/FoSystem.h"
 
 #include <QApplication>

@@ -1,10 +1,10 @@
 // Work that must grow linearly with the size of a report: laying out a template of many bands, and
 // exporting a snapshot of many pages as HTML. Both run at 1,000 and 10,000 pages.
 
-#include "FoHtmlExport.h"
 #include "SnapshotFixtures.h"
 #include "TemplateLayout.h"
 #include "TemplateModel.h"
+#include "output/html/FoHtmlExport.h"
 #include "report/snapshot/FoFiler.h"
 
 #include <QBuffer>

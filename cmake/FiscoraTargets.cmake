@@ -12,20 +12,32 @@ function(fiscora_library name)
   target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE fiscora_warnings ${ARG_PRIVATE_LIBS})
 endfunction()
 
-# One layer of the report library (a sub-folder of src/report), included as "report/<layer>/X.h".
-# Each layer publishes an include folder that holds only its own headers; a layer sees the headers of
-# the layers it links and no others, so an include that points upward does not compile.
-function(fiscora_report_layer layer)
+# One layer of a layered library (a sub-folder of src/<group>), included as "<group>/<layer>/X.h" and
+# built as fiscora_<group>_<layer>. Each layer publishes an include folder that holds only its own
+# headers; a layer sees the headers of the layers it links and no others, so an include that points
+# upward does not compile.
+function(fiscora_layer group layer)
   cmake_parse_arguments(ARG "" "" "PUBLIC_LIBS;PRIVATE_LIBS" ${ARGN})
-  set(name fiscora_report_${layer})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
-  set(include_root ${CMAKE_BINARY_DIR}/include/report-${layer})
-  file(MAKE_DIRECTORY ${include_root}/report)
-  file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR} ${include_root}/report/${layer} SYMBOLIC)
+  set(name fiscora_${group}_${layer})
+  file(GLOB sources CONFIGURE_DEPENDS
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+  set(include_root ${CMAKE_BINARY_DIR}/include/${group}-${layer})
+  file(MAKE_DIRECTORY ${include_root}/${group})
+  file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR} ${include_root}/${group}/${layer} SYMBOLIC)
   add_library(${name} STATIC ${sources})
-  set_target_properties(${name} PROPERTIES LINKER_LANGUAGE CXX AUTOMOC ON)
+  set_target_properties(${name} PROPERTIES LINKER_LANGUAGE CXX AUTOMOC ON AUTORCC ON)
   target_include_directories(${name} PUBLIC ${include_root})
   target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE fiscora_warnings ${ARG_PRIVATE_LIBS})
+endfunction()
+
+# One layer of the report library (src/report/<layer>).
+function(fiscora_report_layer layer)
+  fiscora_layer(report ${layer} ${ARGN})
+endfunction()
+
+# One layer of the output library (src/output/<layer>).
+function(fiscora_output_layer layer)
+  fiscora_layer(output ${layer} ${ARGN})
 endfunction()
 
 # One test program per folder of tests/, made of all the sources in it.

@@ -1,7 +1,7 @@
 #include "CheckHtmlPlayback.h"
 
-#include "FoHtmlExport.h"
-#include "FoOutputFileSet.h"
+#include "output/html/FoHtmlExport.h"
+#include "output/files/FoOutputFileSet.h"
 #include "report/core/FoErrors.h"
 
 #include <QBuffer>

@@ -1,6 +1,6 @@
 #include "CheckPdfPlayback.h"
 
-#include "PdfExport.h"
+#include "output/pdf/PdfExport.h"
 #include "report/core/FoErrors.h"
 
 #include <QBuffer>

@@ -1,26 +1,30 @@
 #include "AmortixMain.h"
 
 #include "ApplicationFont.h"
+#include "AssetEntryRequest.h"
+#include "BookWindow.h"
 #include "Clock.h"
-#include "CustPreviewForm_New.h"
+#include "DataFileLocation.h"
 #include "DateEdit.h"
 #include "DepreciateCommand.h"
 #include "DollarEdit.h"
 #include "EnterAsTab.h"
-#include "FoHtmlExport.h"
-#include "FoRenderHTML.h"
-#include "FoRenderPDF.h"
-#include "FoRenderPreview.h"
 #include "FocusExitWatcher.h"
 #include "GeneralErrorDisplay.h"
 #include "HelpIcon.h"
 #include "HelpWindow.h"
 #include "ModalRunner.h"
-#include "PdfExport.h"
+#include "PreviewWindowSetup.h"
 #include "ReportJob.h"
 #include "SchedulePane.h"
 #include "ToolBox.h"
 #include "Utf8Text.h"
+#include "output/html/FoHtmlExport.h"
+#include "output/html/FoRenderHTML.h"
+#include "output/pdf/FoRenderPDF.h"
+#include "output/pdf/PdfExport.h"
+#include "output/preview/CustPreviewForm_New.h"
+#include "output/screen/FoRenderPreview.h"
 #include "report/system/FoProject.h"
 
 #include <QCheckBox>
@@ -188,6 +192,7 @@ void TFrmAmortix::CreateControls() {
 
     BtnDepreciate = MakeFlatButton(client, QStringLiteral("&Depreciate"), QRect(214, 484, 75, 22));
     BtnPrint = MakeFlatButton(client, QStringLiteral("&Print"), QRect(295, 484, 75, 22));
+    BtnBook = MakeFlatButton(client, QStringLiteral("Asset &Book"), QRect(376, 484, 75, 22));
     BtnHelp = MakeFlatButton(client, QString(), QRect(554, 484, 23, 22));
     BtnHelp->setIcon(HelpIcon());
     BtnHelp->setToolButtonStyle(Qt::ToolButtonIconOnly);
@@ -216,6 +221,7 @@ void TFrmAmortix::CreateControls() {
         {HdrDepreciation_Report, "HdrDepreciation_Report"},
         {BtnDepreciate, "BtnDepreciate"},
         {BtnPrint, "BtnPrint"},
+        {BtnBook, "BtnBook"},
         {BtnHelp, "BtnHelp"},
     };
     for (const auto &[component, name] : names)
@@ -257,6 +263,7 @@ void TFrmAmortix::ConnectHandlers() {
     connect(EdtCost_or_Basis, &TDollarEdit::Exited, this, &TFrmAmortix::FieldExit);
     connect(BtnDepreciate, &QToolButton::clicked, this, guarded(&TFrmAmortix::BtnDepreciateClick));
     connect(BtnPrint, &QToolButton::clicked, this, guarded(&TFrmAmortix::BtnPrintClick));
+    connect(BtnBook, &QToolButton::clicked, this, guarded(&TFrmAmortix::BtnBookClick));
     connect(BtnHelp, &QToolButton::clicked, this, guarded(&TFrmAmortix::BtnHelpClick));
     // F1 asks for the window's help context, as the Help button does.
     connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
@@ -287,7 +294,7 @@ void TFrmAmortix::CentreOnScreen() {
 
 void TFrmAmortix::FormShow() {
     FExeDir = QString::fromStdString(AddPathDelimiter(QCoreApplication::applicationDirPath().toStdString()));
-    FReportProjectFile = FExeDir + "Amortix.fol";
+    FReportProjectFile = FindDataFile(QStringLiteral("Amortix.fol"));
 
     const AssetEntry initial = InitialAssetEntry(TodayDateStr());
     SetChoice(*CbxProperty_Type, initial.inputs.propertyType);
@@ -306,6 +313,8 @@ void TFrmAmortix::FormShow() {
 void TFrmAmortix::FormClose() {
     if (FHelpWindow)
         FHelpWindow->close();
+    if (FBookWindow)
+        FBookWindow->close();
     FolioProject().Close();
 }
 
@@ -330,6 +339,17 @@ AssetInputs TFrmAmortix::ReadInputs() const {
     inputs.bonusAmount = EdtBonusDepr->Value();
     inputs.fiscalYearEnd = EdtFiscal_Year->Text().toStdString();
     return inputs;
+}
+
+void TFrmAmortix::WriteInputs(const AssetInputs &inputs) {
+    const AssetEntry entry =
+        EnterAssetRequest(RequestForInputs(inputs), TodayDateStr(), DisabledEntryRule::AcceptFixedValue);
+    EdtProperty_Description->setText(ToQString(entry.inputs.description));
+    SetChoice(*CbxProperty_Type, entry.inputs.propertyType);
+    EdtDate_Placed_in_Service->SetText(ToQString(entry.inputs.placedInService));
+    EdtCost_or_Basis->SetValue(entry.inputs.cost);
+    EdtFiscal_Year->SetText(ToQString(entry.inputs.fiscalYearEnd));
+    WriteRuleResults(entry);
 }
 
 AssetEntry TFrmAmortix::ReadEntry() const {
@@ -416,48 +436,28 @@ void TFrmAmortix::BtnPrintClick() {
     FReportJob->Print(ReadInputs(), *RichEdit, [this](AssetField field) { FocusField(field); });
 }
 
+void TFrmAmortix::BtnBookClick() {
+    ShowBookWindow();
+}
+
+BookWindow &TFrmAmortix::ShowBookWindow() {
+    if (!FBookWindow)
+        FBookWindow = new BookWindow(*this);
+    FBookWindow->show();
+    FBookWindow->raise();
+    FBookWindow->activateWindow();
+    return *FBookWindow;
+}
+
+BookWindow &TFrmAmortix::OpenBookWindow(const QString &location) {
+    BookWindow &window = ShowBookWindow();
+    window.OpenBook(location);
+    return window;
+}
+
 void TFrmAmortix::ReportSystemOverridePreview(TFoSystem &system, TOverrideMode mode,
                                               std::unique_ptr<QObject> &form) {
-    auto *preview = qobject_cast<TFrmReportPreview *>(form.get());
-    switch (mode) {
-    case TOverrideMode::omCreate: {
-        auto window = std::make_unique<TFrmReportPreview>(this);
-        window->setWindowTitle(system.TitlePreview);
-        window->resize(system.SystemPreview.FormWidth, system.SystemPreview.FormHeight);
-        if (system.SystemPreview.FormState == TFormState::fsMaximized)
-            window->setWindowState(Qt::WindowMaximized);
-        window->ReportSystem = &system;
-        form = std::move(window);
-        break;
-    }
-    case TOverrideMode::omShow:
-        if (!preview)
-            break;
-        system.SystemPreview.InitPreview(preview->FoRenderPreview());
-        if (system.OnPreviewSetup)
-            system.OnPreviewSetup(preview->FoRenderPreview());
-        preview->FInputFileName = system.SystemFiler.FileName;
-        preview->FInputStream = system.SystemFiler.Stream();
-        preview->InitFromReportSystem();
-        if (system.SystemOptions & soPreviewModal)
-            RunModal(*preview);
-        else
-            preview->show();
-        break;
-    case TOverrideMode::omWait:
-        // A modeless preview keeps the job open until it closes.
-        while (preview && !(system.SystemOptions & soPreviewModal) && preview->isVisible()) {
-            QThread::msleep(250);
-            QCoreApplication::processEvents();
-        }
-        break;
-    case TOverrideMode::omFree:
-        if (preview && (system.SystemFiler.StreamMode == TStreamMode::smFile ||
-                        system.SystemFiler.StreamMode == TStreamMode::smTempFile))
-            preview->FoRenderPreview().SetSnapshotStream(nullptr);
-        form.reset();
-        break;
-    }
+    OverridePreviewInWindow(system, mode, form, this);
 }
 
 void TFrmAmortix::BtnHelpClick() {

@@ -21,6 +21,7 @@ class QToolButton;
 
 namespace fiscora {
 
+class BookWindow;
 class HelpWindow;
 class SchedulePane;
 class TDateEdit;
@@ -45,8 +46,8 @@ public:
     explicit TFrmAmortix(QWidget *parent = nullptr);
     ~TFrmAmortix() override;
 
-    // The executable's folder with a trailing delimiter, and the report project file in it; both set
-    // when the window is first shown.
+    // The executable's folder with a trailing delimiter, and the report project file (in it, or in the
+    // installed data folder, FindDataFile); both set when the window is first shown.
     const QString &ExeDir() const { return FExeDir; }
     const QString &ReportProjectFile() const { return FReportProjectFile; }
 
@@ -60,6 +61,14 @@ public:
 
     // The asset as the fields hold it now.
     AssetInputs ReadInputs() const;
+    // Puts an asset into the fields, with the enabled states the rules give it, as if entered.
+    void WriteInputs(const AssetInputs &inputs);
+    // Gives the keyboard focus to the field of a failed check.
+    void FocusField(AssetField field);
+
+    // The asset book window, one per process: opened on first use, on the book file when one is given.
+    BookWindow &ShowBookWindow();
+    BookWindow &OpenBookWindow(const QString &location);
 
     // Event handlers.
     void FormShow();
@@ -70,6 +79,7 @@ public:
     void FieldExit();
     void BtnDepreciateClick();
     void BtnPrintClick();
+    void BtnBookClick();
     void BtnHelpClick();
     // Shows the report in the preview window, for the report system.
     void ReportSystemOverridePreview(TFoSystem &ReportSystem, TOverrideMode OverrideMode,
@@ -99,6 +109,7 @@ public:
     QHeaderView *HdrDepreciation_Report;
     QToolButton *BtnDepreciate;
     QToolButton *BtnPrint;
+    QToolButton *BtnBook;
     QToolButton *BtnHelp;
     TEnterAsTab *EnterAsTab;
 
@@ -115,7 +126,6 @@ private:
     // Writes back what the rules decide (method, convention, life, bonus and the enabled states)
     // without running the change handlers again.
     void WriteRuleResults(const AssetEntry &entry);
-    void FocusField(AssetField field);
 
     TFoParams FReportParams;
     std::unique_ptr<TReportJob> FReportJob;
@@ -126,6 +136,7 @@ private:
     QString FReportProjectFile;
     bool FShown = false;
     QPointer<HelpWindow> FHelpWindow;
+    QPointer<BookWindow> FBookWindow;
 };
 
 } // namespace fiscora

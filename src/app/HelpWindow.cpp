@@ -1,8 +1,8 @@
 #include "HelpWindow.h"
 
+#include "DataFileLocation.h"
 #include "MsgBox.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeySequence>
@@ -55,7 +55,7 @@ QString HelpWindow::HelpFilePath() {
     const QString &name = HelpFileName();
     if (QFileInfo(name).isAbsolute())
         return name;
-    return QDir(QCoreApplication::applicationDirPath()).filePath(name);
+    return FindDataFile(name);
 }
 
 QString HelpWindow::ContextAnchor(int context) {

@@ -13,7 +13,8 @@ class HelpWindow : public QWidget {
 public:
     explicit HelpWindow(QWidget *parent);
 
-    // The help file, given by bare name (looked up in the executable's folder) or by full path.
+    // The help file, given by bare name (looked up as the program's data files are, FindDataFile) or by
+    // full path.
     static void SetHelpFile(const QString &fileName);
     static QString HelpFilePath();
 

@@ -1,17 +1,20 @@
 #include "ScreenshotTour.h"
 
 #include "AmortixMain.h"
-#include "CustPreviewForm_New.h"
+#include "BookChart.h"
+#include "BookWindow.h"
 #include "DateEdit.h"
 #include "DollarEdit.h"
-#include "FoFormSetup.h"
-#include "FoFormStatus.h"
-#include "FoRenderPreview.h"
 #include "GeneralErrorDisplay.h"
 #include "HelpWindow.h"
 #include "ModalRunner.h"
 #include "MsgBox.h"
+#include "TourBook.h"
 #include "WindowPicture.h"
+#include "output/dialogs/FoFormSetup.h"
+#include "output/dialogs/FoFormStatus.h"
+#include "output/preview/CustPreviewForm_New.h"
+#include "output/screen/FoRenderPreview.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,6 +27,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 
@@ -53,6 +57,15 @@ public:
             return;
         const QString path = FFolder.filePath(picture + FSuffix + QStringLiteral(".png"));
         const bool saved = WindowPicture(window).save(path);
+        std::fprintf(stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
+    }
+
+    // A part of a window by itself, without the frame.
+    void SaveWidget(QWidget &widget, const QString &picture) const {
+        if (!Wants(picture))
+            return;
+        const QString path = FFolder.filePath(picture + FSuffix + QStringLiteral(".png"));
+        const bool saved = widget.grab().save(path);
         std::fprintf(stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
     }
 
@@ -126,6 +139,26 @@ void CaptureHelp(TFrmAmortix &window, const PictureFolder &pictures) {
     }
 }
 
+// The asset book window on a 40-asset book in tax year 2026, and its chart by itself. The book is
+// made at FISCORA_SCREENSHOT_BOOK when that is set (so that the book reports can be pictured from
+// it), else in a folder that goes with the tour.
+void CaptureBook(TFrmAmortix &window, const PictureFolder &pictures) {
+    if (!pictures.WantsAnyOf({QStringLiteral("book-window"), QStringLiteral("book-chart")}))
+        return;
+    QTemporaryDir folder;
+    QString path = qEnvironmentVariable("FISCORA_SCREENSHOT_BOOK");
+    if (path.isEmpty())
+        path = folder.filePath(QStringLiteral("tour.fbook"));
+    MakeTourBook(path);
+    BookWindow &book = window.OpenBookWindow(path);
+    book.SetTaxYear(2026);
+    book.SelectAsset(book.Assets().at(38).record.id);
+    QApplication::processEvents();
+    pictures.Save(book, QStringLiteral("book-window"));
+    pictures.SaveWidget(*book.ChtYears, QStringLiteral("book-chart"));
+    book.close();
+}
+
 void RunTour(TFrmAmortix &window, const PictureFolder &pictures) {
     // Nobody is there to answer a message box: report messages on the console instead.
     InstallMsgBoxPresenter([](const std::string &text, const std::string &caption, int) {
@@ -157,6 +190,7 @@ void RunTour(TFrmAmortix &window, const PictureFolder &pictures) {
     CaptureToolDialog(*window.EdtDate_Placed_in_Service, pictures, QStringLiteral("calendar"));
     CaptureHelp(window, pictures);
     CaptureReport(window, pictures);
+    CaptureBook(window, pictures);
 }
 
 } // namespace

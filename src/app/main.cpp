@@ -1,14 +1,15 @@
-#include "AmortixMain.h"
+#include "AppIdentity.h"
 #include "ApplicationFont.h"
 #include "FiscoraApplication.h"
 #include "GeneralErrorDisplay.h"
 #include "HelpWindow.h"
+#include "MainWindowRun.h"
 #include "MessageBoxPresenter.h"
 #include "MsgBox.h"
-#include "OutputDialogs.h"
 #include "ScreenCheck.h"
-#include "ScreenshotTour.h"
+#include "StartUpDocument.h"
 #include "VisualStyle.h"
+#include "output/dialogs/OutputDialogs.h"
 
 #include <QMessageBox>
 #include <QScreen>
@@ -17,6 +18,7 @@ int main(int argc, char **argv) {
     using namespace fiscora;
     FiscoraApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Fiscora"));
+    SetUpAppIdentity(application);
 
     if (const QScreen *screen = QGuiApplication::primaryScreen();
         screen != nullptr && IsScreenTooSmall(screen->size())) {
@@ -33,13 +35,12 @@ int main(int argc, char **argv) {
     SetApplicationTitle("Fiscora 2025");
     HelpWindow::SetHelpFile(QStringLiteral("Amortix.html"));
 
-    // Whatever fails before the event loop runs is shown like any other error.
+    // Whatever fails before the event loop runs is shown like any other error. A document given on
+    // the command line opens in its own window instead of the main window.
     return RunHandlingExceptions(
         [] {
-            TFrmAmortix mainWindow;
-            mainWindow.show();
-            StartScreenshotTourIfAsked(mainWindow);
-            return QApplication::exec();
+            return OpenStartUpDocument(ReadStartUpDocument(QCoreApplication::arguments().mid(1)),
+                                       RunMainWindow);
         },
         1);
 }

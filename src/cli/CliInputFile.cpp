@@ -1,6 +1,7 @@
 #include "CliInputFile.h"
 
 #include "CliWrite.h"
+#include "FileMessages.h"
 
 #include <QFileInfo>
 
@@ -14,8 +15,8 @@ std::optional<std::string> OpenInputFile(QFile &file) {
     const bool isFolder = QFileInfo(file).isDir();
     if (!isFolder && file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    return "Cannot open file \"" + file.fileName().toStdString() + "\". " +
-           (isFolder ? SystemReason(EISDIR) : file.errorString().toStdString());
+    return CannotOpenFileText(file.fileName().toStdString(),
+                              isFolder ? SystemReason(EISDIR) : file.errorString().toStdString());
 }
 
 bool OpenInputFileOrSay(QFile &file) {

@@ -9,7 +9,7 @@
 #include "CliWrite.h"
 #include "ScheduleOutput.h"
 
-#include "FoRenderPrinter.h"
+#include "output/print/FoRenderPrinter.h"
 #include "report/devices/FoPrinterDevice.h"
 #include "report/playback/FoSnapshotRecorder.h"
 #include "report/snapshot/FoSnapshotHeaders.h"

@@ -5,6 +5,7 @@
 #include "CliGuiApplication.h"
 #include "CliWrite.h"
 #include "Clock.h"
+#include "DataFileLocation.h"
 #include "ExportFormat.h"
 #include "ExportOutput.h"
 #include "ReportInputs.h"
@@ -36,27 +37,13 @@ std::string ReportUsage() {
            "                          [--bonus] [--template FILE] [--report NAME]\n"
            "                          --output FILE.fsn|FILE.pdf|FILE.html [--format fsn|pdf|html]\n" +
            ScheduleOptionsHelp() +
-           "  --template FILE               report template (default: Amortix.fol beside fiscora-cli)\n"
+           "  --template FILE               report template (default: Amortix.fol, beside or in "
+           "../share/fiscora)\n"
            "  --report NAME                 report of the template to run (default: DeprReport)\n"
            "  --output FILE                 file to write: a snapshot (.fsn), a PDF (.pdf) or HTML pages "
            "(.html)\n"
            "  --format fsn|pdf|html         the output's format, whatever its extension\n" +
            ScheduleChoicesHelp();
-}
-
-// Runs the report through the Print command's job, without dialogs and with the snapshot file as
-// its destination.
-void WriteReport(TReportJob &job, const AssetInputs &inputs, const QString &snapshotFile) {
-    TFoSystem &system = job.System();
-    system.SystemSetups = static_cast<TSystemSetups>(system.SystemSetups & ~ssAllowSetup);
-    system.SystemOptions = static_cast<TSystemOptions>(system.SystemOptions & ~soShowStatus);
-    system.DefaultDest = TReportDest::rdFile;
-    system.DoNativeOutput = false;
-    system.OutputFileName = snapshotFile;
-    ScheduleRecorder pane;
-    job.Print(inputs, pane);
-    if (system.Aborted)
-        throw EFolioReport(QStringLiteral("The report was aborted"));
 }
 
 struct ReportRequest {
@@ -101,18 +88,22 @@ int RunReportCommand(const std::vector<std::string> &args) {
         TReportJob job;
         // The project file rule adds ".fol" to a name without a dot; everything after names the file
         // it made.
-        job.OpenTemplate(
-            request.templateFile.empty()
-                ? QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(kDefaultTemplate))
-                : QString::fromStdString(request.templateFile),
-            QString::fromStdString(request.reportName));
+        job.OpenTemplate(request.templateFile.empty() ? FindDataFile(QLatin1String(kDefaultTemplate))
+                                                      : QString::fromStdString(request.templateFile),
+                         QString::fromStdString(request.reportName));
         const std::vector<ReportInput> inputs = ReportInputs(job.Project());
         RefuseOutputOverInput(request.outputFile, inputs);
         if (request.format != ExportFormat::Snapshot) {
             WriteReportExport(job, request.entry.inputs, request.outputFile, request.format, inputs);
         } else {
             ReportOutputFile output(request.outputFile);
-            WriteReport(job, request.entry.inputs, output.PartialFileName());
+            WriteJobSnapshot(
+                job,
+                [&] {
+                    ScheduleRecorder pane;
+                    job.Print(request.entry.inputs, pane);
+                },
+                output.PartialFileName());
             output.Commit();
         }
         return 0;

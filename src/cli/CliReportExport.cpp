@@ -12,6 +12,29 @@ namespace fiscora::cli {
 
 void WriteReportExport(TReportJob &Job, const AssetInputs &Inputs, const QString &OutputFile,
                        ExportFormat Format, const std::vector<ReportInput> &Files) {
+    WriteJobExport(
+        Job,
+        [&] {
+            ScheduleRecorder pane;
+            Job.Print(Inputs, pane);
+        },
+        OutputFile, Format, Files);
+}
+
+void WriteJobSnapshot(TReportJob &Job, const std::function<void()> &RunReport, const QString &SnapshotFile) {
+    TFoSystem &system = Job.System();
+    system.SystemSetups = static_cast<TSystemSetups>(system.SystemSetups & ~ssAllowSetup);
+    system.SystemOptions = static_cast<TSystemOptions>(system.SystemOptions & ~soShowStatus);
+    system.DefaultDest = TReportDest::rdFile;
+    system.DoNativeOutput = false;
+    system.OutputFileName = SnapshotFile;
+    RunReport();
+    if (system.Aborted)
+        throw EFolioReport(QStringLiteral("The report was aborted"));
+}
+
+void WriteJobExport(TReportJob &Job, const std::function<void()> &RunReport, const QString &OutputFile,
+                    ExportFormat Format, const std::vector<ReportInput> &Files) {
     TFoSystem &system = Job.System();
     system.SystemSetups = static_cast<TSystemSetups>(system.SystemSetups & ~ssAllowSetup);
     system.SystemOptions = static_cast<TSystemOptions>(system.SystemOptions & ~soShowStatus);
@@ -27,8 +50,7 @@ void WriteReportExport(TReportJob &Job, const AssetInputs &Inputs, const QString
         WriteExportOutput(*snapshot, OutputFile, Format, Files);
         exported = true;
     };
-    ScheduleRecorder pane;
-    Job.Print(Inputs, pane);
+    RunReport();
     if (system.Aborted || !exported)
         throw EFolioReport(QStringLiteral("The report was aborted"));
 }

@@ -1,9 +1,9 @@
 #include "ExportOutput.h"
 
-#include "FoHtmlExport.h"
-#include "FoOutputFileSet.h"
-#include "PdfExport.h"
 #include "ReportOutputFile.h"
+#include "output/files/FoOutputFileSet.h"
+#include "output/html/FoHtmlExport.h"
+#include "output/pdf/PdfExport.h"
 #include "report/core/FoErrors.h"
 
 #include <QFile>
@@ -17,12 +17,10 @@ void WritePdf(QIODevice &Snapshot, const QString &OutputFile) {
     {
         QFile partial(output.PartialFileName());
         if (!partial.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            throw EFolioReport(QStringLiteral("Cannot create the output file \"%1\": %2")
-                                   .arg(OutputFile, partial.errorString()));
+            throw OutputFileError("Cannot create", OutputFile, partial.errorString().toStdString());
         WriteSnapshotPdf(Snapshot, partial);
         if (!partial.flush() || partial.error() != QFileDevice::NoError)
-            throw EFolioReport(QStringLiteral("Cannot write the output file \"%1\": %2")
-                                   .arg(OutputFile, partial.errorString()));
+            throw OutputFileError("Cannot write", OutputFile, partial.errorString().toStdString());
     }
     output.Commit();
 }

@@ -6,6 +6,7 @@
 #include <QIODevice>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 namespace fiscora {
@@ -27,5 +28,12 @@ void WriteExportOutput(QIODevice &Snapshot, const QString &OutputFile, ExportFor
 // exported as WriteExportOutput exports it.
 void WriteReportExport(TReportJob &Job, const AssetInputs &Inputs, const QString &OutputFile,
                        ExportFormat Format, const std::vector<ReportInput> &Files);
+
+// The same for any report of the job: RunReport runs it (Job.Print or Job.PrintData).
+void WriteJobExport(TReportJob &Job, const std::function<void()> &RunReport, const QString &OutputFile,
+                    ExportFormat Format, const std::vector<ReportInput> &Files);
+
+// The report that RunReport runs, as a snapshot file (no dialogs, no status window).
+void WriteJobSnapshot(TReportJob &Job, const std::function<void()> &RunReport, const QString &SnapshotFile);
 
 } // namespace fiscora::cli

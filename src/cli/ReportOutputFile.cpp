@@ -1,13 +1,13 @@
 #include "ReportOutputFile.h"
 
 #include "CliWrite.h"
+#include "PartialFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -17,12 +17,8 @@ namespace fiscora::cli {
 
 namespace {
 
-const char *const kPartialName = "/.fiscora-report-XXXXXX.part";
-constexpr int kPartialSuffixLength = 5; // ".part"
-
 std::runtime_error OutputError(const char *what, const QString &output, int error) {
-    return std::runtime_error(std::string(what) + " the output file \"" + output.toStdString() +
-                              "\": " + SystemReason(error));
+    return OutputFileError(what, output, SystemReason(error));
 }
 
 // A file descriptor closed with its owner.
@@ -49,6 +45,11 @@ private:
 
 } // namespace
 
+std::runtime_error OutputFileError(const char *what, const QString &output, const std::string &reason) {
+    return std::runtime_error(std::string(what) + " the output file \"" + output.toStdString() +
+                              "\": " + reason);
+}
+
 ReportOutputFile::ReportOutputFile(const QString &outputFile) : FOutput(outputFile) {
     struct stat status {};
     const bool exists = ::stat(QFile::encodeName(outputFile).constData(), &status) == 0;
@@ -60,26 +61,19 @@ ReportOutputFile::ReportOutputFile(const QString &outputFile) : FOutput(outputFi
     if (exists && S_ISDIR(status.st_mode))
         throw OutputError("Cannot write", FOutput, EISDIR);
     FRenamed = !exists || S_ISREG(status.st_mode);
-    const QString folder = FRenamed ? QFileInfo(outputFile).absolutePath() : QDir::tempPath();
-    QByteArray name = QFile::encodeName(folder + QLatin1String(kPartialName));
     const HoldInterrupts held;
-    const int fd = ::mkstemps(name.data(), kPartialSuffixLength);
-    if (fd < 0)
-        throw OutputError("Cannot create", FOutput, errno);
-    ::close(fd);
-    try {
-        FGuard = std::make_unique<RemoveOnInterrupt>(name.constData());
-    } catch (...) {
-        ::unlink(name.constData());
-        throw;
-    }
-    FPartial = QFile::decodeName(name);
+    FPartialFile = std::make_unique<PartialFile>(QFile::encodeName(outputFile).toStdString(),
+                                                 FRenamed ? std::string() : QDir::tempPath().toStdString());
+    if (FPartialFile->Error() != 0)
+        throw OutputError("Cannot create", FOutput, FPartialFile->Error());
+    FGuard = std::make_unique<RemoveOnInterrupt>(FPartialFile->Path().c_str());
+    FPartial = QFile::decodeName(FPartialFile->Path().c_str());
 }
 
 ReportOutputFile::~ReportOutputFile() {
     const HoldInterrupts held;
-    if (FGuard)
-        ::unlink(QFile::encodeName(FPartial).constData());
+    FPartialFile.reset();
+    FGuard.reset();
 }
 
 void ReportOutputFile::Commit() {
@@ -88,12 +82,9 @@ void ReportOutputFile::Commit() {
         return;
     }
     const HoldInterrupts held;
-    if (std::rename(QFile::encodeName(FPartial).constData(), QFile::encodeName(FOutput).constData()) != 0)
-        throw OutputError("Cannot write", FOutput, errno);
+    if (const int error = FPartialFile->Commit())
+        throw OutputError("Cannot write", FOutput, error);
     FGuard.reset();
-    // The partial file was private; the report is an ordinary file.
-    QFile::setPermissions(FOutput, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                                       QFileDevice::ReadOther);
 }
 
 void ReportOutputFile::CopyIntoOutput() const {

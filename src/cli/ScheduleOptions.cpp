@@ -1,7 +1,7 @@
 #include "ScheduleOptions.h"
 
+#include "AssetFieldText.h"
 #include "DepreciateCommand.h"
-#include "SameText.h"
 #include "ScheduleRecorder.h"
 #include "ToolBox.h"
 
@@ -11,10 +11,6 @@
 namespace fiscora::cli {
 
 namespace {
-
-// The cost field: 9 dollar digits, 2 cent digits, no minus key.
-constexpr std::size_t kCostDollarDigits = 9;
-constexpr std::size_t kCostCentDigits = 2;
 
 const std::vector<std::string> &ScheduleValueOptions() {
     static const std::vector<std::string> names = {"--description", "--type",           "--placed",
@@ -27,53 +23,23 @@ const std::vector<std::string> &ScheduleValueOptions() {
 template <typename Choice, std::size_t Count>
 Choice ParseChoice(const std::string &option, const std::string &value,
                    const std::array<std::string_view, Count> &texts) {
-    if (!value.empty() &&
-        std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        if (value.size() <= 2 && std::stoul(value) < Count)
-            return static_cast<Choice>(std::stoul(value));
-    } else {
-        for (std::size_t i = 0; i < Count; ++i)
-            if (SameText(value, texts[i]))
-                return static_cast<Choice>(i);
-    }
+    if (const auto choice = ChoiceFromText<Choice>(value, texts))
+        return *choice;
     throw UsageError(option + ": unknown choice " + Shown(value) + " (give 0 to " +
                      std::to_string(Count - 1) + " or the choice's text)");
 }
 
-// A date as the masked date field holds it: digits or blanks around "/" in positions 3 and 6.
 std::string ParseDateText(const std::string &option, const std::string &value) {
-    bool holdable = value.size() == 10;
-    for (std::size_t i = 0; holdable && i < value.size(); ++i) {
-        const char c = value[i];
-        holdable = (i == 2 || i == 5) ? c == '/' : (c == ' ' || (c >= '0' && c <= '9'));
-    }
-    if (!holdable)
+    if (!IsHoldableDateText(value))
         throw UsageError(option + ": " + Shown(value) + " is not a date the field can hold (MM/DD/YYYY)");
     return value;
 }
 
-// An amount as the cost field reads it: the field shows "$" and "," besides "-", "." and digits, and
-// reads only the last three; what remains must fit the field (no minus key, 9 dollar digits, 2 cent
-// digits). Any other character could never stand in the field, so "1e5" is refused, not read as 15.
 double ParseCost(const std::string &option, const std::string &value) {
-    const auto refuse = [&](const char *why) { return UsageError(option + ": " + Shown(value) + " " + why); };
-    if (FilterChars(value, MakeCharSet("$,-.0123456789")).size() != value.size())
-        throw refuse("holds characters other than digits, \"$\", \",\" and \".\"");
-    const std::string amount = FilterChars(value, MakeCharSet("-.0123456789"));
-    if (amount.find('-') != std::string::npos)
-        throw refuse("is negative; the field takes no minus sign");
-    if (std::count(amount.begin(), amount.end(), '.') > 1)
-        throw refuse("has more than one decimal point");
-    if (amount.find_first_of("0123456789") == std::string::npos)
-        throw refuse("has no digits");
-    const std::size_t point = amount.find('.');
-    const std::size_t dollarDigits = point == std::string::npos ? amount.size() : point;
-    const std::size_t centDigits = point == std::string::npos ? 0 : amount.size() - point - 1;
-    if (dollarDigits > kCostDollarDigits)
-        throw refuse("has more than 9 dollar digits");
-    if (centDigits > kCostCentDigits)
-        throw refuse("has more than 2 decimals");
-    return RoundAmount(StrToAmount(amount), 2);
+    std::string refusal;
+    if (const auto amount = ReadCostText(value, refusal))
+        return *amount;
+    throw UsageError(option + ": " + Shown(value) + " " + refusal);
 }
 
 void StoreOption(ScheduleRequest &request, const std::string &name, const std::string &value) {
@@ -95,19 +61,9 @@ void StoreOption(ScheduleRequest &request, const std::string &name, const std::s
         request.fiscalYearEnd = ParseDateText(name, value);
 }
 
-void RequireEnabled(bool enabled, const std::string &option, std::string_view control) {
-    if (!enabled)
-        throw UsageError(option + ": the " + std::string(control) +
-                         " control is disabled at this point (the property type or life fixes it)");
-}
-
-// A value entered into one of the fields whose exit runs the bonus eligibility, then the field left.
-template <typename Value>
-void EnterAndLeave(AssetEntry &entry, const std::optional<Value> &value, Value &field) {
-    if (!value)
-        return;
-    field = *value;
-    ApplyBonusEligibility(entry);
+UsageError DisabledControlError(const std::string &option, std::string_view control) {
+    return UsageError(option + ": the " + std::string(control) +
+                      " control is disabled at this point (the property type or life fixes it)");
 }
 
 } // namespace
@@ -129,39 +85,23 @@ ParsedScheduleArguments ParseScheduleArguments(const std::vector<std::string> &a
 }
 
 AssetEntry ApplyScheduleRequest(const ScheduleRequest &request, const std::string &today) {
-    AssetEntry entry = InitialAssetEntry(today);
-    AssetInputs &inputs = entry.inputs;
-    if (request.description)
-        inputs.description = *request.description;
-    if (request.propertyType) {
-        inputs.propertyType = *request.propertyType;
-        ApplyPropertyTypeChange(entry);
-        ApplyBonusEligibility(entry);
+    try {
+        return EnterAssetRequest(request, today, DisabledEntryRule::Refuse);
+    } catch (const EDisabledControl &disabled) {
+        switch (disabled.control) {
+        case EntryControl::Method:
+            throw DisabledControlError("--method", "Depreciation Method");
+        case EntryControl::Convention:
+            throw DisabledControlError("--convention", "Convention");
+        case EntryControl::Life:
+            throw DisabledControlError("--life", "Depreciable Life");
+        case EntryControl::Bonus:
+            break;
+        }
+        throw UsageError(
+            "--bonus: the bonus box is disabled at this point (it needs a date placed in service "
+            "in 2026, a cost and a property type other than real property)");
     }
-    EnterAndLeave(entry, request.placedInService, inputs.placedInService);
-    EnterAndLeave(entry, request.cost, inputs.cost);
-    if (request.method)
-        RequireEnabled(entry.controls.methodEnabled, "--method", "Depreciation Method");
-    EnterAndLeave(entry, request.method, inputs.method);
-    if (request.convention)
-        RequireEnabled(entry.controls.conventionEnabled, "--convention", "Convention");
-    EnterAndLeave(entry, request.convention, inputs.convention);
-    if (request.life) {
-        RequireEnabled(entry.controls.lifeEnabled, "--life", "Depreciable Life");
-        inputs.life = *request.life;
-        ApplyLifeRule(entry);
-    }
-    if (request.fiscalYearEnd)
-        inputs.fiscalYearEnd = *request.fiscalYearEnd;
-    if (request.bonus) {
-        if (!entry.controls.bonusEnabled)
-            throw UsageError(
-                "--bonus: the bonus box is disabled at this point (it needs a date placed in service "
-                "in 2026, a cost and a property type other than real property)");
-        inputs.bonusRequested = true;
-        ApplyBonusRule(entry);
-    }
-    return entry;
 }
 
 ScheduleRun RunSchedule(const AssetInputs &inputs) {

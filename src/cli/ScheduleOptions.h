@@ -7,7 +7,7 @@
 // A command with options of its own passes their names to ParseScheduleArguments and finds their
 // values in ParsedScheduleArguments::extras.
 
-#include "AssetRules.h"
+#include "AssetEntryRequest.h"
 #include "CliArguments.h"
 #include "ScheduleRows.h"
 
@@ -20,17 +20,7 @@
 namespace fiscora::cli {
 
 // What the options ask for; an option not given leaves the window's state as it is.
-struct ScheduleRequest {
-    std::optional<std::string> description;
-    std::optional<PropertyType> propertyType;
-    std::optional<std::string> placedInService; // ten characters as the date field holds them
-    std::optional<double> cost;                 // as the currency field reads it: rounded to cents
-    std::optional<DepreciationMethod> method;
-    std::optional<Convention> convention;
-    std::optional<DepreciableLife> life;
-    std::optional<std::string> fiscalYearEnd;
-    bool bonus = false; // click the bonus box, last
-};
+using ScheduleRequest = AssetEntryRequest;
 
 struct ParsedScheduleArguments {
     ScheduleRequest request;

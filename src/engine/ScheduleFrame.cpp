@@ -22,10 +22,22 @@ int FiscalQuarter(int fiscalMonth) {
     return (fiscalMonth - 1) / 3 + 1;
 }
 
+// Formatted by hand: a book computes hundreds of thousands of rows, and snprintf dominated that.
 std::string ScheduleFrame::YearEnd(int row) const {
-    char text[48];
-    std::snprintf(text, sizeof text, "%02d/%02d/%04d", yearEndMonth, yearEndDays, Year(row));
-    return text;
+    const auto twoDigits = [](std::string &text, int value) {
+        text += char('0' + value / 10 % 10);
+        text += char('0' + value % 10);
+    };
+    std::string text;
+    text.reserve(10);
+    twoDigits(text, yearEndMonth);
+    text += '/';
+    twoDigits(text, yearEndDays);
+    text += '/';
+    const std::string year = std::to_string(Year(row));
+    if (year.size() < 4)
+        text.append(4 - year.size(), '0');
+    return text + year;
 }
 
 ScheduleFrame MakeScheduleFrame(const AssetInputs &inputs) {

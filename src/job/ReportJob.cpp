@@ -66,6 +66,16 @@ void TReportJob::Print(const AssetInputs &inputs, ScheduleSink &pane, const Focu
     FProject->Execute();
 }
 
+void TReportJob::PrintData(const std::function<void(TFoProject &project)> &fill) {
+    ScopeExit afterReport([this] {
+        FProject->ClearParams();
+        FProject->ClearDataSets();
+        ReturnToHomeFolder();
+    });
+    fill(*FProject);
+    FProject->Execute();
+}
+
 void TReportJob::ReturnToHomeFolder() const {
     if (HomeFolder.isEmpty())
         return;

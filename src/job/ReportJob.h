@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace fiscora {
@@ -35,6 +36,11 @@ public:
     // the input parameters in the command's order; Execute. However Execute ends, all parameters are
     // then cleared and the current folder returns to HomeFolder.
     void Print(const AssetInputs &inputs, ScheduleSink &pane, const FocusRequest &moveFocus = {});
+
+    // A report of data other than the window's inputs (the book reports): `fill` sets the parameters
+    // and data sets, then Execute; however it ends, parameters and data sets are cleared and the
+    // current folder returns to HomeFolder.
+    void PrintData(const std::function<void(TFoProject &project)> &fill);
 
     // The executable's folder with a trailing delimiter, to which the current folder returns after a
     // report (file dialogs may have changed it); empty leaves the current folder alone.

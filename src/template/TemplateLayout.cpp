@@ -1,5 +1,6 @@
 #include "TemplateLayout.h"
 
+#include "TemplateAmount.h"
 #include "TemplateMemo.h"
 #include "report/canvas/FoBase.h"
 
@@ -18,8 +19,9 @@ int PenWidthArgument(double points) {
 
 } // namespace
 
-TemplateLayout::TemplateLayout(const TemplateReport &report, const TFoParams &params)
-    : FReport(report), FParams(params) {}
+TemplateLayout::TemplateLayout(const TemplateReport &report, const TFoParams &params,
+                               const TFoDataSets &dataSets)
+    : FReport(report), FParams(params), FDataSets(dataSets) {}
 
 void TemplateLayout::ApplyPaper(TBaseReport &canvas, const TemplatePage &page) {
     // The canvas swaps the printer-less page size when the orientation changes, so the size is given
@@ -60,7 +62,7 @@ double TemplateLayout::PageHeightOf(const TemplatePage &page) const {
     return page.orientation == TemplateOrientation::Landscape ? page.paperWidth : page.paperHeight;
 }
 
-const TemplateBand *TemplateLayout::FindBand(BandKind kind) const {
+const TemplateBand *TemplateLayout::FindBand(BandKind kind) {
     for (const auto &band : FPage->bands)
         if (band.kind == kind && IsVisible(band.when, 0))
             return &band;
@@ -123,14 +125,20 @@ void TemplateLayout::PrintFlowBand(const std::vector<TemplateBand> &bands, std::
     case BandKind::PageFooter:
         return;
     case BandKind::Detail:
-        PrintDetail(band);
+        if (band.data.isEmpty())
+            PrintDetail(band);
+        else
+            PrintDataDetail(band);
         FRepeatHeader = nullptr;
+        return;
+    case BandKind::Group:
+        PrintGroup(band);
         return;
     case BandKind::DetailHeader: {
         const TemplateBand *detail = index + 1 < bands.size() && bands[index + 1].kind == BandKind::Detail
                                          ? &bands[index + 1]
                                          : nullptr;
-        if (detail && !FParams.IsSet(RowParamName(detail->repeat, 1)))
+        if (detail && RowCountOf(*detail) == 0)
             return; // no rows: no header either
         EnsureRoom(band.height + (detail ? detail->height : 0));
         // A header at the top of a sheet keeps its first row with it, even one that does not fit.
@@ -163,8 +171,102 @@ void TemplateLayout::PrintDetail(const TemplateBand &band) {
     }
 }
 
-bool TemplateLayout::IsVisible(const QString &when, int row) const {
-    return when.isEmpty() || FParams.IsSet(RowParamName(when, row, FRowCount));
+std::size_t TemplateLayout::RowCountOf(const TemplateBand &detail) const {
+    if (!detail.data.isEmpty()) {
+        const DataSetScope scope = FindDataSet(detail.data);
+        return scope.set ? scope.set->RowCount() : 0;
+    }
+    return FParams.IsSet(RowParamName(detail.repeat, 1)) ? 1 : 0;
+}
+
+void TemplateLayout::BreakSheet() {
+    if (FY <= FSheetTop + Tolerance)
+        return;
+    EndSheet();
+    FCanvas->NewPage();
+    StartSheet();
+}
+
+void TemplateLayout::PrintDataDetail(const TemplateBand &band) {
+    const DataSetScope scope = FindDataSet(band.data);
+    const std::size_t rows = scope.set ? scope.set->RowCount() : 0;
+    FScopes.push_back({band.data, scope.set, -1});
+    for (std::size_t row = 0; row < rows; ++row) {
+        FScopes.back().row = static_cast<int>(row);
+        EnsureRoom(band.height);
+        PrintBand(band, FY, static_cast<int>(row) + 1);
+        FY += band.height;
+    }
+    FScopes.pop_back();
+}
+
+void TemplateLayout::PrintGroup(const TemplateBand &group) {
+    const DataSetScope scope = FindDataSet(group.data);
+    const std::size_t rows = scope.set ? scope.set->RowCount() : 0;
+    for (std::size_t row = 0; row < rows; ++row) {
+        if (group.newPage)
+            BreakSheet();
+        FScopes.push_back({group.data, scope.set, static_cast<int>(row)});
+        for (std::size_t index = 0; index < group.bands.size(); ++index)
+            PrintFlowBand(group.bands, index);
+        FScopes.pop_back();
+        FRepeatHeader = nullptr;
+    }
+}
+
+TemplateLayout::DataSetScope TemplateLayout::FindDataSet(const QString &name) const {
+    for (auto scope = FScopes.rbegin(); scope != FScopes.rend(); ++scope) {
+        if (scope->name.compare(name, Qt::CaseInsensitive) == 0)
+            return *scope;
+        if (scope->set && scope->row >= 0)
+            if (const TFoDataSet *child = scope->set->Child(static_cast<std::size_t>(scope->row), name))
+                return {name, child, -1};
+    }
+    return {name, FDataSets.Find(name), -1};
+}
+
+QString TemplateLayout::DataSetValue(const TextPiece &piece) {
+    const DataSetScope scope = FindDataSet(piece.text);
+    if (!scope.set)
+        return piece.kind == TextPiece::Kind::SetRows ? QStringLiteral("0") : QString();
+    switch (piece.kind) {
+    case TextPiece::Kind::Field:
+        return scope.row < 0 ? QString() : scope.set->Value(static_cast<std::size_t>(scope.row), piece.field);
+    case TextPiece::Kind::SetRow:
+        return scope.row < 0 ? QString() : QString::number(scope.row + 1);
+    case TextPiece::Kind::SetRows:
+        return QString::number(scope.set->RowCount());
+    case TextPiece::Kind::SetSum: {
+        const auto key = std::make_pair(scope.set, piece.field.toCaseFolded());
+        auto total = FTotals.find(key);
+        if (total == FTotals.end()) {
+            AmountTotal sum;
+            const int field = scope.set->FieldIndex(piece.field);
+            for (std::size_t row = 0; row < scope.set->RowCount(); ++row)
+                if (const auto amount = ParseAmountText(scope.set->Value(row, field)))
+                    sum.Add(*amount);
+            total = FTotals.emplace(key, sum.Text()).first;
+        }
+        return total->second;
+    }
+    default:
+        return QString();
+    }
+}
+
+bool TemplateLayout::IsVisible(const QString &when, int row) {
+    if (when.isEmpty())
+        return true;
+    if (!when.startsWith(u'$'))
+        return FParams.IsSet(RowParamName(when, row, FRowCount));
+    auto parsed = FParsedWhens.find(when);
+    if (parsed == FParsedWhens.end())
+        parsed = FParsedWhens.emplace(when, ParseDataSetReference(when, true)).first;
+    if (parsed->second.kind == TextPiece::Kind::SetRows) {
+        const DataSetScope scope = FindDataSet(parsed->second.text);
+        return scope.set && scope.set->RowCount() > 0;
+    }
+    return !DataSetValue(parsed->second).isEmpty();
 }
 
 void TemplateLayout::PrintBand(const TemplateBand &band, double top, int row) {
@@ -180,6 +282,7 @@ QString TemplateLayout::Expand(const TemplateComponent &component, int row) {
     TextValues values;
     values.param = [this](const QString &name) { return FParams.GetParam(name); };
     values.macro = [this](TMacroID id) { return FCanvas->Macro(id); };
+    values.dataSet = [this](const TextPiece &piece) { return DataSetValue(piece); };
     values.row = row;
     values.rowCount = FRowCount;
     return ExpandTemplateText(parsed->second, values);

@@ -2,6 +2,7 @@
 
 #include "TemplateModel.h"
 #include "TemplateText.h"
+#include "report/system/FoDataSet.h"
 #include "report/system/FoProjectParams.h"
 
 #include <map>
@@ -15,10 +16,11 @@ class TBaseReport;
 // Lays one report's pages out on the page canvas, in inches. Bands flow down each page: the page
 // header on top of every sheet, then title, detail header, detail rows and summary in their order,
 // breaking onto new sheets as needed (the detail header repeats above continued rows), and the
-// page footer at the bottom of every sheet.
+// page footer at the bottom of every sheet. Detail bands and groups bound to a data set repeat for
+// its rows; a group's rows scope the data sets named inside it (a row's own sets among them).
 class TemplateLayout {
 public:
-    TemplateLayout(const TemplateReport &report, const TFoParams &params);
+    TemplateLayout(const TemplateReport &report, const TFoParams &params, const TFoDataSets &dataSets = {});
 
     // Before the job starts: paper and orientation of the first page.
     void BeforePrint(TBaseReport &canvas) const;
@@ -28,14 +30,28 @@ private:
     void PrintPageTemplate(const TemplatePage &page);
     void PrintFlowBand(const std::vector<TemplateBand> &bands, std::size_t index);
     void PrintDetail(const TemplateBand &band);
+    void PrintDataDetail(const TemplateBand &band);
+    void PrintGroup(const TemplateBand &group);
+    void BreakSheet();
     void StartSheet();
     void EndSheet();
     void EnsureRoom(double height);
     double ContentBottom() const;
     double PageHeightOf(const TemplatePage &page) const;
-    const TemplateBand *FindBand(BandKind kind) const;
+    const TemplateBand *FindBand(BandKind kind);
 
-    bool IsVisible(const QString &when, int row) const;
+    // A data set in scope: the set a row being printed belongs to, a set of such a row, or one the
+    // report was given; row is the current row's index in it, or -1.
+    struct DataSetScope {
+        QString name;
+        const TFoDataSet *set = nullptr;
+        int row = -1;
+    };
+    DataSetScope FindDataSet(const QString &name) const;
+    QString DataSetValue(const TextPiece &piece);
+    std::size_t RowCountOf(const TemplateBand &detail) const;
+
+    bool IsVisible(const QString &when, int row);
     void PrintBand(const TemplateBand &band, double top, int row);
     void DrawComponent(const TemplateComponent &component, double top, int row);
     void DrawText(const TemplateComponent &component, const QString &text, double top);
@@ -50,6 +66,8 @@ private:
 
     const TemplateReport &FReport;
     const TFoParams &FParams;
+    const TFoDataSets FDataSets;
+    std::vector<DataSetScope> FScopes; // innermost last
     TBaseReport *FCanvas = nullptr;
     const TemplatePage *FPage = nullptr;
     const TemplateBand *FPageHeader = nullptr; // of FPage, when it has a visible one
@@ -60,6 +78,8 @@ private:
     int FRowCount = 0; // rows of the current or last detail band
     std::optional<TemplateFont> FAppliedFont;
     std::map<const TemplateComponent *, std::vector<TextPiece>> FParsedTexts;
+    std::map<QString, TextPiece> FParsedWhens;
+    std::map<std::pair<const TFoDataSet *, QString>, QString> FTotals; // data sets do not change in a run
 };
 
 } // namespace fiscora

@@ -50,15 +50,18 @@ struct TemplateComponent {
     bool operator==(const TemplateComponent &) const = default;
 };
 
-enum class BandKind { PageHeader, Title, DetailHeader, Detail, Summary, PageFooter };
+enum class BandKind { PageHeader, Title, DetailHeader, Detail, Summary, PageFooter, Group };
 
 struct TemplateBand {
     BandKind kind = BandKind::Title;
     double height = 0;
     QString when;
     QString
-        repeat; // detail: parameter pattern with "{i}", the band repeats for i = 1, 2, ... while it is set
+        repeat;   // detail: parameter pattern with "{i}", the band repeats for i = 1, 2, ... while it is set
+    QString data; // detail and group: the data set whose rows it repeats for (instead of `repeat`)
+    bool newPage = false; // group: each row starts a new sheet (unless the flow is at the top of one)
     std::vector<TemplateComponent> components;
+    std::vector<TemplateBand> bands; // group: the bands printed for each row, in order
 
     bool operator==(const TemplateBand &) const = default;
 };

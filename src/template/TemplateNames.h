@@ -12,13 +12,14 @@ namespace fiscora {
 
 // The XML names of the template format, shared by the reader and the writer.
 
-inline constexpr std::array<std::pair<BandKind, const char *>, 6> BandElementNames{{
+inline constexpr std::array<std::pair<BandKind, const char *>, 7> BandElementNames{{
     {BandKind::PageHeader, "pageHeader"},
     {BandKind::Title, "title"},
     {BandKind::DetailHeader, "detailHeader"},
     {BandKind::Detail, "detail"},
     {BandKind::Summary, "summary"},
     {BandKind::PageFooter, "pageFooter"},
+    {BandKind::Group, "group"},
 }};
 
 inline constexpr std::array<std::pair<ComponentKind, const char *>, 6> ComponentElementNames{{

@@ -12,8 +12,8 @@ namespace {
 // The execution copy of a report and its parameters.
 class TemplateRun : public TFoReportRun {
 public:
-    TemplateRun(const TemplateReport &report, const TFoParams &params)
-        : FReport(report), FParams(params), FLayout(FReport, FParams) {}
+    TemplateRun(const TemplateReport &report, const TFoParams &params, const TFoDataSets &dataSets)
+        : FReport(report), FParams(params), FLayout(FReport, FParams, dataSets) {}
 
     bool AlwaysGenerate() const override { return FReport.alwaysGenerate; }
     void BeforePrint(TBaseReport &canvas) override { FLayout.BeforePrint(canvas); }
@@ -45,11 +45,12 @@ std::vector<TFoReportInfo> TemplateProjectManager::Reports() const {
 }
 
 std::unique_ptr<TFoReportRun> TemplateProjectManager::CreateRun(std::size_t reportIndex,
-                                                                const TFoParams &params) const {
+                                                                const TFoParams &params,
+                                                                const TFoDataSets &dataSets) const {
     if (reportIndex >= FProject.reports.size())
         throw EFolioException(
             QStringLiteral("The report project has no report number %1").arg(reportIndex + 1));
-    return std::make_unique<TemplateRun>(FProject.reports[reportIndex], params);
+    return std::make_unique<TemplateRun>(FProject.reports[reportIndex], params, dataSets);
 }
 
 std::unique_ptr<TFoProject> CreateTemplateProject(QObject *parent) {

@@ -16,7 +16,8 @@ public:
     void SaveToStream(QIODevice &stream) const override;
     void New() override { FProject = TemplateProject(); }
     std::vector<TFoReportInfo> Reports() const override;
-    std::unique_ptr<TFoReportRun> CreateRun(std::size_t reportIndex, const TFoParams &params) const override;
+    std::unique_ptr<TFoReportRun> CreateRun(std::size_t reportIndex, const TFoParams &params,
+                                            const TFoDataSets &dataSets) const override;
 
     const TemplateProject &Project() const { return FProject; }
 

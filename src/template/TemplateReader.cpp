@@ -329,7 +329,8 @@ private:
                 std::any_of(page.bands.begin(), page.bands.end(),
                             [&](const TemplateBand &band) { return band.kind == *kind; }))
                 Fail(QStringLiteral("a page has only one <%1>").arg(FXml.name()));
-            page.bands.push_back(ParseBand(*kind, reportFont));
+            page.bands.push_back(*kind == BandKind::Group ? ParseGroup(reportFont)
+                                                          : ParseBand(*kind, reportFont));
         }
         double fixedHeight = 0;
         for (const auto &band : page.bands)
@@ -338,6 +339,55 @@ private:
         if (fixedHeight >= height - page.marginTop - page.marginBottom)
             Fail(QStringLiteral("the page header and footer leave no room on the page"), FElementLine);
         return page;
+    }
+
+    // A group's bands are printed once per row of its data set; groups nest.
+    TemplateBand ParseGroup(const TemplateFont &reportFont) {
+        ElementAttributes attributes(FXml.attributes());
+        TemplateBand group;
+        group.kind = BandKind::Group;
+        group.data = DataSetName(Required(attributes, "data"));
+        group.when = When(attributes);
+        group.newPage = Flag(attributes, "newPage", false);
+        CheckNoneLeft(attributes);
+        const qint64 groupLine = FElementLine;
+        while (NextChild()) {
+            const auto kind = ValueOf(BandElementNames, FXml.name());
+            if (!kind)
+                Fail(QStringLiteral("unknown element <%1>").arg(FXml.name()));
+            if (*kind == BandKind::PageHeader || *kind == BandKind::PageFooter)
+                Fail(QStringLiteral("<%1> belongs to the page, not to a <group>").arg(FXml.name()));
+            group.bands.push_back(*kind == BandKind::Group ? ParseGroup(reportFont)
+                                                           : ParseBand(*kind, reportFont));
+        }
+        if (group.bands.empty())
+            Fail(QStringLiteral("<group> has no band"), groupLine);
+        return group;
+    }
+
+    QString DataSetName(const QString &name) {
+        if (name.trimmed().isEmpty() || name.contains(u'.') || name.contains(u'$') || name.contains(u'{') ||
+            name.contains(u'}') || name.contains(u'(') || name.contains(u')') || name.startsWith(u'@'))
+            Fail(QStringLiteral("a bad data set name \"%1\"").arg(name), FElementLine);
+        return name;
+    }
+
+    // "when" names a parameter, or with "$" a data set (printed while it has rows) or a field of its
+    // current row (printed while it is not empty).
+    QString When(ElementAttributes &attributes) {
+        const QString when = attributes.Take(QStringLiteral("when")).value_or(QString());
+        if (when.startsWith(u'$')) {
+            try {
+                const TextPiece piece = ParseDataSetReference(when, true);
+                if (piece.kind != TextPiece::Kind::Field && piece.kind != TextPiece::Kind::SetRows)
+                    throw std::invalid_argument("");
+                if (piece.kind == TextPiece::Kind::SetRows && when.contains(u'.'))
+                    throw std::invalid_argument("");
+            } catch (const std::invalid_argument &) {
+                Fail(QStringLiteral("a bad data set condition \"%1\"").arg(when), FElementLine);
+            }
+        }
+        return when;
     }
 
     TemplateBand ParseBand(BandKind kind, const TemplateFont &reportFont) {
@@ -349,12 +399,21 @@ private:
             Fail(QStringLiteral("<%1> needs a %2 height")
                      .arg(FXml.name(), kind == BandKind::Detail ? "positive" : "non-negative"),
                  FElementLine);
-        band.when = attributes.Take(QStringLiteral("when")).value_or(QString());
+        band.when = When(attributes);
         if (kind == BandKind::Detail) {
-            band.repeat = Required(attributes, "repeat");
-            if (!band.repeat.contains(QLatin1String("{i}")))
-                Fail(QStringLiteral("the repeat parameter \"%1\" must contain {i}").arg(band.repeat),
+            const auto repeat = attributes.Take(QStringLiteral("repeat"));
+            const auto data = attributes.Take(QStringLiteral("data"));
+            if (repeat.has_value() == data.has_value())
+                Fail(QStringLiteral("<detail> needs either a \"repeat\" or a \"data\" attribute"),
                      FElementLine);
+            if (repeat) {
+                band.repeat = *repeat;
+                if (!band.repeat.contains(QLatin1String("{i}")))
+                    Fail(QStringLiteral("the repeat parameter \"%1\" must contain {i}").arg(band.repeat),
+                         FElementLine);
+            } else {
+                band.data = DataSetName(*data);
+            }
         }
         CheckNoneLeft(attributes);
         while (NextChild()) {
@@ -370,7 +429,7 @@ private:
         ElementAttributes attributes(FXml.attributes());
         TemplateComponent component;
         component.kind = kind;
-        component.when = attributes.Take(QStringLiteral("when")).value_or(QString());
+        component.when = When(attributes);
         switch (kind) {
         case ComponentKind::Text:
         case ComponentKind::DataText:

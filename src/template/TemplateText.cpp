@@ -32,7 +32,46 @@ void AppendLiteral(std::vector<TextPiece> &pieces, QChar ch) {
     throw std::invalid_argument(what.toStdString());
 }
 
+bool IsPlainName(const QString &name) {
+    return !name.trimmed().isEmpty() && !name.contains(u'{') && !name.contains(u'}') &&
+           !name.contains(u'(') && !name.contains(u')') && !name.startsWith(u'@');
+}
+
 } // namespace
+
+TextPiece ParseDataSetReference(const QString &reference, bool wholeSet) {
+    const auto bad = [&] { Malformed(QStringLiteral("a bad data set reference {%1}").arg(reference)); };
+    if (!reference.startsWith(u'$'))
+        bad();
+    const qsizetype dot = reference.indexOf(u'.');
+    TextPiece piece;
+    piece.text = reference.mid(1, dot < 0 ? -1 : dot - 1);
+    if (!IsPlainName(piece.text) || piece.text.contains(u'.') || piece.text.contains(u'$'))
+        bad();
+    if (dot < 0) {
+        if (!wholeSet)
+            bad();
+        piece.kind = TextPiece::Kind::SetRows;
+        return piece;
+    }
+    const QString member = reference.mid(dot + 1);
+    if (member == QLatin1String("@Row")) {
+        piece.kind = TextPiece::Kind::SetRow;
+    } else if (member == QLatin1String("@Rows")) {
+        piece.kind = TextPiece::Kind::SetRows;
+    } else if (member.startsWith(QLatin1String("@Sum(")) && member.endsWith(u')')) {
+        piece.kind = TextPiece::Kind::SetSum;
+        piece.field = member.mid(5, member.size() - 6);
+        if (!IsPlainName(piece.field) || piece.field.contains(u'.'))
+            bad();
+    } else {
+        piece.kind = TextPiece::Kind::Field;
+        piece.field = member;
+        if (!IsPlainName(piece.field) || piece.field.contains(u'.'))
+            bad();
+    }
+    return piece;
+}
 
 std::vector<TextPiece> ParseTemplateText(const QString &text) {
     std::vector<TextPiece> pieces;
@@ -77,6 +116,8 @@ std::vector<TextPiece> ParseTemplateText(const QString &text) {
                 Malformed(QStringLiteral("unknown macro {%1}").arg(name));
             piece.kind = TextPiece::Kind::Macro;
             piece.macro = found->second;
+        } else if (name.startsWith(u'$')) {
+            piece = ParseDataSetReference(name);
         } else {
             QString withoutRows = name;
             withoutRows.remove(RowToken);
@@ -125,6 +166,14 @@ QString ExpandTemplateText(const std::vector<TextPiece> &pieces, const TextValue
             break;
         case TextPiece::Kind::Macro:
             result += values.macro(piece.macro);
+            break;
+        case TextPiece::Kind::Field:
+        case TextPiece::Kind::SetSum:
+            result += values.dataSet ? ParameterAsText(values.dataSet(piece)) : QString();
+            break;
+        case TextPiece::Kind::SetRow:
+        case TextPiece::Kind::SetRows:
+            result += values.dataSet ? values.dataSet(piece) : QString();
             break;
         }
     }

@@ -116,11 +116,16 @@ private:
 
     void WriteBand(const TemplateBand &band, const TemplateFont &reportFont) {
         FXml.writeStartElement(QLatin1String(NameOf(BandElementNames, band.kind)));
-        Number("height", band.height);
+        if (band.kind != BandKind::Group)
+            Number("height", band.height);
         Text("when", band.when);
         Text("repeat", band.repeat);
+        Text("data", band.data);
+        Flag("newPage", band.newPage, false);
         for (const auto &component : band.components)
             WriteComponent(component, reportFont);
+        for (const auto &inner : band.bands)
+            WriteBand(inner, reportFont);
         FXml.writeEndElement();
     }
 

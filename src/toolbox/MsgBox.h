@@ -1,8 +1,8 @@
 #pragma once
 
 // Messages to the user. ShowMsgBox hands every message to one replaceable presenter: the
-// application installs one that shows a message box, tests install a recorder (MsgBoxRecorder.h),
-// and without either the message goes to standard error.
+// application installs one that shows a message box, tests install a recorder
+// (tests/common/MsgBoxRecorder.h), and without either the message goes to standard error.
 
 #include <functional>
 #include <string>

@@ -1,6 +1,6 @@
 #include "ApplicationFont.h"
 #include "FiscoraApplication.h"
-#include "OutputDialogs.h"
+#include "output/dialogs/OutputDialogs.h"
 
 #include <gtest/gtest.h>
 

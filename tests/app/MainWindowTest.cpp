@@ -86,7 +86,8 @@ TEST_F(MainWindowTest, ControlsSitAtTheirPlacesInTheFixedClientArea) {
           Place{w.ChkBonusDepr, {0, 112, 286, 17}}, Place{w.EdtBonusDepr, {456, 108, 121, 21}},
           Place{w.EdtFiscal_Year, {456, 136, 121, 21}}, Place{w.RichEdit, {0, 186, 577, 286}},
           Place{w.HdrDepreciation_Report, {0, 167, 577, 20}}, Place{w.BtnDepreciate, {214, 484, 75, 22}},
-          Place{w.BtnPrint, {295, 484, 75, 22}}, Place{w.BtnHelp, {554, 484, 23, 22}}})
+          Place{w.BtnPrint, {295, 484, 75, 22}}, Place{w.BtnBook, {376, 484, 75, 22}},
+          Place{w.BtnHelp, {554, 484, 23, 22}}})
         EXPECT_EQ(p.control->geometry(), p.geometry) << p.control->objectName().toStdString();
     struct LabelPlace {
         QLabel *label;
@@ -156,12 +157,14 @@ TEST_F(MainWindowTest, TabAndEnterVisitTheFieldsInOrderSkippingWhatIsNoTabStop) 
 
 TEST_F(MainWindowTest, ButtonsNeverTakeTheFocus) {
     TFrmAmortix &w = *window;
-    for (QToolButton *button : {w.BtnDepreciate, w.BtnPrint, w.BtnHelp}) {
+    for (QToolButton *button : {w.BtnDepreciate, w.BtnPrint, w.BtnBook, w.BtnHelp}) {
         EXPECT_EQ(button->focusPolicy(), Qt::NoFocus);
         EXPECT_TRUE(button->autoRaise());
     }
     EXPECT_EQ(w.BtnDepreciate->text(), "&Depreciate");
     EXPECT_EQ(w.BtnPrint->text(), "&Print");
+    EXPECT_EQ(w.BtnBook->text(), "Asset &Book");
+    EXPECT_LE(w.BtnBook->sizeHint().width(), w.BtnBook->width());
     w.EdtProperty_Description->setFocus(Qt::TabFocusReason);
     ClickButton(w.BtnPrint);
     EXPECT_EQ(Focused(), w.EdtProperty_Description);

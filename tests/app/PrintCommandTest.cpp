@@ -1,11 +1,11 @@
 // The Print command from the window: Output Options, generation and the preview window.
-#include "CustPreviewForm_New.h"
 #include "FakePrinterSource.h"
-#include "FoFormSetup.h"
-#include "FoRenderPreview.h"
 #include "MainWindowFixture.h"
 #include "ModalRunner.h"
 #include "ScopeExit.h"
+#include "output/dialogs/FoFormSetup.h"
+#include "output/preview/CustPreviewForm_New.h"
+#include "output/screen/FoRenderPreview.h"
 #include "report/system/FoProject.h"
 #include "report/system/FoSystem.h"
 

@@ -464,7 +464,7 @@ TEST(CliReport, AnInterruptedReportLeavesNoFileBehind) {
         while (!writing && process.state() == QProcess::Running && waited.elapsed() < 60000) {
             for (const QFileInfo &file :
                  QDir(dir.path())
-                     .entryInfoList({QStringLiteral(".fiscora-report-*.part")}, QDir::Files | QDir::Hidden))
+                     .entryInfoList({QStringLiteral("out.fsn.*.part")}, QDir::Files | QDir::Hidden))
                 writing = writing || file.size() > 0;
             if (!writing)
                 QThread::msleep(2);

@@ -1,4 +1,4 @@
-#include "FoJpegWriter.h"
+#include "output/files/FoJpegWriter.h"
 #include "report/core/FoErrors.h"
 
 #include <QImage>

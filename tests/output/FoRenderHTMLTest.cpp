@@ -1,8 +1,8 @@
-#include "FoRenderHTML.h"
-#include "FoColorGif.h"
-#include "FoHtmlText.h"
+#include "output/html/FoRenderHTML.h"
 #include "HtmlTestSupport.h"
 #include "ToolBoxExceptions.h"
+#include "output/html/FoColorGif.h"
+#include "output/html/FoHtmlText.h"
 #include "report/core/FoErrors.h"
 
 #include <QFileInfo>

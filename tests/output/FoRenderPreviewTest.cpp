@@ -1,4 +1,4 @@
-#include "FoRenderPreview.h"
+#include "output/screen/FoRenderPreview.h"
 #include "FoSnapshotTestSupport.h"
 #include "report/core/FoErrors.h"
 

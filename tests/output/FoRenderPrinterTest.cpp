@@ -1,4 +1,4 @@
-#include "FoRenderPrinter.h"
+#include "output/print/FoRenderPrinter.h"
 #include "FakePrinterSource.h"
 #include "FoSnapshotTestSupport.h"
 #include "ToolBoxExceptions.h"
@@ -176,6 +176,29 @@ TEST(RenderPrinter, CopiesArePrintedByThePrinterOrRepeatedWhenItCannot) {
         for (const auto &job : printer.Device->Jobs)
             EXPECT_EQ(job.Copies, c.copiesPerJob) << c.maxCopies;
         EXPECT_EQ(printer.PagesStarted, int(c.jobs) * 2);
+    }
+}
+
+// The report system's copies: a pass prints one copy even when the snapshot recorded more.
+TEST(RenderPrinter, CopiesPrintedAsPassesAreOneCopyEach) {
+    const TSnapshotBuilder::TJobSettings recorded{2, false, quint8(TDuplex::dupSimplex)};
+    struct Case {
+        int copies;
+        std::size_t jobs;
+        int copiesPerJob;
+    };
+    for (const Case &c : {Case{7, 7, 1}, Case{1, 1, 2}, Case{4, 1, 2}}) {
+        Printer printer([](TFakePrinterSource &source) { source.MaximumCopies = 5; });
+        TFoRenderPrinter renderer(*printer.Device);
+        QByteArray bytes = OnePage(recorded);
+        QBuffer stream(&bytes);
+        stream.open(QIODevice::ReadOnly);
+        PrintSnapshotCopies(renderer, &stream, c.copies);
+        renderer.SetSnapshotStream(nullptr);
+        ASSERT_EQ(printer.Device->Jobs.size(), c.jobs) << c.copies;
+        for (const auto &job : printer.Device->Jobs)
+            EXPECT_EQ(job.Copies, c.copiesPerJob) << c.copies;
+        EXPECT_FALSE(renderer.FOneCopyPerPass);
     }
 }
 

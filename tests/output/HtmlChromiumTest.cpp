@@ -1,9 +1,9 @@
 // An exported page as a browser sees it: headless Chromium loads it and prints the document it built.
 
-#include "FoRenderPreview.h"
 #include "HtmlTestSupport.h"
 #include "ReportFixtures.h"
 #include "ScheduleRecorder.h"
+#include "output/screen/FoRenderPreview.h"
 
 #include <QBuffer>
 #include <QImage>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "FoHtmlExport.h"
 #include "FoSnapshotTestSupport.h"
 #include "QStringPrinter.h"
+#include "output/html/FoHtmlExport.h"
 #include "report/core/FoStreamAnsi.h"
 
 #include <QBuffer>

@@ -1,9 +1,9 @@
-#include "OutputDialogs.h"
+#include "output/dialogs/OutputDialogs.h"
 #include "FakePrinterSource.h"
-#include "FoFormSetup.h"
-#include "FoFormStatus.h"
 #include "ModalRunner.h"
 #include "ToolBoxExceptions.h"
+#include "output/dialogs/FoFormSetup.h"
+#include "output/dialogs/FoFormStatus.h"
 #include "report/canvas/FoBase.h"
 #include "report/system/FoSystem.h"
 

@@ -2,10 +2,10 @@
 #include "PdfTestSupport.h"
 #include "ReportFixtures.h"
 
-#include "FoHtmlExport.h"
-#include "PdfExport.h"
 #include "ReportJob.h"
 #include "ScheduleRecorder.h"
+#include "output/html/FoHtmlExport.h"
+#include "output/pdf/PdfExport.h"
 #include "report/core/FoErrors.h"
 #include "report/playback/FoRender.h"
 #include "report/system/FoSystem.h"

@@ -1,13 +1,14 @@
 #pragma once
 
-#include "FoRenderPDF.h"
 #include "SnapshotFixtures.h"
+#include "output/pdf/FoRenderPDF.h"
 #include "report/snapshot/FoFiler.h"
 
 #include <QBuffer>
 #include <QByteArray>
 #include <QDateTime>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTimeZone>
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 namespace fiscora::test {
 
@@ -116,17 +118,82 @@ inline ToolResult RunTool(const QString &program, const QStringList &arguments) 
     return result;
 }
 
-// qpdf --check on the bytes; the tool's report when it fails.
-inline void ExpectQpdfCheckPasses(const QByteArray &pdf) {
+// The bytes in a temporary file, for the command-line readers.
+struct PdfFile {
     QTemporaryDir dir;
-    const QString name = dir.filePath(QStringLiteral("check.pdf"));
-    QFile file(name);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(pdf);
-    file.close();
-    const ToolResult result = RunTool(QStringLiteral("qpdf"), {QStringLiteral("--check"), name});
+    QString name;
+    explicit PdfFile(const QByteArray &pdf) : name(dir.filePath(QStringLiteral("check.pdf"))) {
+        QFile file(name);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(pdf);
+    }
+};
+
+struct FontLine {
+    QString name, type;
+    bool embedded = false, subset = false, unicode = false;
+};
+
+// pdffonts' table of the document's fonts: name, type, encoding, emb, sub, uni, object, generation.
+inline std::vector<FontLine> PdfFonts(const QByteArray &pdf) {
+    const PdfFile file(pdf);
+    const QStringList lines =
+        RunTool(QStringLiteral("pdffonts"), {file.name}).output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    std::vector<FontLine> fonts;
+    for (const QString &line : lines.mid(2)) {
+        const QStringList fields = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (fields.size() < 8)
+            continue;
+        FontLine font;
+        font.name = fields.first();
+        font.embedded = fields[fields.size() - 5] == QLatin1String("yes");
+        font.subset = fields[fields.size() - 4] == QLatin1String("yes");
+        font.unicode = fields[fields.size() - 3] == QLatin1String("yes");
+        font.type = fields.mid(1, fields.size() - 7).join(QLatin1Char(' '));
+        fonts.push_back(font);
+    }
+    return fonts;
+}
+
+// What mutool, a second reader, says while drawing every page; empty when it has nothing to say.
+inline QString MutoolComplaints(const QByteArray &pdf) {
+    const PdfFile file(pdf);
+    const ToolResult result =
+        RunTool(QStringLiteral("mutool"), {QStringLiteral("draw"), QStringLiteral("-q"), QStringLiteral("-o"),
+                                           file.dir.filePath(QStringLiteral("p%d.png")), file.name});
+    if (result.exitCode != 0)
+        return QStringLiteral("exit %1: %2").arg(result.exitCode).arg(result.output);
+    // This build of mupdf says so of itself on every run.
+    QStringList complaints = result.output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    complaints.removeAll(QStringLiteral("warning: ICC support is not available"));
+    return complaints.join(QLatin1Char('\n'));
+}
+
+// The file passes every reader this project relies on: qpdf --check without warnings, mutool draws it
+// without complaint, and pdffonts finds every embedded font a subset (a six-letter tag), every
+// composite font embedded with a ToUnicode map and every Type 3 font with one. The standard fonts are the
+// viewers' own, and the TrueType fonts of Windows-1252 texts are named only unless EmbedFonts is set.
+inline void ExpectQpdfCheckPasses(const QByteArray &pdf) {
+    const PdfFile file(pdf);
+    const ToolResult result = RunTool(QStringLiteral("qpdf"), {QStringLiteral("--check"), file.name});
     EXPECT_EQ(result.exitCode, 0) << result.output.toStdString();
     EXPECT_FALSE(result.output.contains(QLatin1String("WARNING"))) << result.output.toStdString();
+    EXPECT_EQ(MutoolComplaints(pdf).toStdString(), "");
+    for (const FontLine &font : PdfFonts(pdf)) {
+        const std::string name = font.name.toStdString();
+        if (font.type.startsWith(QLatin1String("CID "))) {
+            EXPECT_TRUE(font.embedded) << name;
+            EXPECT_TRUE(font.unicode) << name;
+        }
+        if (font.type == QLatin1String("Type 3")) {
+            // Glyph procedures of the glyphs shown, without a font name to tag.
+            EXPECT_TRUE(font.unicode) << name;
+        } else if (font.embedded) {
+            EXPECT_TRUE(font.subset) << name;
+            EXPECT_TRUE(QRegularExpression(QStringLiteral("^[A-Z]{6}\\+")).match(font.name).hasMatch())
+                << name;
+        }
+    }
 }
 
 inline QString PdfToText(const QByteArray &pdf) {

@@ -1,9 +1,9 @@
 // Pictures in hostile or huge snapshots: what the exports and the preview rasterise stays bounded,
 // a repeated picture is written once, and memory that cannot be had is an error.
-#include "FoPictureRaster.h"
-#include "FoRenderPreview.h"
 #include "HtmlTestSupport.h"
 #include "PdfTestSupport.h"
+#include "output/files/FoPictureRaster.h"
+#include "output/screen/FoRenderPreview.h"
 #include "report/core/FoErrors.h"
 
 #include <QDir>

@@ -1,13 +1,13 @@
 // Print from the preview window onto a printer that prints to a PDF file.
-#include "CustPreviewForm_New.h"
 #include "FakePrinterSource.h"
-#include "FoFormSetup.h"
-#include "FoRenderPrinter.h"
 #include "FoSnapshotTestSupport.h"
 #include "ModalRunner.h"
 #include "MsgBoxRecorder.h"
 #include "PdfTestSupport.h"
 #include "ScopeExit.h"
+#include "output/dialogs/FoFormSetup.h"
+#include "output/preview/CustPreviewForm_New.h"
+#include "output/print/FoRenderPrinter.h"
 #include "report/system/FoSystem.h"
 
 #include <QBuffer>

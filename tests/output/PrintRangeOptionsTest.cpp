@@ -1,7 +1,7 @@
 #include "FakePrinterSource.h"
-#include "FoFormSetup.h"
-#include "FoRenderPrinter.h"
 #include "ToolBoxExceptions.h"
+#include "output/dialogs/FoFormSetup.h"
+#include "output/print/FoRenderPrinter.h"
 #include "report/system/FoSystem.h"
 
 #include <QCheckBox>

@@ -38,7 +38,8 @@ public:
     }
     void New() override { FReports.clear(); }
     std::vector<TFoReportInfo> Reports() const override { return FReports; }
-    std::unique_ptr<TFoReportRun> CreateRun(std::size_t, const TFoParams &params) const override {
+    std::unique_ptr<TFoReportRun> CreateRun(std::size_t, const TFoParams &params,
+                                            const TFoDataSets &) const override {
         return std::make_unique<Run>(DrawRoutine, params);
     }
 

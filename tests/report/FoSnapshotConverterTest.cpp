@@ -416,7 +416,9 @@ TEST(SnapshotConverter, ExpandsMacroMarkers) {
         builder.Page(1);
         builder.Page(2, [](TFoSnapshotOutput &out) {
             LeftText(out, MacroMarker(11) + "/" + MacroMarker(10) + " " + MacroMarker(16) + MacroMarker(40) +
-                              "|" + MacroMarker(13) + "|" + MacroMarker(2) + "|" + MacroMarker(6));
+                              "|" + MacroMarker(13) + "|" + MacroMarker(2) + "|" + MacroMarker(6) + "|" +
+                              MacroMarker(12) + MacroMarker(17) + "|" + MacroMarker(8) + "-" +
+                              MacroMarker(9));
         });
         return builder.Bytes();
     }();
@@ -424,7 +426,8 @@ TEST(SnapshotConverter, ExpandsMacroMarkers) {
     recorder.MacroData() << "first user line";
     ASSERT_EQ(Play(bytes, recorder), QString());
     EXPECT_TRUE(
-        QRegularExpression("^2/2 first user line\\|Render\\|\\d\\d/\\d\\d/\\d\\d\\|\\d\\d:\\d\\d (AM|PM)$")
+        QRegularExpression(
+            "^2/2 first user line\\|Render\\|\\d\\d/\\d\\d/\\d\\d\\|\\d\\d:\\d\\d (AM|PM)\\|\\|1-9999$")
             .match(LeftTexts(recorder))
             .hasMatch())
         << LeftTexts(recorder).toStdString();

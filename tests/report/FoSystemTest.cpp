@@ -1,4 +1,5 @@
 #include "report/system/FoSystem.h"
+#include "FakePrinterSource.h"
 #include "MsgBoxRecorder.h"
 #include "ScopeExit.h"
 #include "report/core/FoErrors.h"
@@ -319,3 +320,36 @@ TEST(FoSystemJob, GenerateLeavesTheSnapshotWithTheFilerAndShowsNothing) {
     EXPECT_TRUE(QFile::exists(generated));
     QFile::remove(generated);
 }
+
+namespace fiscora {
+namespace {
+
+// The report system and the printer renderer share one rule: copies become separate passes whenever
+// the printer cannot make them all, also when it makes some (1 < MaxCopies < Copies).
+TEST(FoSystemJob, CopiesArePassesWheneverThePrinterCannotMakeThemAll) {
+    struct Case {
+        int maxCopies;
+        int copies;
+        bool passes;
+    };
+    for (const Case &c :
+         {Case{1, 1, false}, Case{1, 3, true}, Case{2, 3, true}, Case{3, 3, false}, Case{5, 3, false}}) {
+        auto source = std::make_unique<TFakePrinterSource>();
+        source->MaximumCopies = c.maxCopies;
+        auto previous =
+            TFoPrinterDevice::ReplaceInstance(std::make_unique<TFoPrinterDevice>(std::move(source)));
+        ScopeExit restore([&] { TFoPrinterDevice::ReplaceInstance(std::move(previous)); });
+        TFoSystem system;
+        system.SystemSetups = 0;
+        system.SystemOptions = 0;
+        system.SystemPrinter.Copies = c.copies;
+        system.OverridePreview = [](TFoSystem &, TOverrideMode, std::unique_ptr<QObject> &) {};
+        system.OnPrint = [](TBaseReport &canvas) { canvas.PrintLeft(QStringLiteral("Total"), 1); };
+        system.Execute();
+        EXPECT_EQ(system.ForceMultiPrint(), c.passes) << c.maxCopies << " " << c.copies;
+        EXPECT_EQ(PrintsCopiesAsPasses(c.copies, c.maxCopies), c.passes);
+    }
+}
+
+} // namespace
+} // namespace fiscora

@@ -236,8 +236,10 @@ TEST(TemplateWriter, ShippedTemplateRoundTrips) {
     saved.open(QIODevice::WriteOnly);
     WriteTemplate(first, saved);
     EXPECT_EQ(ReadText(saved.data(), path), first);
-    ASSERT_EQ(first.reports.size(), 1u);
+    ASSERT_EQ(first.reports.size(), 3u);
     EXPECT_EQ(first.reports[0].name, QStringLiteral("DeprReport"));
+    EXPECT_EQ(first.reports[1].name, QStringLiteral("DeprBook"));
+    EXPECT_EQ(first.reports[2].name, QStringLiteral("Form4562"));
 }
 
 TEST(TemplateWriter, NumbersOfEveryPrecisionLoadBackUnchanged) {

@@ -529,33 +529,20 @@ QString TBaseReport::Macro(int MacroID) {
 }
 
 QString TBaseReport::MacroText(int MacroID) {
-    if (MacroID >= 0 && MacroID <= 7)
-        return MacroDateTimeText(MacroID, FReportDateTime);
-    switch (MacroID) {
-    case int(TMacroID::midFirstPage):
-        return QString::number(FFirstPage);
-    case int(TMacroID::midLastPage):
-        return QString::number(FLastPage);
-    case int(TMacroID::midTotalPages):
-        return QString::number(FJobPages);
-    case int(TMacroID::midCurrentPage):
-        return QString::number(FCurrentPage);
-    case int(TMacroID::midRelativePage):
-        return QString::number(RelativePage());
-    case int(TMacroID::midPrinterName):
-        return DeviceName();
-    case int(TMacroID::midDriverName):
-        return DriverName();
-    case int(TMacroID::midPortName):
-        return Port();
-    default:
-        break;
-    }
-    const int line = MacroID - int(TMacroID::midUser01);
-    if (MacroID >= int(TMacroID::midUser01) && MacroID <= int(TMacroID::midUser20) &&
-        line < FMacroData.size())
-        return FMacroData[line];
-    return {};
+    TMacroValues values;
+    values.When = FReportDateTime;
+    values.FirstPage = FFirstPage;
+    values.LastPage = FLastPage;
+    values.TotalPages = FJobPages;
+    values.CurrentPage = FCurrentPage;
+    values.RelativePage = RelativePage();
+    values.DeviceText = [this](TMacroID id) {
+        if (id == TMacroID::midPrinterName)
+            return DeviceName();
+        return id == TMacroID::midDriverName ? DriverName() : Port();
+    };
+    values.UserTexts = FMacroData;
+    return fiscora::MacroText(MacroID, values);
 }
 
 QString TBaseReport::PIVar(const QString &) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileMessages.h"
 #include "ToolBoxExceptions.h"
 
 #include <QString>
@@ -21,6 +22,14 @@ public:
     using ECustomException::ECustomException;
     explicit EFolioException(const QString &message) : ECustomException(message.toStdString()) {}
 };
+
+// A file that could not be opened or created, with the system's reason as Qt words it.
+inline EFolioReport CannotOpenFileError(const QString &fileName, const QString &reason) {
+    return EFolioReport(CannotOpenFileText(fileName.toStdString(), reason.toStdString()));
+}
+inline EFolioReport CannotCreateFileError(const QString &fileName, const QString &reason) {
+    return EFolioReport(CannotCreateFileText(fileName.toStdString(), reason.toStdString()));
+}
 
 // Message texts shared by the canvas and the devices.
 inline constexpr const char *kMsgNotPrinting = "Invalid method call.  Report canvas is not printing.";

@@ -49,4 +49,30 @@ QString MacroDateTimeText(int MacroID, const QDateTime &When) {
     }
 }
 
+QString MacroText(int MacroID, const TMacroValues &Values) {
+    if (MacroID >= int(TMacroID::midCurrDateShort) && MacroID <= int(TMacroID::midCurrTime24))
+        return MacroDateTimeText(MacroID, Values.When);
+    switch (MacroID) {
+    case int(TMacroID::midFirstPage):
+        return QString::number(Values.FirstPage);
+    case int(TMacroID::midLastPage):
+        return QString::number(Values.LastPage);
+    case int(TMacroID::midTotalPages):
+        return QString::number(Values.TotalPages);
+    case int(TMacroID::midCurrentPage):
+        return QString::number(Values.CurrentPage);
+    case int(TMacroID::midRelativePage):
+        return Values.RelativePage ? QString::number(*Values.RelativePage) : QString();
+    case int(TMacroID::midPrinterName):
+    case int(TMacroID::midDriverName):
+    case int(TMacroID::midPortName):
+        return Values.DeviceText ? Values.DeviceText(TMacroID(MacroID)) : QString();
+    default:
+        break;
+    }
+    if (MacroID >= int(TMacroID::midUser01) && MacroID <= int(TMacroID::midUser20))
+        return Values.UserTexts.value(MacroID - int(TMacroID::midUser01));
+    return {};
+}
+
 } // namespace fiscora

@@ -4,6 +4,10 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
 
 namespace fiscora {
 
@@ -26,5 +30,22 @@ bool HasMarker(const QString &Text);
 
 // The text of a date or time macro (IDs 0 to 7) for the given moment; empty for other IDs.
 QString MacroDateTimeText(int MacroID, const QDateTime &When);
+
+// What the macros print, as the page canvas or playback knows it.
+struct TMacroValues {
+    QDateTime When;
+    int FirstPage = 0;
+    int LastPage = 0;
+    int TotalPages = 0;
+    int CurrentPage = 0;
+    // Unknown at playback: the macro then prints nothing.
+    std::optional<int> RelativePage;
+    // The printer, driver and port names; asked for only when such a macro is printed.
+    std::function<QString(TMacroID)> DeviceText;
+    QStringList UserTexts;
+};
+
+// The text of any macro; empty for an ID that names none (or a user text not set).
+QString MacroText(int MacroID, const TMacroValues &Values);
 
 } // namespace fiscora

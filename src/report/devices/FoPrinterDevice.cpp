@@ -276,6 +276,10 @@ void TFoPrinterDevice::SetOrientation(TOrientation value) {
         FDevMode->Orientation = std::int16_t(int(value) + 1);
 }
 
+bool PrintsCopiesAsPasses(int Copies, int MaxCopies) {
+    return Copies >= 2 && Copies > MaxCopies;
+}
+
 int TFoPrinterDevice::MaxCopies() {
     return InvalidPrinter() ? 1 : std::max(1, Caps().MaxCopies);
 }

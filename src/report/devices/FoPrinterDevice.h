@@ -78,6 +78,10 @@ struct TPrintDialogRec {
     std::uint32_t Options = 0;
 };
 
+// Whether Copies copies are printed as that many passes of one copy: whenever the printer cannot
+// make them all itself, since a printer asked for more than it can make would print only one.
+bool PrintsCopiesAsPasses(int Copies, int MaxCopies);
+
 // The system printer. One instance serves the whole process (Instance()); tests may build their
 // own over a fake printer source. Without any printer the device is invalid: setters are ignored,
 // MaxCopies answers 1 and resolutions default to 100.

@@ -5,6 +5,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -120,6 +121,44 @@ QString TFoRender::TakeSpaces(QString &Text) {
     return spaces;
 }
 
+void TFoRender::PrintJustifiedLine(const QString &Text, double X, double Y, double Width) {
+    QString rest = Text;
+    int gaps = JustifiedGapCount(rest);
+    if (gaps == 0) {
+        // A single word is spread by the gaps between its letters.
+        QString spread;
+        spread.reserve(rest.size() * 2);
+        for (qsizetype i = 0; i < rest.size(); ++i) {
+            spread += rest.at(i);
+            if (i + 1 < rest.size() && rest.at(i) != QLatin1Char(' ') && rest.at(i + 1) != QLatin1Char(' ')) {
+                spread += QLatin1Char(' ');
+                ++gaps;
+            }
+        }
+        rest = spread;
+    }
+    const double perGap =
+        (Width - JustifiedTextWidth(rest)) / std::max(1, gaps) + JustifiedTextWidth(QStringLiteral(" "));
+    const QString first = TakeWord(rest);
+    LeftText(first, X, Y);
+    AdvanceAlongBaseline(X, Y, JustifiedTextWidth(first));
+    while (!rest.isEmpty()) {
+        const QString spaces = TakeSpaces(rest);
+        const QString word = TakeWord(rest);
+        if (word.isEmpty())
+            break;
+        PrintJustifiedWord(X, Y, spaces + word, JustifiedTextWidth(word) + perGap * double(spaces.size()));
+    }
+}
+
+double TFoRender::JustifiedTextWidth(const QString &Text) {
+    return Converter ? Converter->RichTextWidth(Text) : 0.0;
+}
+
+int TFoRender::JustifiedGapCount(const QString &Text) {
+    return InnerSpaceCount(Text);
+}
+
 void TFoRender::AdvanceAlongBaseline(double &X, double &Y, double Width) {
     const int rotation = Converter ? Converter->FontData.Rotation : 0;
     if (rotation != 0) {
@@ -221,8 +260,7 @@ void TFoRender::Render(QIODevice *ASnapshotStream) {
     if (!FSnapshotStream) {
         auto file = std::make_unique<QFile>(FInputFileName);
         if (!file->open(QIODevice::ReadOnly))
-            throw EFolioReport(
-                QStringLiteral("Cannot open file \"%1\". %2").arg(FInputFileName, file->errorString()));
+            throw CannotOpenFileError(FInputFileName, file->errorString());
         FSnapshotStream = file.get();
         FOwnedSnapshotStream = std::move(file);
         FIsInternalSnapshotStream = true;

@@ -164,6 +164,15 @@ public:
     TFoPictureCache *SharedPictures = nullptr;
 
 protected:
+    // A renderer's own PrintSpaces: Text justified over Width inches. The first word (with its
+    // leading spaces) is written with LeftText, each further word with the spaces before it through
+    // PrintJustifiedWord; spaces after the last word show nothing.
+    void PrintJustifiedLine(const QString &Text, double X, double Y, double Width);
+    // The width in inches of Text as the renderer writes it.
+    virtual double JustifiedTextWidth(const QString &Text);
+    // The gaps the extra width is shared by; none makes a single word spread letter by letter.
+    virtual int JustifiedGapCount(const QString &Text);
+
     QString FDisplayName;
     QString FFileExtension;
     QStringList FMacroData;

@@ -51,8 +51,7 @@ void TFoRenderStream::CloseOutput() {
 void TFoRenderStream::InitFileStream(const QString &AFileName) {
     auto file = std::make_unique<QFile>(AFileName);
     if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw EFolioReport(
-            QStringLiteral("Cannot create file \"%1\". %2").arg(AFileName, file->errorString()));
+        throw CannotCreateFileError(AFileName, file->errorString());
     FOwnedStream = std::move(file);
     FOutputStream = FOwnedStream.get();
     FActiveStream = FOutputStream;

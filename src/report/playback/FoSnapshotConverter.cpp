@@ -481,33 +481,16 @@ QImage TFoConverter::DecodePicture(const TGraphicBlock &Block) {
 // ---- Markers ---------------------------------------------------------------------------------------
 
 QString TFoConverter::MacroText(int MacroID) const {
-    switch (MacroID) {
-    case 0:
-    case 1:
-    case 2:
-    case 3:
-    case 4:
-    case 5:
-    case 6:
-    case 7:
-        return MacroDateTimeText(MacroID, FReportDateTime);
-    case 8:
-        return QString::number(ReportHeader.FirstPage);
-    case 9:
-        return QString::number(ReportHeader.LastPage);
-    case 10:
-        return QString::number(ReportHeader.PageCount);
-    case 11:
-        return QString::number(FPageNo);
-    case 13:
-    case 14:
-    case 15:
-        return QStringLiteral("Render");
-    default:
-        if (MacroID >= 16 && MacroID <= 35)
-            return FRenderer.MacroData().value(MacroID - 16);
-        return {};
-    }
+    TMacroValues values;
+    values.When = FReportDateTime;
+    values.FirstPage = ReportHeader.FirstPage;
+    values.LastPage = ReportHeader.LastPage;
+    values.TotalPages = ReportHeader.PageCount;
+    values.CurrentPage = FPageNo;
+    // Playback has no printer of the report's own to name.
+    values.DeviceText = [](TMacroID) { return QStringLiteral("Render"); };
+    values.UserTexts = FRenderer.MacroData();
+    return fiscora::MacroText(MacroID, values);
 }
 
 QString TFoConverter::ExpandMarkers(const QString &Text) const {

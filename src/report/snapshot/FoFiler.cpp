@@ -70,8 +70,7 @@ void TFoSnapshotWriter::OpenOutput() {
     case TStreamMode::smFile: {
         auto file = std::make_unique<QFile>(FOutputFileName);
         if (!file->open(QIODevice::ReadWrite | QIODevice::Truncate))
-            throw EFolioReport(
-                QStringLiteral("Cannot create file \"%1\". %2").arg(FOutputFileName, file->errorString()));
+            throw CannotCreateFileError(FOutputFileName, file->errorString());
         FOwnedStream = std::move(file);
         break;
     }
@@ -88,8 +87,7 @@ void TFoSnapshotWriter::OpenOutput() {
         auto file = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/FOXXXXXX"));
         file->setAutoRemove(false);
         if (!file->open())
-            throw EFolioReport(QStringLiteral("Cannot create file \"%1\". %2")
-                                   .arg(file->fileTemplate(), file->errorString()));
+            throw CannotCreateFileError(file->fileTemplate(), file->errorString());
         FOutputFileName = file->fileName();
         FOwnedStream = std::move(file);
         break;
@@ -104,8 +102,7 @@ void TFoSnapshotWriter::CloseOutput() {
         QFile file(FOutputFileName);
         const QByteArray &bytes = static_cast<QBuffer *>(FOwnedStream.get())->data();
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-            throw EFolioReport(
-                QStringLiteral("Cannot create file \"%1\". %2").arg(FOutputFileName, file.errorString()));
+            throw CannotCreateFileError(FOutputFileName, file.errorString());
     }
     FOwnedStream.reset();
     OutputStream = nullptr;

@@ -124,7 +124,8 @@ void TFoProject::Execute() {
     if (!FEngine)
         throw EFolioException(QStringLiteral("The report project has no report system to run its report"));
     TFoSystem &engine = *FEngine;
-    std::shared_ptr<TFoReportRun> run = FManager->CreateRun(*FActiveReport, FManager->Params);
+    std::shared_ptr<TFoReportRun> run =
+        FManager->CreateRun(*FActiveReport, FManager->Params, FManager->DataSets);
     if (TBaseReport *canvas = engine.BaseReport()) {
         // Called from inside a running job: draw on its canvas.
         run->Print(*canvas);

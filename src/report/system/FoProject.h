@@ -47,6 +47,11 @@ public:
     void ClearParams() { FManager->Params.ClearParams(); }
     const TFoParams &Params() const { return FManager->Params; }
 
+    // The data sets the report's bands print row by row; a null set removes the name.
+    void SetDataSet(const QString &name, TFoDataSetPtr set) { FManager->DataSets.Set(name, std::move(set)); }
+    void ClearDataSets() { FManager->DataSets.Clear(); }
+    const TFoDataSets &DataSets() const { return FManager->DataSets; }
+
     void Execute();
     void ExecuteReport(const QString &reportName);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/system/FoDataSet.h"
 #include "report/system/FoProjectParams.h"
 
 #include <QIODevice>
@@ -20,8 +21,8 @@ struct TFoReportInfo {
     QString Category;
 };
 
-// One execution of a report: a copy of the report and of the parameters taken when the run was
-// created, so that nothing done during the run touches the stored project.
+// One execution of a report: a copy of the report and of the parameters (and the data sets it
+// shares) taken when the run was created, so that nothing done during the run touches the stored project.
 class TFoReportRun {
 public:
     virtual ~TFoReportRun() = default;
@@ -46,10 +47,11 @@ public:
     // An empty project.
     virtual void New() = 0;
     virtual std::vector<TFoReportInfo> Reports() const = 0;
-    virtual std::unique_ptr<TFoReportRun> CreateRun(std::size_t reportIndex,
-                                                    const TFoParams &params) const = 0;
+    virtual std::unique_ptr<TFoReportRun> CreateRun(std::size_t reportIndex, const TFoParams &params,
+                                                    const TFoDataSets &dataSets) const = 0;
 
     TFoParams Params;
+    TFoDataSets DataSets;
 };
 
 } // namespace fiscora

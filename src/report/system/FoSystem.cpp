@@ -2,6 +2,7 @@
 
 #include "ScopeExit.h"
 #include "report/core/FoErrors.h"
+#include "report/devices/FoPrinterDevice.h"
 #include "report/playback/FoRender.h"
 #include "report/snapshot/FoFiler.h"
 
@@ -80,7 +81,7 @@ void TFoSystem::Execute() {
     {
         // The printer's own copy count decides whether printer output repeats the pages itself.
         TFoSnapshotWriter probe;
-        FForceMultiPrint = probe.MaxCopies() <= 1 && SystemPrinter.Copies > 1;
+        FForceMultiPrint = PrintsCopiesAsPasses(SystemPrinter.Copies, probe.MaxCopies());
     }
     if (SystemFiler.StreamMode != TStreamMode::smFile)
         SystemFiler.FileName.clear();
