@@ -88,6 +88,12 @@ void TFoRenderPDF::CreatePDFObjects() {
     FPageList.clear();
     FPageList.push_back(std::make_unique<TFoPDFPage>(*this));
     FCurrentPageObject = FPageList.back().get();
+    ClearResources();
+}
+
+// Fonts, patterns and pictures: what a document's pages refer to.
+void TFoRenderPDF::ClearResources() {
+    FCurrentFontObject = nullptr;
     FFontList.clear();
     FFontIndex.clear();
     FGlyphFonts.clear();
@@ -96,7 +102,6 @@ void TFoRenderPDF::CreatePDFObjects() {
     FPatternList.clear();
     FPatternIndex.clear();
     ClearXObjects();
-    FCurrentFontObject = nullptr;
 }
 
 void TFoRenderPDF::ClearXObjects() {
@@ -109,16 +114,8 @@ void TFoRenderPDF::ClearXObjects() {
 
 void TFoRenderPDF::FreePDFObjects() {
     FCurrentPageObject = nullptr;
-    FCurrentFontObject = nullptr;
     FPageList.clear();
-    FFontList.clear();
-    FFontIndex.clear();
-    FGlyphFonts.clear();
-    FShapedTexts.clear();
-    FCurrentShapedTexts = nullptr;
-    FPatternList.clear();
-    FPatternIndex.clear();
-    ClearXObjects();
+    ClearResources();
     FCatalogObject = nullptr;
     FPagesObject = nullptr;
     FOutlinesObject = nullptr;

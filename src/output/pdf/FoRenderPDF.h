@@ -150,6 +150,7 @@ private:
     void StreamDocEnd();
     void FlushFile();
     void FreePDFObjects();
+    void ClearResources();
     void ClearXObjects();
     void ResolveFont();
     TFoPDFFont *FindOrCreateFont(const TFoPDFFontRequest &Request);
