@@ -11,11 +11,13 @@
 
 // Every fuzzer runs with these sanitizer settings. Qt and fontconfig keep some memory until the
 // process ends, which is no leak of ours. The memory limit of a long run is there to catch the
-// program's memory, not the sanitizer's: it keeps every distinct allocation stack for good (so a
-// few frames of each) and 256 MB of freed memory by default (64 MB still catches a use after free
-// within the same input).
+// program's memory, not the sanitizer's: it keeps each distinct allocation stack for good, and
+// stacks unwound through Qt (built without frame pointers) are all distinct, so only the caller of
+// each allocation is kept (ASAN_OPTIONS=malloc_context_size=30 for whole stacks when replaying a
+// crash); and it holds back 256 MB of freed memory by default, where 64 MB still catches a use after
+// free within one input.
 extern "C" const char *__asan_default_options() {
-    return "detect_leaks=0:malloc_context_size=8:quarantine_size_mb=64";
+    return "detect_leaks=0:malloc_context_size=1:quarantine_size_mb=64";
 }
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv) {
