@@ -138,6 +138,7 @@ private:
             FXml.readNext();
             if (FXml.isStartElement()) {
                 FElementLine = FXml.lineNumber();
+                RequireUnicodeAttributes();
                 return true;
             }
         }
@@ -152,6 +153,7 @@ private:
             FXml.readNext();
             if (FXml.isStartElement()) {
                 FElementLine = FXml.lineNumber();
+                RequireUnicodeAttributes();
                 return true;
             }
             if (FXml.isEndElement())
@@ -160,6 +162,18 @@ private:
                 Fail(QStringLiteral("unexpected text \"%1\"").arg(FXml.text().toString().trimmed()));
         }
         Fail(FXml.hasError() ? QString() : QStringLiteral("the file ends inside an element"));
+    }
+
+    // A document in an encoding such as UTF-7 can decode to halves of surrogate pairs, which no
+    // saved template could hold.
+    void RequireUnicode(QStringView text, qint64 line) {
+        if (!text.isValidUtf16())
+            Fail(QStringLiteral("the text is not valid Unicode"), line);
+    }
+
+    void RequireUnicodeAttributes() {
+        for (const auto &attribute : FXml.attributes())
+            RequireUnicode(attribute.value(), FElementLine);
     }
 
     void ExpectElement(const char *name) {
@@ -477,6 +491,7 @@ private:
             Fail(FXml.error() == QXmlStreamReader::UnexpectedElementError
                      ? QStringLiteral("<%1> cannot hold elements").arg(elementName)
                      : QString());
+        RequireUnicode(content, FElementLine);
         if (kind == ComponentKind::DataText || kind == ComponentKind::Memo) {
             try {
                 ParseTemplateText(content);

@@ -129,6 +129,15 @@ TEST(TemplateReader, BadFilesNameTheFileTheLineAndTheFault) {
         {"text in a line",
          Wrap("<title height=\"1\">\n<line x1=\"0\" y1=\"0\" x2=\"1\" y2=\"0\">x</line>\n</title>\n"),
          "Report template \"test.fol\", line 6: <line> cannot hold text"},
+        {"half a surrogate pair in an attribute",
+         "<?xml version=\"1.0\" encoding=\"UTF-7\"?>\n<folio-project version=\"1\">\n<report "
+         "name=\"R+2AA-\"><page/></report>\n</folio-project>",
+         "Report template \"test.fol\", line 3: the text is not valid Unicode"},
+        {"half a surrogate pair in a text",
+         "<?xml version=\"1.0\" encoding=\"UTF-7\"?>\n<folio-project version=\"1\">\n<report "
+         "name=\"R\"><page><title height=\"1\">\n<text x=\"0\" y=\"0\">a+3AA-</text>\n"
+         "</title></page></report></folio-project>",
+         "Report template \"test.fol\", line 4: the text is not valid Unicode"},
     };
     for (const auto &bad : cases) {
         const std::string message = LoadError(bad.xml);
