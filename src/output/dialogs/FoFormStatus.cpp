@@ -4,6 +4,7 @@
 #include "report/system/FoSystem.h"
 
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -38,6 +39,15 @@ void TFoStatusForm::CancelButtonClick() {
     }
     if (TBaseReport *report = ReportSystem.BaseReport())
         report->Abort();
+}
+
+void TFoStatusForm::ShowStatusOf(std::function<void(const QString &)> &statusText) {
+    statusText = [label = QPointer<QLabel>(StatusLabel)](const QString &text) {
+        if (label)
+            label->setText(text);
+    };
+    CancelButton->setText(QStringLiteral("Cancel"));
+    show();
 }
 
 } // namespace fiscora

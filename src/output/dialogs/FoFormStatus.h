@@ -25,6 +25,9 @@ public:
     std::function<void()> OnCancel;
 
     void CancelButtonClick();
+    // Shows the window and has `statusText` (a report's or a printer's StatusLabel) write into it;
+    // the text is dropped once the window is gone.
+    void ShowStatusOf(std::function<void(const QString &)> &statusText);
 };
 
 } // namespace fiscora

@@ -5,10 +5,6 @@
 #include "output/print/FoRenderPrinter.h"
 #include "report/system/FoSystem.h"
 
-#include <QLabel>
-#include <QPointer>
-#include <QPushButton>
-
 #include <memory>
 
 namespace fiscora {
@@ -22,12 +18,7 @@ void PrintWithStatus(TFoRenderPrinter &printer, TFoSystem &system, QWidget *pare
         if (!system.TitleStatus.isEmpty())
             status->setWindowTitle(system.TitleStatus);
         status->OnCancel = [&printer] { printer.Abort(); };
-        printer.StatusLabel = [label = QPointer<QLabel>(status->StatusLabel)](const QString &text) {
-            if (label)
-                label->setText(text);
-        };
-        status->CancelButton->setText(QStringLiteral("Cancel"));
-        status->show();
+        status->ShowStatusOf(printer.StatusLabel);
     }
     ScopeExit detach([&printer] { printer.StatusLabel = nullptr; });
     print();

@@ -11,9 +11,6 @@
 #include "report/system/FoSystem.h"
 
 #include <QFile>
-#include <QLabel>
-#include <QPointer>
-#include <QPushButton>
 
 namespace fiscora {
 
@@ -53,12 +50,9 @@ void DefaultStatus(TFoSystem &system, TOverrideMode mode, std::unique_ptr<QObjec
         if (!status)
             break;
         if (TBaseReport *report = system.BaseReport())
-            report->StatusLabel = [label = QPointer<QLabel>(status->StatusLabel)](const QString &text) {
-                if (label)
-                    label->setText(text);
-            };
-        status->CancelButton->setText(QStringLiteral("Cancel"));
-        status->show();
+            status->ShowStatusOf(report->StatusLabel);
+        else
+            status->show();
         break;
     }
     case TOverrideMode::omWait:

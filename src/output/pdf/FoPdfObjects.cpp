@@ -31,8 +31,6 @@ void TFoPDFCatalog::WriteObject(TFoPDFFile &File) {
     Ln(out, "/Type /Catalog");
     FmtLn(out, "/Outlines %d 0 R", FFoRenderPDF.FOutlinesObject->FID);
     FmtLn(out, "/Pages %d 0 R", FFoRenderPDF.FPagesObject->FID);
-    if (FShowOutlines)
-        Ln(out, "/PageMode /UseOutlines");
     Ln(out, ">>");
     Ln(out, "endobj");
     Ln(out);

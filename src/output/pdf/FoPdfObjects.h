@@ -54,7 +54,6 @@ class TFoPDFCatalog : public TFoPDFObject {
 public:
     using TFoPDFObject::TFoPDFObject;
     void WriteObject(TFoPDFFile &File) override;
-    bool FShowOutlines = false; // never set
 };
 
 class TFoPDFOutlines : public TFoPDFObject {
@@ -69,7 +68,6 @@ public:
     void WriteObject(TFoPDFFile &File) override;
     // "%d 0 R " per page, CR LF after every 25th index, the last character removed.
     QByteArray GetPageReferences() const;
-    int FOpenPage = 0; // never written
 };
 
 class TFoPDFProcSet : public TFoPDFObject {

@@ -137,7 +137,6 @@ void TFoRenderPDF::DocBegin() {
     }
     FFontChanged = true;
     CreatePDFObjects();
-    FOpenMode = QStringLiteral("Fit");
     FFontSize = 12.0;
     FirstNewPage = true;
     FDocumentOpen = true;
@@ -482,12 +481,6 @@ bool IsStandardName(const QString &name) {
     return false;
 }
 
-// Character set 1 follows the locale; this system's locale is United States English (1033) with the
-// Windows-1252 code page, which keeps it 1.
-std::uint8_t ResolveCharset(std::uint8_t charset) {
-    return charset;
-}
-
 bool IsCompositeRequest(const TFoPDFFontRequest &request) {
     return request.Charset == 128 || request.Charset == 129 || request.Charset == 130 ||
            request.Face == QLatin1String("Arial Unicode MS");
@@ -575,7 +568,8 @@ void TFoRenderPDF::ResolveFont() {
     FCurrentRequest.Face = data.Name;
     FCurrentRequest.Bold = data.Bold;
     FCurrentRequest.Italic = data.Italic;
-    FCurrentRequest.Charset = ResolveCharset(data.CharSet);
+    // Character set 1 follows the locale, whose Windows-1252 code page keeps it 1.
+    FCurrentRequest.Charset = data.CharSet;
     FCurrentFontObject = FindOrCreateFont(FCurrentRequest);
     FCurrentShapedTexts =
         &FShapedTexts[FCurrentRequest.Face + QLatin1Char('|') + QLatin1Char(data.Bold ? 'b' : '-') +

@@ -136,7 +136,6 @@ public:
     bool FStrikeoutFont = false;
     bool FFontChanged = true;
     bool FirstNewPage = true;
-    QString FOpenMode;
 
     bool DoStroke() const;
     bool DoFill() const;
