@@ -49,6 +49,14 @@ public:
         poll_.start(10);
     }
     ~AnsweredMessageBoxes() { InstallMsgBoxPresenter(std::move(previous_)); }
+
+    // Waits until every box that came up was answered and the window has the keyboard again.
+    static bool Settled(QWidget &window) {
+        QCoreApplication::sendPostedEvents();
+        return QTest::qWaitFor([&window] {
+            return !QApplication::activeModalWidget() && QApplication::activeWindow() == &window;
+        });
+    }
     AnsweredMessageBoxes(const AnsweredMessageBoxes &) = delete;
     AnsweredMessageBoxes &operator=(const AnsweredMessageBoxes &) = delete;
 

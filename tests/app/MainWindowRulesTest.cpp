@@ -142,7 +142,7 @@ TEST_F(MainWindowTest, PastedTextThatIsNoNumberIsReportedOnce) {
         w.EdtCost_or_Basis->paste();
     };
     // Lets a message box come up, be answered and give the keyboard back.
-    const auto settle = [] { QTest::qWait(60); };
+    const auto settle = [this] { ASSERT_TRUE(AnsweredMessageBoxes::Settled(*window)); };
     const auto back = [&](TFrmAmortix &w) {
         ASSERT_EQ(QApplication::focusWidget(), w.CbxDepreciation_Method);
         QTest::keyClick(w.CbxDepreciation_Method, Qt::Key_Backtab, Qt::ShiftModifier);
@@ -226,10 +226,10 @@ TEST_F(MainWindowTest, InvalidDatesLeftWithRealMessageBoxesReportOnceAndKeepTheF
     w.EdtDate_Placed_in_Service->setFocus(Qt::TabFocusReason);
     w.EdtDate_Placed_in_Service->selectAll();
     QTest::keyClicks(w.EdtDate_Placed_in_Service, "13012026");
-    QTest::qWait(50);
+    ASSERT_TRUE(AnsweredMessageBoxes::Settled(w));
     ASSERT_EQ(Focused(), w.EdtDate_Placed_in_Service);
     QTest::mouseClick(w.EdtFiscal_Year, Qt::LeftButton);
-    QTest::qWait(50);
+    ASSERT_TRUE(AnsweredMessageBoxes::Settled(w));
     EXPECT_EQ(boxes.shown, std::vector<QString>(2, QStringLiteral("13/01/2026 is not a valid date.")));
     EXPECT_EQ(Focused(), w.EdtDate_Placed_in_Service);
 }

@@ -113,6 +113,7 @@ QStringList FilesIn(const QTemporaryDir &dir) {
 class PreviewWindowTest : public ::testing::Test {
 protected:
     void Open(int pages) {
+        stream.close();
         bytes = TSnapshotBuilder::Pages(pages);
         stream.setBuffer(&bytes);
         stream.open(QIODevice::ReadOnly);
@@ -287,43 +288,51 @@ TEST_F(PreviewWindowTest, ToolBarCaptionsAndHints) {
     }
 }
 
-TEST_F(PreviewWindowTest, PdfExportWritesTheDocumentAndKeepsThePosition) {
-    Open(3);
-    QTemporaryDir dir;
-    TFileDialogRequest asked;
-    InstallFileDialogRunner([&](const TFileDialogRequest &request) {
-        asked = request;
-        return std::optional<TFileDialogAnswer>({dir.filePath(QStringLiteral("report.pdf")), 1});
-    });
-    ScopeExit restore([] { InstallFileDialogRunner({}); });
-    stream.seek(77);
-    window->BtnExportPDF->click();
-    EXPECT_EQ(asked.Title, QStringLiteral("Save to PDF Document"));
-    EXPECT_EQ(asked.Filter, QStringLiteral("Adobe Portable Document (*.pdf)|*.pdf"));
-    EXPECT_EQ(stream.pos(), 77);
-    QFile pdf(dir.filePath(QStringLiteral("report.pdf")));
-    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(pdf.readAll().startsWith("%PDF-1.3"));
-    EXPECT_TRUE(messages.messages.empty());
-}
-
-TEST_F(PreviewWindowTest, HtmlExportWritesOnePageFileAPage) {
-    Open(3);
-    QTemporaryDir dir;
-    TFileDialogRequest asked;
-    InstallFileDialogRunner([&](const TFileDialogRequest &request) {
-        asked = request;
-        return std::optional<TFileDialogAnswer>({dir.filePath(QStringLiteral("report.html")), 1});
-    });
-    ScopeExit restore([] { InstallFileDialogRunner({}); });
-    stream.seek(55);
-    window->BtnExportHTML->click();
-    EXPECT_EQ(asked.Title, QStringLiteral("Save to HTML Document"));
-    EXPECT_EQ(asked.Filter, QStringLiteral("Web Document (*.html)|*.html"));
-    EXPECT_EQ(stream.pos(), 55);
-    for (int page = 1; page <= 3; ++page)
-        EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("report%1.html").arg(page)))) << page;
-    EXPECT_TRUE(messages.messages.empty());
+TEST_F(PreviewWindowTest, ExportsAskForTheirFileWriteEveryPageAndKeepThePosition) {
+    const struct {
+        const char *name;
+        QToolButton *TFrmReportPreview::*button;
+        const char *title;
+        const char *filter;
+        const char *answer;
+        std::vector<const char *> written; // the files in the folder afterwards
+        const char *start;                 // how the first of them starts
+    } cases[] = {
+        {"PDF",
+         &TFrmReportPreview::BtnExportPDF,
+         "Save to PDF Document",
+         "Adobe Portable Document (*.pdf)|*.pdf",
+         "report.pdf",
+         {"report.pdf"},
+         "%PDF-1.3"},
+        {"HTML",
+         &TFrmReportPreview::BtnExportHTML,
+         "Save to HTML Document",
+         "Web Document (*.html)|*.html",
+         "report.html",
+         {"report1.html", "report2.html", "report3.html"},
+         "<HTML><HEAD>"},
+    };
+    for (const auto &c : cases) {
+        Open(3);
+        QTemporaryDir dir;
+        TFileDialogRequest asked;
+        InstallFileDialogRunner([&](const TFileDialogRequest &request) {
+            asked = request;
+            return std::optional<TFileDialogAnswer>({dir.filePath(QLatin1String(c.answer)), 1});
+        });
+        ScopeExit restore([] { InstallFileDialogRunner({}); });
+        stream.seek(77);
+        (window.get()->*c.button)->click();
+        EXPECT_EQ(asked.Title, QLatin1String(c.title)) << c.name;
+        EXPECT_EQ(asked.Filter, QLatin1String(c.filter)) << c.name;
+        EXPECT_EQ(stream.pos(), 77) << c.name;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name),
+                  QStringList(c.written.begin(), c.written.end()))
+            << c.name;
+        EXPECT_TRUE(ReadFile(dir.filePath(QLatin1String(c.written.front()))).startsWith(c.start)) << c.name;
+        EXPECT_TRUE(messages.messages.empty()) << c.name;
+    }
 }
 
 TEST_F(PreviewWindowTest, EscapeClosesTheWindow) {

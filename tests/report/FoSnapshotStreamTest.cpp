@@ -48,7 +48,8 @@ INSTANTIATE_TEST_SUITE_P(Lengths, SnapshotStringLength,
                          testing::Values(LengthCase{0, QByteArray::fromHex("00")},
                                          LengthCase{191, QByteArray::fromHex("bf")},
                                          LengthCase{192, QByteArray::fromHex("c0c0")},
-                                         LengthCase{16383, QByteArray::fromHex("ffff")}));
+                                         LengthCase{16383, QByteArray::fromHex("ffff")}),
+                         [](const auto &info) { return "Length" + std::to_string(info.param.Length); });
 
 TEST(SnapshotOutput, CutsStringsToTheLongestLengthTheFormatHolds) {
     const QByteArray bytes = Written([](TFoSnapshotOutput &out) { out.WriteString(QString(20000, 'a')); });
