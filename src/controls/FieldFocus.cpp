@@ -1,6 +1,7 @@
 #include "FieldFocus.h"
 
 #include "MsgBox.h"
+#include "ScopeExit.h"
 
 #include <QFocusEvent>
 #include <QWidget>
@@ -14,14 +15,6 @@ bool IsOtherWindowTakingOver(const QFocusEvent &event) {
 }
 
 int ReclaimDepth = 0;
-
-class ReclaimScope {
-public:
-    ReclaimScope() { ++ReclaimDepth; }
-    ~ReclaimScope() { --ReclaimDepth; }
-    ReclaimScope(const ReclaimScope &) = delete;
-    ReclaimScope &operator=(const ReclaimScope &) = delete;
-};
 
 } // namespace
 
@@ -46,7 +39,8 @@ bool IsFocusBeingReclaimed() {
 
 void ReclaimFocus(QWidget &field) {
     {
-        const ReclaimScope scope;
+        ++ReclaimDepth;
+        const ScopeExit reclaimed([] { --ReclaimDepth; });
         field.setFocus(Qt::OtherFocusReason);
     }
     // An inactive window still counts: the field gets the keyboard when its window is activated.

@@ -11,6 +11,7 @@
 #include "output/dialogs/FoPrintJob.h"
 #include "output/html/FoHtmlExport.h"
 #include "output/pdf/PdfExport.h"
+#include "output/preview/PreviewKeys.h"
 #include "output/print/FoRenderPrinter.h"
 #include "output/screen/FoRenderPreview.h"
 #include "output/screen/PageNumberEdit.h"
@@ -597,167 +598,120 @@ void TFrmReportPreview::ScrollUp() {
     bar->setValue(wanted);
 }
 
-bool TFrmReportPreview::IsTypingIntoPageEdit(const QKeyEvent &event) const {
-    if (!PageEdit->hasFocus())
-        return false;
-    // The field has no use for the vertical paging keys, and the command letters keep working.
-    switch (event.key()) {
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-        return false;
-    default:
-        break;
+void TFrmReportPreview::ScrollPageUp() {
+    QScrollBar *bar = ScrollBox1->verticalScrollBar();
+    if (bar->value() == 0 && FPreview->CurrentPage() > 1) {
+        FPreview->PrevPage();
+        UpdateButtons();
+        bar->setValue(bar->maximum());
+    } else {
+        bar->setValue(std::max(0, bar->value() - ScrollBox1->height()));
     }
-    const bool command = event.modifiers() & (Qt::ControlModifier | Qt::AltModifier);
-    return !(command && event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z);
+}
+
+void TFrmReportPreview::ScrollPageDown() {
+    QScrollBar *bar = ScrollBox1->verticalScrollBar();
+    const int range = ScrollRange(*bar);
+    const int wanted = bar->value() + ScrollBox1->height();
+    if (wanted < range) {
+        bar->setValue(wanted);
+    } else if (FPreview->CurrentPage() < FPreview->Pages()) {
+        FPreview->NextPage();
+        UpdateButtons();
+        bar->setValue(0);
+    } else {
+        bar->setValue(range - 1);
+    }
+}
+
+void TFrmReportPreview::ScrollSideways(int delta) {
+    QScrollBar *bar = ScrollBox1->horizontalScrollBar();
+    const int wanted = bar->value() + delta;
+    bar->setValue(delta < 0 ? std::max(0, wanted) : std::min(ScrollRange(*bar) - 1, wanted));
 }
 
 bool TFrmReportPreview::FormKeyDown(QKeyEvent &event) {
-    if (IsTypingIntoPageEdit(event))
+    if (PageEdit->hasFocus() && IsPageNumberFieldKey(event))
         return false;
-    bool consumed = false;
-    RunHandlingExceptions([&] {
-        const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
-        const bool plainOrCtrl = modifiers == Qt::NoModifier || modifiers == Qt::ControlModifier;
-        const bool ctrl = modifiers == Qt::ControlModifier;
-        const bool alt = modifiers == Qt::AltModifier;
-        QScrollBar *vertical = ScrollBox1->verticalScrollBar();
-        QScrollBar *horizontal = ScrollBox1->horizontalScrollBar();
-        const int vRange = ScrollRange(*vertical);
-        const int hRange = ScrollRange(*horizontal);
-        consumed = true;
-        switch (event.key()) {
-        case Qt::Key_PageUp:
-            if (!plainOrCtrl)
-                return void(consumed = false);
-            if (vertical->value() == 0 && FPreview->CurrentPage() > 1) {
-                FPreview->PrevPage();
-                UpdateButtons();
-                vertical->setValue(vertical->maximum());
-            } else {
-                vertical->setValue(std::max(0, vertical->value() - ScrollBox1->height()));
-            }
-            return;
-        case Qt::Key_PageDown: {
-            if (!plainOrCtrl)
-                return void(consumed = false);
-            const int wanted = vertical->value() + ScrollBox1->height();
-            if (wanted < vRange) {
-                vertical->setValue(wanted);
-            } else if (FPreview->CurrentPage() < FPreview->Pages()) {
-                FPreview->NextPage();
-                UpdateButtons();
-                vertical->setValue(0);
-            } else {
-                vertical->setValue(vRange - 1);
-            }
-            return;
-        }
-        case Qt::Key_End:
-            if (!plainOrCtrl)
-                return void(consumed = false);
-            ShowLastPage();
-            return;
-        case Qt::Key_Home:
-            if (!plainOrCtrl)
-                return void(consumed = false);
-            ShowFirstPage();
-            return;
-        case Qt::Key_Up:
-            if (!plainOrCtrl)
-                return void(consumed = false);
-            ScrollUp();
-            return;
-        case Qt::Key_Down:
-            if (!plainOrCtrl)
-                return void(consumed = false);
-            ScrollDown();
-            return;
-        case Qt::Key_Left:
-            if (ctrl)
-                horizontal->setValue(std::max(0, horizontal->value() - horizontal->singleStep()));
-            else if (modifiers == (Qt::ShiftModifier | Qt::ControlModifier))
-                horizontal->setValue(std::max(0, horizontal->value() - ScrollBox1->width()));
-            else
-                consumed = false;
-            return;
-        case Qt::Key_Right:
-            if (ctrl)
-                horizontal->setValue(std::min(hRange - 1, horizontal->value() + horizontal->singleStep()));
-            else if (modifiers == (Qt::ShiftModifier | Qt::ControlModifier))
-                horizontal->setValue(std::min(hRange - 1, horizontal->value() + ScrollBox1->width()));
-            else
-                consumed = false;
-            return;
-        case Qt::Key_Escape:
-            close();
-            return;
-        case Qt::Key_Plus:
-            BtnZoomInClick();
-            return;
-        case Qt::Key_Minus:
-            BtnZoomOutClick();
-            return;
-        default:
-            break;
-        }
-        // A letter key goes on to the focused control unless it acted: a command that opened a
-        // dialog has moved the focus, and the key travelling on to the window would act again.
-        consumed = false;
-        const auto clickIfEnabled = [&consumed](QToolButton *button) {
-            if (!button->isEnabled())
-                return;
-            consumed = true;
-            button->click();
-        };
-        switch (event.key()) {
-        case Qt::Key_O:
-            if (ctrl)
-                clickIfEnabled(BtnOpen);
-            break;
-        case Qt::Key_S:
-            if (ctrl)
-                clickIfEnabled(BtnSave);
-            break;
-        case Qt::Key_P:
-            if (ctrl)
-                clickIfEnabled(BtnPrint);
-            else if (alt)
-                clickIfEnabled(BtnPrior);
-            break;
-        case Qt::Key_D:
-            if (ctrl)
-                clickIfEnabled(BtnExportPDF);
-            break;
-        case Qt::Key_H:
-            if (ctrl)
-                clickIfEnabled(BtnExportHTML);
-            break;
-        case Qt::Key_F:
-            if (alt)
-                clickIfEnabled(BtnFirst);
-            break;
-        case Qt::Key_N:
-            if (alt)
-                clickIfEnabled(BtnNext);
-            break;
-        case Qt::Key_L:
-            if (alt)
-                clickIfEnabled(BtnLast);
-            break;
-        case Qt::Key_X:
-            if (alt) {
-                consumed = true;
-                close();
-            }
-            break;
-        default:
-            break;
-        }
-    });
+    const std::optional<TPreviewKeyCommand> command = PreviewKeyCommand(event);
+    if (!command)
+        return false;
+    // A key that acted is consumed, also when its command fails.
+    bool consumed = true;
+    RunHandlingExceptions([&] { consumed = RunKeyCommand(*command); });
     return consumed;
+}
+
+bool TFrmReportPreview::RunKeyCommand(TPreviewKeyCommand command) {
+    // A disabled command's key goes on to the focused control. One that acted does not: a command
+    // that opened a dialog has moved the focus, and the key travelling on to the window would act again.
+    const auto clickIfEnabled = [](QToolButton *button) {
+        if (!button->isEnabled())
+            return false;
+        button->click();
+        return true;
+    };
+    QScrollBar *horizontal = ScrollBox1->horizontalScrollBar();
+    switch (command) {
+    case TPreviewKeyCommand::PageUp:
+        ScrollPageUp();
+        return true;
+    case TPreviewKeyCommand::PageDown:
+        ScrollPageDown();
+        return true;
+    case TPreviewKeyCommand::FirstPage:
+        ShowFirstPage();
+        return true;
+    case TPreviewKeyCommand::LastPage:
+        ShowLastPage();
+        return true;
+    case TPreviewKeyCommand::LineUp:
+        ScrollUp();
+        return true;
+    case TPreviewKeyCommand::LineDown:
+        ScrollDown();
+        return true;
+    case TPreviewKeyCommand::LineLeft:
+        ScrollSideways(-horizontal->singleStep());
+        return true;
+    case TPreviewKeyCommand::LineRight:
+        ScrollSideways(horizontal->singleStep());
+        return true;
+    case TPreviewKeyCommand::ScreenLeft:
+        ScrollSideways(-ScrollBox1->width());
+        return true;
+    case TPreviewKeyCommand::ScreenRight:
+        ScrollSideways(ScrollBox1->width());
+        return true;
+    case TPreviewKeyCommand::Close:
+        close();
+        return true;
+    case TPreviewKeyCommand::ZoomIn:
+        BtnZoomInClick();
+        return true;
+    case TPreviewKeyCommand::ZoomOut:
+        BtnZoomOutClick();
+        return true;
+    case TPreviewKeyCommand::Open:
+        return clickIfEnabled(BtnOpen);
+    case TPreviewKeyCommand::Save:
+        return clickIfEnabled(BtnSave);
+    case TPreviewKeyCommand::Print:
+        return clickIfEnabled(BtnPrint);
+    case TPreviewKeyCommand::ExportPDF:
+        return clickIfEnabled(BtnExportPDF);
+    case TPreviewKeyCommand::ExportHTML:
+        return clickIfEnabled(BtnExportHTML);
+    case TPreviewKeyCommand::FirstPageButton:
+        return clickIfEnabled(BtnFirst);
+    case TPreviewKeyCommand::PriorPageButton:
+        return clickIfEnabled(BtnPrior);
+    case TPreviewKeyCommand::NextPageButton:
+        return clickIfEnabled(BtnNext);
+    case TPreviewKeyCommand::LastPageButton:
+        return clickIfEnabled(BtnLast);
+    }
+    return false;
 }
 
 bool TFrmReportPreview::eventFilter(QObject *watched, QEvent *event) {

@@ -19,6 +19,7 @@ class QToolButton;
 namespace fiscora {
 
 class FormKeyPreview;
+enum class TPreviewKeyCommand;
 class TPageNumberEdit;
 class TFoRenderPreview;
 class TFoRenderPrinter;
@@ -123,9 +124,14 @@ private:
     // Shows the first or the last page, scrolled to its top or its end.
     void ShowFirstPage();
     void ShowLastPage();
-    bool IsTypingIntoPageEdit(const QKeyEvent &event) const;
     void ScrollDown();
     void ScrollUp();
+    void ScrollPageDown();
+    void ScrollPageUp();
+    // Scrolls left (less than 0) or right, no further than the page's edge.
+    void ScrollSideways(int delta);
+    // Returns whether the key acted.
+    bool RunKeyCommand(TPreviewKeyCommand command);
     // Runs a command at the window's edge: its error goes to the general error display.
     void Guarded(void (TFrmReportPreview::*handler)());
 

@@ -1,5 +1,6 @@
 #include "report/playback/FoRender.h"
 
+#include "ScopeExit.h"
 #include "report/core/FoErrors.h"
 #include "report/playback/FoSnapshotConverter.h"
 
@@ -277,17 +278,13 @@ void TFoRender::Render(const QString &AInputFileName) {
 void TFoRender::RenderPage(int PageNum) {
     if (!FSnapshotStream)
         return;
-    // Clears the playback state however playback ends.
-    struct TRenderingScope {
-        TFoRender &Renderer;
-        ~TRenderingScope() {
-            Renderer.Converter = nullptr;
-            Renderer.FRendering = false;
-        }
-    };
     TFoConverter converter(*FSnapshotStream, *this);
     FRendering = true;
-    TRenderingScope scope{*this};
+    // Clears the playback state however playback ends.
+    ScopeExit done([this] {
+        Converter = nullptr;
+        FRendering = false;
+    });
     converter.Generate(PageNum, 0);
 }
 

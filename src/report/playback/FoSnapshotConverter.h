@@ -70,13 +70,22 @@ public:
     QString ExpandMarkers(const QString &Text) const;
 
 private:
+    static constexpr int RichPixelsPerInch = 1248;
+
+    // Paging (FoSnapshotConverterPaging.cpp).
     // Plays the page at the stream position; raises an error when it is not page ExpectedPageNo (0: any).
     void PlayPage(int ExpectedPageNo = 0);
     // Moves to the renderer's page mark when it lies between the current page and APageNum.
     void StartFromPageMark(int APageNum);
+    // Record code to handler (FoSnapshotConverterRecords.cpp).
     void DispatchRecord(quint8 Code);
+
+    // Field readers, pictures, variables and markers (FoSnapshotConverter.cpp).
+    // Whether the renderer's output kind is one the current records are not meant for.
     bool Skipped();
     QString ReadText();
+    // A number clamped to +-Limit; not a number reads as 0.
+    double ReadClamped(double Limit);
     double ReadCoord();
     QPointF ReadPoint();
     QRect ReadRect();
@@ -92,12 +101,15 @@ private:
     QImage DecodePicture(const TGraphicBlock &Block);
     QString ReadVarValue(bool &HasValue, int Depth);
     QString MacroText(int MacroID) const;
+
+    // Rich text (FoSnapshotConverterText.cpp).
     void ApplyRichCommands(const QString &Commands);
     void FollowFontData(const TSaveFont &Before);
     double SegmentWidth(const QString &Text);
     void SetFontAttribute(const std::function<void()> &Change);
 
-    // Record handlers.
+    // Record handlers: drawing, brushes and pens in FoSnapshotConverterDrawing.cpp, text and fonts in
+    // FoSnapshotConverterText.cpp, variables in FoSnapshotConverter.cpp.
     void DoFourPoints(quint8 Code);
     void DoEllipse();
     void DoRectangle();
