@@ -1,8 +1,10 @@
-// Page canvas: job control: output checks, execution, paging, aborting and the page events.
+// Page canvas: job control: output checks, execution, paging, aborting, the page events and the
+// status text.
 #include "report/canvas/FoBase.h"
 
 #include "ScopeExit.h"
 #include "report/core/FoErrors.h"
+#include "report/core/FoStatusFormat.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -23,6 +25,8 @@ QElapsedTimer &PumpClock() {
     return clock;
 }
 } // namespace
+
+// ---- Job control --------------------------------------------------------------------------
 
 void TBaseReport::CheckPrinting() const {
     if (!FPrinting)
@@ -167,6 +171,27 @@ void TBaseReport::RunEndPageEvents() {
         if (FReportEvents[i].Type == TReportEventType::reEndPage && FReportEvents[i].Event)
             FReportEvents[i].Event(*this);
     DrawBufferedLines();
+}
+
+// ---- Status ---------------------------------------------------------------------------------
+
+QString TBaseReport::FormatStatus() {
+    TFoStatusValues values;
+    values.Lines = FStatusText;
+    values.CurrentPass = FCurrentPass;
+    values.TotalPasses = FTotalPasses;
+    values.FirstPage = FFirstPage;
+    values.LastPage = FLastPage;
+    values.CurrentPage = FCurrentPage;
+    values.DeviceName = DeviceName();
+    values.DriverName = DriverName();
+    values.Port = Port();
+    return FormatStatusText(FStatusFormat, values);
+}
+
+void TBaseReport::UpdateStatus() {
+    if (StatusLabel)
+        StatusLabel(FormatStatus());
 }
 
 } // namespace fiscora
