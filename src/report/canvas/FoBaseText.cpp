@@ -1,4 +1,4 @@
-// Page canvas: fonts, text output and measurement, macros and status text.
+// Page canvas: fonts, text output and measurement, and memo buffers.
 #include "report/canvas/FoBase.h"
 
 #include "ScopeExit.h"
@@ -6,7 +6,6 @@
 #include "report/core/FoErrors.h"
 #include "report/core/FoMacros.h"
 #include "report/core/FoRichText.h"
-#include "report/core/FoStatusFormat.h"
 
 #include <algorithm>
 #include <cmath>
@@ -29,18 +28,6 @@ TPrintJustify ToPrintJustify(TTabJustify justify) {
         return TPrintJustify::pjLeft;
     }
 }
-
-// Keeps font push/pop inert while a justified text is being split and printed.
-class TBlockTextScope {
-public:
-    explicit TBlockTextScope(int &depth) : FDepth(depth) { ++FDepth; }
-    ~TBlockTextScope() { --FDepth; }
-    TBlockTextScope(const TBlockTextScope &) = delete;
-    TBlockTextScope &operator=(const TBlockTextScope &) = delete;
-
-private:
-    int &FDepth;
-};
 } // namespace
 
 // ---- Font realisation -----------------------------------------------------------------------
@@ -398,7 +385,9 @@ void TBaseReport::PrintJustify(const QString &Text, double xPos, TPrintJustify J
             EmitLeftText(Text, x);
             break;
         }
-        const TBlockTextScope block(FBlockTextDepth);
+        // Keeps font push/pop inert while the text is split at its tabs and printed.
+        ++FBlockTextDepth;
+        ScopeExit leaveBlock([this] { --FBlockTextDepth; });
         const double tabWidth = FFixedTabWidth > 0.0 ? FFixedTabWidth : 0.5;
         qsizetype from = 0;
         for (qsizetype tab = Text.indexOf(kTab); tab >= 0; tab = Text.indexOf(kTab, from)) {
@@ -513,73 +502,6 @@ QString TBaseReport::GetMemoLine(TBaseMemoBuf &MemoBuf, bool &Eol) {
 double TBaseReport::PrintMemo(TBaseMemoBuf &MemoBuf, int Lines, bool PrintTabs) {
     MemoBuf.BaseReport = this;
     return MemoBuf.PrintLines(Lines, PrintTabs);
-}
-
-// ---- Macros, variables, links ---------------------------------------------------------------
-
-QString TBaseReport::Macro(TMacroID MacroID) {
-    return Macro(int(MacroID));
-}
-
-QString TBaseReport::Macro(int MacroID) {
-    if (OutputKind() == okSnapshot && MacroID != int(TMacroID::midRelativePage) && MacroID >= 0 &&
-        MacroID <= 99)
-        return MacroMarker(MacroID);
-    return MacroText(MacroID);
-}
-
-QString TBaseReport::MacroText(int MacroID) {
-    TMacroValues values;
-    values.When = FReportDateTime;
-    values.FirstPage = FFirstPage;
-    values.LastPage = FLastPage;
-    values.TotalPages = FJobPages;
-    values.CurrentPage = FCurrentPage;
-    values.RelativePage = RelativePage();
-    values.DeviceText = [this](TMacroID id) {
-        if (id == TMacroID::midPrinterName)
-            return DeviceName();
-        return id == TMacroID::midDriverName ? DriverName() : Port();
-    };
-    values.UserTexts = FMacroData;
-    return fiscora::MacroText(MacroID, values);
-}
-
-QString TBaseReport::PIVar(const QString &) {
-    return {};
-}
-
-void TBaseReport::SetPIVar(const QString &, const QString &) {}
-
-void TBaseReport::StartLink(const QString &AHyperlink) {
-    FHyperLink = AHyperlink;
-    HyperlinkChanged();
-}
-
-QString TBaseReport::MakeLink(const QString &ADisplayText, const QString &AHyperlink) {
-    return QChar(kRichOpen) + QLatin1Char('A') + AHyperlink + QChar(kRichClose) + ADisplayText +
-           QChar(kRichOpen) + QLatin1Char('A') + QChar(kRichClose);
-}
-
-// ---- Status ---------------------------------------------------------------------------------
-
-QString TBaseReport::FormatStatus() {
-    TFoStatusValues values;
-    values.Lines = FStatusText;
-    values.CurrentPass = FCurrentPass;
-    values.TotalPasses = FTotalPasses;
-    values.FirstPage = FFirstPage;
-    values.LastPage = FLastPage;
-    values.CurrentPage = FCurrentPage;
-    values.DeviceName = DeviceName();
-    values.DriverName = DriverName();
-    values.Port = Port();
-    return FormatStatusText(FStatusFormat, values);
-}
-
-void TBaseReport::UpdateStatus() {
-    if (StatusLabel)
-        StatusLabel(FormatStatus());
 }
 
 } // namespace fiscora

@@ -1,6 +1,7 @@
 #include "report/system/FoProject.h"
 
 #include "MsgBox.h"
+#include "ScopeExit.h"
 #include "report/core/FoErrors.h"
 #include "report/system/FoSystem.h"
 
@@ -11,37 +12,6 @@
 #include <QSaveFile>
 
 namespace fiscora {
-namespace {
-
-// Puts the report system's events and units back however the job ended.
-class EngineStateGuard {
-public:
-    explicit EngineStateGuard(TFoSystem &engine)
-        : FEngine(engine), FOnPrint(engine.OnPrint), FOnBeforePrint(engine.OnBeforePrint),
-          FOnAfterPrint(engine.OnAfterPrint), FUnitsFactor(engine.SystemPrinter.UnitsFactor()),
-          FUnits(engine.SystemPrinter.Units()) {}
-    ~EngineStateGuard() {
-        FEngine.OnPrint = FOnPrint;
-        FEngine.OnBeforePrint = FOnBeforePrint;
-        FEngine.OnAfterPrint = FOnAfterPrint;
-        FEngine.SystemPrinter.SetUnitsFactor(FUnitsFactor);
-        if (FEngine.SystemPrinter.Units() != FUnits)
-            FEngine.SystemPrinter.SetUnits(FUnits);
-    }
-    EngineStateGuard(const EngineStateGuard &) = delete;
-    EngineStateGuard &operator=(const EngineStateGuard &) = delete;
-
-private:
-    TFoSystem &FEngine;
-    TReportNotify FOnPrint;
-    TReportNotify FOnBeforePrint;
-    TReportNotify FOnAfterPrint;
-    double FUnitsFactor;
-    TPrintUnits FUnits;
-};
-
-} // namespace
-
 TFoProject::TFoProject(std::unique_ptr<TFoProjectManager> manager, QObject *parent)
     : QObject(parent), FManager(std::move(manager)) {}
 
@@ -131,7 +101,17 @@ void TFoProject::Execute() {
         run->Print(*canvas);
         return;
     }
-    EngineStateGuard restore(engine);
+    // Puts the report system's events and units back however the job ended.
+    ScopeExit restore([&engine, onPrint = engine.OnPrint, onBeforePrint = engine.OnBeforePrint,
+                       onAfterPrint = engine.OnAfterPrint, unitsFactor = engine.SystemPrinter.UnitsFactor(),
+                       units = engine.SystemPrinter.Units()] {
+        engine.OnPrint = onPrint;
+        engine.OnBeforePrint = onBeforePrint;
+        engine.OnAfterPrint = onAfterPrint;
+        engine.SystemPrinter.SetUnitsFactor(unitsFactor);
+        if (engine.SystemPrinter.Units() != units)
+            engine.SystemPrinter.SetUnits(units);
+    });
     engine.OnPrint = [run](TBaseReport &canvas) { run->Print(canvas); };
     engine.OnBeforePrint = [run](TBaseReport &canvas) { run->BeforePrint(canvas); };
     engine.OnAfterPrint = [run](TBaseReport &canvas) { run->AfterPrint(canvas); };
