@@ -519,6 +519,19 @@ TEST(FoRenderPDF, TextsOutsideWindows1252PrintThroughAnEmbeddedUnicodeFont) {
         EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << " in\n" << text.toStdString();
 }
 
+TEST(FoRenderPDF, ACharacterNoFontHasLeavesItsSpaceAndTheTextAroundIt) {
+    // A private-use character of the last plane, which no font installed for the tests has.
+    const QString text = QStringLiteral("Lathe ") + QString::fromUcs4(U"\U0010FFFD") + QStringLiteral(" Zaż");
+    const QByteArray pdf = PdfOf([&](TBaseReport &report) {
+        report.SetFont(QStringLiteral("Arial"), 12);
+        report.PrintXY(1, 1, text);
+    });
+    ExpectQpdfCheckPasses(pdf);
+    const QString extracted = PdfToText(pdf);
+    EXPECT_TRUE(extracted.contains(QStringLiteral("Lathe"))) << extracted.toStdString();
+    EXPECT_TRUE(extracted.contains(QStringLiteral("Zaż"))) << extracted.toStdString();
+}
+
 TEST(FoRenderPDF, ADocumentWhoseTextsFitWindows1252HasNoCompositeFont) {
     const QByteArray pdf = PdfOf([](TBaseReport &report) {
         report.SetFont(QStringLiteral("Arial"), 12);

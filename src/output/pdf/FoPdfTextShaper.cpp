@@ -67,6 +67,11 @@ TShapedText ShapeText(const QFont &Font, const QString &Text) {
         const size_t first = shaped.Glyphs.size();
         for (const QGlyphRun &run : layout.glyphRuns(int(start), int(end - start))) {
             const QRawFont font = run.rawFont();
+            // Characters no installed font has come in a run of Qt's stand-in engine, which has no
+            // size, no tables and no family: nothing a PDF font could be made of, so they show as
+            // the space they take.
+            if (font.pixelSize() <= 0)
+                continue;
             const QList<quint32> glyphs = run.glyphIndexes();
             const QList<QPointF> positions = run.positions();
             for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i) {
