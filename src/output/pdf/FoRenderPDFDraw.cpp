@@ -45,6 +45,23 @@ struct TForceClear {
 
 } // namespace
 
+bool TFoRenderPDF::DoStroke() const {
+    return PenStyle() != TPenStyle::psClear;
+}
+bool TFoRenderPDF::DoFill() const {
+    return BrushStyle() != TBrushStyle::bsClear;
+}
+TPenStyle TFoRenderPDF::PenStyle() const {
+    if (FForceClearPen)
+        return TPenStyle::psClear;
+    return Converter ? Converter->Pen.Style() : TPenStyle::psSolid;
+}
+TBrushStyle TFoRenderPDF::BrushStyle() const {
+    if (FForceClearBrush)
+        return TBrushStyle::bsClear;
+    return Converter ? Converter->Brush.Style() : TBrushStyle::bsSolid;
+}
+
 void TFoRenderPDF::TakePlaybackColours() {
     if (!Converter || !FCurrentPageObject)
         return;
