@@ -1,6 +1,8 @@
 // The PDF renderer: its output, the document and its pages, and the objects a document holds.
 #include "output/pdf/FoRenderPDF.h"
 
+#include "ScopeExit.h"
+
 namespace fiscora {
 
 TFoRenderPDF::TFoRenderPDF() {
@@ -28,17 +30,16 @@ void TFoRenderPDF::PrintRender(QIODevice *ASnapshotStream, const QString &AOutpu
     const bool ownOutput = !FOutputStream;
     if (ownOutput)
         InitFileStream(FOutputFileName);
-    struct TCloseOutput {
-        TFoRenderPDF &Renderer;
-        bool Own;
-        ~TCloseOutput() {
-            if (Own) {
-                Renderer.FOwnedStream.reset();
-                Renderer.FOutputStream = Renderer.FActiveStream = nullptr;
-            }
-        }
-    } close{*this, ownOutput};
+    ScopeExit closeOutput([this, ownOutput] {
+        if (ownOutput)
+            ReleaseOwnedOutput();
+    });
     Render(ASnapshotStream);
+}
+
+void TFoRenderPDF::ReleaseOwnedOutput() {
+    FOwnedStream.reset();
+    FOutputStream = FActiveStream = nullptr;
 }
 
 // ---- Document --------------------------------------------------------------------------------------
@@ -152,17 +153,13 @@ void TFoRenderPDF::DocEnd() {
     if (!FDocumentOpen)
         return;
     FDocumentOpen = false;
-    struct TFree {
-        TFoRenderPDF &Renderer;
-        ~TFree() {
-            Renderer.FreePDFObjects();
-            if (Renderer.FOwnsOutputForRender) {
-                Renderer.FOwnedStream.reset();
-                Renderer.FOutputStream = Renderer.FActiveStream = nullptr;
-                Renderer.FOwnsOutputForRender = false;
-            }
+    ScopeExit freeData([this] {
+        FreePDFObjects();
+        if (FOwnsOutputForRender) {
+            ReleaseOwnedOutput();
+            FOwnsOutputForRender = false;
         }
-    } freeData{*this};
+    });
     // A playback that failed leaves no half document: the error propagates and nothing is written.
     if (std::uncaught_exceptions() > 0)
         return;

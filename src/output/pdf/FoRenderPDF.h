@@ -141,6 +141,8 @@ public:
     bool DoFill() const;
 
 private:
+    // Closes the file this renderer opened and leaves it without output.
+    void ReleaseOwnedOutput();
     void CreatePDFObjects();
     void FreePDFObjects();
     void ClearResources();
