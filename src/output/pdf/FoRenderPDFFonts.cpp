@@ -1,6 +1,7 @@
 // The PDF renderer's font choice: the font object a playback font maps to, a standard font, a
 // TrueType font of the host or a composite font.
 #include "output/pdf/FoPdfFormat.h"
+#include "output/pdf/FoPdfHostFonts.h"
 #include "output/pdf/FoRenderPDF.h"
 #include "report/playback/FoSnapshotConverter.h"
 
