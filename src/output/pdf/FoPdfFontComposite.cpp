@@ -14,13 +14,6 @@ using pdf::Ln;
 
 namespace {
 
-// The descriptor entries of a CID font, in the order written.
-constexpr TFontDescriptorKey kDescriptorKeys[] = {
-    TFontDescriptorKey::Ascent, TFontDescriptorKey::CapHeight, TFontDescriptorKey::Descent,
-    TFontDescriptorKey::Flags,  TFontDescriptorKey::FontBBox,  TFontDescriptorKey::ItalicAngle,
-    TFontDescriptorKey::StemV,  TFontDescriptorKey::XHeight,   TFontDescriptorKey::StemH,
-    TFontDescriptorKey::Style};
-
 // Every font name of a composite font is written here.
 void FontNameLine(QByteArray &out, const char *key, const QByteArray &name) {
     FmtLn(out, "%s /%s", key, name);
@@ -84,13 +77,7 @@ void TFoPDFFontComposite::WriteObject(TFoPDFFile &File) {
         name = SubsetTag(seed) + '+' + FBaseFont;
     }
 
-    File.RegisterObject(FID);
-    FmtLn(out, "%d 0 obj", FID);
-    Ln(out, "<<");
-    Ln(out, "/Type /Font");
-    FmtLn(out, "/Subtype /%s", "Type0");
-    FmtLn(out, "/Name /%s", FObjectName);
-    FontNameLine(out, "/BaseFont", cff ? name + "-Identity-H" : name);
+    BeginFontDictionary(File, cff ? name + "-Identity-H" : name);
     Ln(out, "/Encoding /Identity-H");
     FmtLn(out, "/DescendantFonts [ %d 0 R ]", descendantID);
     FmtLn(out, "/ToUnicode %d 0 R", unicodeID);
@@ -132,7 +119,7 @@ void TFoPDFFontComposite::WriteObject(TFoPDFFile &File) {
     Ln(out, "endobj");
     Ln(out);
 
-    FDescriptor.WriteObject(File, descriptorID, name, kDescriptorKeys, cff ? "/FontFile3" : "/FontFile2",
+    FDescriptor.WriteObject(File, descriptorID, name, kCIDFontDescriptor, cff ? "/FontFile3" : "/FontFile2",
                             fileID);
 
     WriteToUnicode(File, unicodeID, 2);

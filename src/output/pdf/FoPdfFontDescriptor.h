@@ -28,6 +28,19 @@ enum class TFontDescriptorKey {
     Style // the Panose classification
 };
 
+// The entries of a simple (TrueType) font's descriptor and of a CID font's, in the order written.
+inline constexpr TFontDescriptorKey kSimpleFontDescriptor[] = {
+    TFontDescriptorKey::Flags,     TFontDescriptorKey::FontBBox, TFontDescriptorKey::MissingWidth,
+    TFontDescriptorKey::StemV,     TFontDescriptorKey::StemH,    TFontDescriptorKey::ItalicAngle,
+    TFontDescriptorKey::CapHeight, TFontDescriptorKey::XHeight,  TFontDescriptorKey::Ascent,
+    TFontDescriptorKey::Descent,   TFontDescriptorKey::Leading,  TFontDescriptorKey::MaxWidth,
+    TFontDescriptorKey::AvgWidth};
+inline constexpr TFontDescriptorKey kCIDFontDescriptor[] = {
+    TFontDescriptorKey::Ascent, TFontDescriptorKey::CapHeight, TFontDescriptorKey::Descent,
+    TFontDescriptorKey::Flags,  TFontDescriptorKey::FontBBox,  TFontDescriptorKey::ItalicAngle,
+    TFontDescriptorKey::StemV,  TFontDescriptorKey::XHeight,   TFontDescriptorKey::StemH,
+    TFontDescriptorKey::Style};
+
 // Descriptor values in 1000-unit glyph space.
 struct TFoPDFFontDescriptor {
     int FFlags = 32;

@@ -18,14 +18,6 @@ using pdf::Ln;
 
 namespace {
 
-// The descriptor entries of a simple font, in the order written.
-constexpr TFontDescriptorKey kDescriptorKeys[] = {
-    TFontDescriptorKey::Flags,     TFontDescriptorKey::FontBBox, TFontDescriptorKey::MissingWidth,
-    TFontDescriptorKey::StemV,     TFontDescriptorKey::StemH,    TFontDescriptorKey::ItalicAngle,
-    TFontDescriptorKey::CapHeight, TFontDescriptorKey::XHeight,  TFontDescriptorKey::Ascent,
-    TFontDescriptorKey::Descent,   TFontDescriptorKey::Leading,  TFontDescriptorKey::MaxWidth,
-    TFontDescriptorKey::AvgWidth};
-
 QByteArray ReadFile(const QString &name) {
     QFile file(name);
     if (name.isEmpty() || !file.open(QIODevice::ReadOnly))
@@ -91,14 +83,8 @@ void TFoPDFFontTrueType::WriteObject(TFoPDFFile &File) {
         else
             name = SubsetTag(name + program) + '+' + name;
     }
-    File.RegisterObject(FID);
+    BeginFontDictionary(File, name);
     QByteArray &out = File.Data;
-    FmtLn(out, "%d 0 obj", FID);
-    Ln(out, "<<");
-    Ln(out, "/Type /Font");
-    FmtLn(out, "/Subtype /%s", FFontType.toLatin1());
-    FmtLn(out, "/Name /%s", FObjectName);
-    FmtLn(out, "/BaseFont /%s", name);
     FmtLn(out, "/Encoding /%s", EncodingName(FFoRenderPDF.FontEncoding));
     FmtLn(out, "/FirstChar %d", FFirstChar);
     FmtLn(out, "/LastChar %d", FLastChar);
@@ -114,7 +100,7 @@ void TFoPDFFontTrueType::WriteObject(TFoPDFFile &File) {
     Ln(out, "endobj");
     Ln(out);
 
-    FDescriptor.WriteObject(File, FDescriptorID, name, kDescriptorKeys, "/FontFile2", FFontFileID);
+    FDescriptor.WriteObject(File, FDescriptorID, name, kSimpleFontDescriptor, "/FontFile2", FFontFileID);
 
     if (!FFontFileID)
         return;

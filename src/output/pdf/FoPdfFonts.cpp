@@ -53,7 +53,7 @@ void TFoPDFFont::AppendShowText(QByteArray &Out, QStringView Text) {
     Out.append(")Tj\r\n");
 }
 
-void TFoPDFFont::WriteObject(TFoPDFFile &File) {
+void TFoPDFFont::BeginFontDictionary(TFoPDFFile &File, const QByteArray &BaseFont) const {
     File.RegisterObject(FID);
     QByteArray &out = File.Data;
     FmtLn(out, "%d 0 obj", FID);
@@ -61,7 +61,12 @@ void TFoPDFFont::WriteObject(TFoPDFFile &File) {
     Ln(out, "/Type /Font");
     FmtLn(out, "/Subtype /%s", FFontType.toLatin1());
     FmtLn(out, "/Name /%s", FObjectName);
-    FmtLn(out, "/BaseFont /%s", pdf::EscapeName(FPDFFontName));
+    FmtLn(out, "/BaseFont /%s", BaseFont);
+}
+
+void TFoPDFFont::WriteObject(TFoPDFFile &File) {
+    BeginFontDictionary(File, pdf::EscapeName(FPDFFontName));
+    QByteArray &out = File.Data;
     // Symbol and ZapfDingbats are symbolic: their built-in encoding is the only right one.
     if (FPDFFontName != QLatin1String("Symbol") && FPDFFontName != QLatin1String("ZapfDingbats"))
         FmtLn(out, "/Encoding /%s", EncodingName(FFoRenderPDF.FontEncoding));

@@ -59,6 +59,8 @@ public:
     int FLastChar = 255;
 
 protected:
+    // Registers the font dictionary and writes its entries up to and with /BaseFont.
+    void BeginFontDictionary(TFoPDFFile &File, const QByteArray &BaseFont) const;
     TFoPDFMeasure &Measure();
     std::unique_ptr<TFoPDFMeasure> FMeasure;
 };
