@@ -2,10 +2,10 @@
 #include "output/pdf/FoPdfFontProgram.h"
 
 #include "output/pdf/FoPdfCff.h"
+#include "output/pdf/FoPdfFontTables.h"
 
 #include <QHash>
 #include <QMutex>
-#include <QtEndian>
 
 #include <initializer_list>
 
@@ -23,12 +23,6 @@ using THbBlob = std::unique_ptr<hb_blob_t, THbDeleter<hb_blob_t, hb_blob_destroy
 using THbFace = std::unique_ptr<hb_face_t, THbDeleter<hb_face_t, hb_face_destroy>>;
 using THbInput = std::unique_ptr<hb_subset_input_t, THbDeleter<hb_subset_input_t, hb_subset_input_destroy>>;
 using THbPlan = std::unique_ptr<hb_subset_plan_t, THbDeleter<hb_subset_plan_t, hb_subset_plan_destroy>>;
-
-quint16 UInt16At(const QByteArray &table, int offset) {
-    if (offset + 2 > table.size())
-        return 0;
-    return qFromBigEndian<quint16>(table.constData() + offset);
-}
 
 QByteArray BlobBytes(hb_blob_t *blob) {
     unsigned length = 0;
@@ -64,7 +58,7 @@ std::shared_ptr<const TFoPdfFontProgram> TFoPdfFontProgram::Of(const QRawFont &F
     std::shared_ptr<TFoPdfFontProgram> program(new TFoPdfFontProgram);
     const QByteArray os2 = Font.fontTable("OS/2");
     // fsType: restricted-licence embedding (bit 1) and bitmap-only embedding (bit 9) forbid outlines.
-    const bool embeddable = (UInt16At(os2, 8) & 0x0202) == 0;
+    const bool embeddable = (pdf::UInt16At(os2, 8) & 0x0202) == 0;
     const bool trueType = !Font.fontTable("glyf").isEmpty() && !Font.fontTable("loca").isEmpty();
     QByteArray cff;
     std::optional<TCffCharset> charset;

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "output/pdf/FoPdfFontDescriptor.h"
 #include "output/pdf/FoPdfFontProgram.h"
+#include "output/pdf/FoPdfFontRequest.h"
+#include "output/pdf/FoPdfMeasure.h"
 #include "output/pdf/FoPdfObjects.h"
 
-#include <QFont>
-#include <QFontMetricsF>
 #include <QHash>
 #include <QRawFont>
 #include <QString>
@@ -26,28 +27,8 @@ enum class TPDFFontEncoding {
     feStandardEncoding
 };
 const char *EncodingName(TPDFFontEncoding Encoding);
-
-// A face as the playback presents it.
-struct TFoPDFFontRequest {
-    QString Face;
-    bool Bold = false;
-    bool Italic = false;
-    std::uint8_t Charset = DEFAULT_CHARSET; // resolved
-};
-
-// Measures text of a host face at the 500-pixel em, one advance per character, cached.
-class TFoPDFMeasure {
-public:
-    explicit TFoPDFMeasure(const TFoPDFFontRequest &Face);
-    // Advance of the text in pixels of the 500-pixel em (no kerning: a PDF viewer does not kern).
-    double Advance(QStringView Text);
-    double CharAdvance(char16_t Unit);
-    QFont Font;
-
-private:
-    QFontMetricsF FMetrics;
-    std::vector<float> FCache;
-};
+// The Windows-1252 code's character (U+0080..U+009F codes as the code page maps them).
+char16_t AnsiCodeCharacter(int Code);
 
 // The standard (Type 1) font, base of the other font classes.
 class TFoPDFFont : public TFoPDFObject {
@@ -78,29 +59,10 @@ public:
     int FLastChar = 255;
 
 protected:
+    // Registers the font dictionary and writes its entries up to and with /BaseFont.
+    void BeginFontDictionary(TFoPDFFile &File, const QByteArray &BaseFont) const;
     TFoPDFMeasure &Measure();
     std::unique_ptr<TFoPDFMeasure> FMeasure;
-};
-
-// Descriptor values in 1000-unit glyph space.
-struct TFoPDFFontDescriptor {
-    int FFlags = 32;
-    int FFontBBox[4] = {0, 0, 0, 0};
-    int FMissingWidth = 0;
-    int FStemV = 80;
-    int FStemH = 80;
-    int FItalicAngle = 0;
-    int FCapHeight = 0;
-    int FXHeight = 0;
-    int FAscent = 0;
-    int FDescent = 0;
-    int FLeading = 0;
-    int FMaxWidth = 0;
-    int FAvgWidth = 0;
-    bool FIsEmbeddingAllowed = true;
-    quint8 FPanose[10] = {};
-    // Reads the values from the font's tables (head, hhea, OS/2, post) and its metrics.
-    void SetValues(const QRawFont &Font, int MissingWidth);
 };
 
 // A TrueType font: widths and descriptor from the font, the font file when embedding.
@@ -180,14 +142,5 @@ private:
     TFoPDFFontDescriptor FDescriptor;
     int FIDs[6] = {};
 };
-
-// ---- Host font lookup ----------------------------------------------------------------------------
-
-// The TrueType-outline file fontconfig chooses for a face and style. Empty when none is found.
-QString FindFontFile(const QString &Face, bool Bold, bool Italic);
-// True when the host face (after substitution) is a TrueType-outline font.
-bool IsTrueTypeFace(const QString &Face, bool Bold, bool Italic);
-// The Windows-1252 code's character (U+0080..U+009F codes as the code page maps them).
-char16_t AnsiCodeCharacter(int Code);
 
 } // namespace fiscora

@@ -85,7 +85,7 @@ public:
     void StretchDraw(const QRect &Rect, const QImage &Graphic) override;
     void Draw(double X, double Y, const QImage &Graphic) override;
 
-    // ---- Writer steps (GenerateBook runs them in this order) ----
+    // ---- Writer steps (GenerateBook runs them in this order; FoRenderPDFFile.cpp) ----
     void GenerateBook();
     void SetIDs();
     void WriteHeader();
@@ -141,26 +141,31 @@ public:
     bool DoFill() const;
 
 private:
+    // Closes the file this renderer opened and leaves it without output.
+    void ReleaseOwnedOutput();
     void CreatePDFObjects();
-    // Streaming mode (BufferDocument false): objects are numbered as they are written.
+    void FreePDFObjects();
+    void ClearResources();
+    void ClearXObjects();
+    // File assembly (FoRenderPDFFile.cpp). Streaming mode (BufferDocument false): objects are numbered
+    // as they are written.
     bool Streaming() const { return !BufferDocument; }
     void StreamNewFont(TFoPDFFont &Font);
     void StreamPage(TFoPDFPage &Page);
     void StreamDocEnd();
     void FlushFile();
-    void FreePDFObjects();
-    void ClearResources();
-    void ClearXObjects();
+    // Font choice (FoRenderPDFFonts.cpp).
     void ResolveFont();
     TFoPDFFont *FindOrCreateFont(const TFoPDFFontRequest &Request);
+    QString BaseFontName(const TFoPDFFontRequest &Request);
+    bool IsTrueType(const QString &Face, bool Bold, bool Italic);
     // Shaped text (FoRenderPDFShaped.cpp).
     bool ShowsShaped(const TFoPDFFont &Font, QStringView Text) const;
     const TShapedText &Shaped(const QString &Text);
     TFoPDFGlyphFont *GlyphFontFor(const QRawFont &GlyphFont, quint32 Glyph);
     void ShowShapedText(const TShapedText &Text, double X, double Y);
     QFont LayoutFont() const;
-    QString BaseFontName(const TFoPDFFontRequest &Request);
-    bool IsTrueType(const QString &Face, bool Bold, bool Italic);
+    // Text output (FoRenderPDFText.cpp).
     void AddLink(const QString &Address, double X1, double Y1, double X2, double Y2);
     void ShowText(TFoPDFFont &Font, const QString &Text, double X, double Y);
     // "BT" and the text colour when it changed; the size shown; the baseline moved for super- and

@@ -6,11 +6,14 @@
 #include "report/core/FoErrors.h"
 #include "report/playback/FoSnapshotConverter.h"
 
+#include "ScopeExit.h"
+
 #include <QDataStream>
 #include <QPainter>
 
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace fiscora {
 
@@ -35,15 +38,29 @@ const char *DashText(TPenStyle style) {
     }
 }
 
-// Restores a forced-clear flag when a drawing call ends.
-struct TForceClear {
-    bool &Flag;
-    bool Saved;
-    explicit TForceClear(bool &flag) : Flag(flag), Saved(flag) { Flag = true; }
-    ~TForceClear() { Flag = Saved; }
-};
+// Forces a clear pen or brush for one drawing call: the guard returned puts the flag back.
+auto ForceClear(bool &flag) {
+    return ScopeExit([&flag, saved = std::exchange(flag, true)] { flag = saved; });
+}
 
 } // namespace
+
+bool TFoRenderPDF::DoStroke() const {
+    return PenStyle() != TPenStyle::psClear;
+}
+bool TFoRenderPDF::DoFill() const {
+    return BrushStyle() != TBrushStyle::bsClear;
+}
+TPenStyle TFoRenderPDF::PenStyle() const {
+    if (FForceClearPen)
+        return TPenStyle::psClear;
+    return Converter ? Converter->Pen.Style() : TPenStyle::psSolid;
+}
+TBrushStyle TFoRenderPDF::BrushStyle() const {
+    if (FForceClearBrush)
+        return TBrushStyle::bsClear;
+    return Converter ? Converter->Brush.Style() : TBrushStyle::bsSolid;
+}
 
 void TFoRenderPDF::TakePlaybackColours() {
     if (!Converter || !FCurrentPageObject)
@@ -146,7 +163,7 @@ void TFoRenderPDF::MoveTo(double X, double Y) {
 void TFoRenderPDF::LineTo(double X, double Y) {
     if (!FCurrentPageObject || !DoStroke())
         return;
-    TForceClear clear(FForceClearBrush);
+    const auto clear = ForceClear(FForceClearBrush);
     TakePlaybackColours();
     SetPenAndBrush();
     Fmt(Content(), "%.4f %.4f l ", PX(X), PY(Y));
@@ -155,7 +172,7 @@ void TFoRenderPDF::LineTo(double X, double Y) {
 
 // A line in the text colour (underline, strike-out): the page's own line operation.
 void TFoRenderPDF::PageLine(double X1, double Y1, double X2, double Y2) {
-    TForceClear clear(FForceClearBrush);
+    const auto clear = ForceClear(FForceClearBrush);
     SetPenAndBrush();
     QByteArray &out = Content();
     FmtLn(out, "%.4f %.4f m", PX(X1), PY(Y1));
@@ -173,7 +190,7 @@ void TFoRenderPDF::Rectangle(double X1, double Y1, double X2, double Y2) {
 }
 
 void TFoRenderPDF::FillRect(const QRect &Rect) {
-    TForceClear clear(FForceClearPen);
+    const auto clear = ForceClear(FForceClearPen);
     Rectangle(Rect.left() / 72.0, Rect.top() / 72.0, (Rect.left() + Rect.width()) / 72.0,
               (Rect.top() + Rect.height()) / 72.0);
 }
@@ -320,7 +337,7 @@ void TFoRenderPDF::Arc(double X1, double Y1, double X2, double Y2, double X3, do
                        double Y4) {
     if (!FCurrentPageObject || !DoStroke())
         return;
-    TForceClear clear(FForceClearBrush);
+    const auto clear = ForceClear(FForceClearBrush);
     TakePlaybackColours();
     SetPenAndBrush();
     Ln(Content(), "% arc code");
@@ -361,7 +378,7 @@ void TFoRenderPDF::Pie(double X1, double Y1, double X2, double Y2, double X3, do
 void TFoRenderPDF::Polyline(std::span<const QPointF> Points, int HighIndex) {
     if (!FCurrentPageObject || !DoStroke())
         return;
-    TForceClear clear(FForceClearBrush);
+    const auto clear = ForceClear(FForceClearBrush);
     TakePlaybackColours();
     SetPenAndBrush();
     QByteArray &out = Content();
