@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace fiscora;
 
 namespace {
@@ -205,24 +207,65 @@ TEST(FoSystemJob, TemporarySnapshotIsDeletedEvenAfterAnError) {
     EXPECT_EQ(TempSnapshots(), before);
 }
 
-TEST(FoSystemJob, SnapshotFileOutputIsRemovedWhenTheJobFails) {
-    QTemporaryDir dir;
-    TFoSystem system;
-    system.SystemSetups = 0;
-    system.SystemOptions = 0;
-    system.DefaultDest = TReportDest::rdFile;
-    system.DoNativeOutput = false;
-    system.OutputFileName = dir.filePath(QStringLiteral("report.fsn"));
-    system.OnPrint = [](TBaseReport &canvas) { canvas.PrintLeft(QStringLiteral("Total"), 1); };
-    system.Execute();
-    EXPECT_GT(QFileInfo(system.OutputFileName).size(), 0);
-
-    system.OnPrint = [](TBaseReport &canvas) {
-        canvas.PrintLeft(QStringLiteral("Total"), 1);
-        throw EFolioReport(QStringLiteral("drawing failed"));
+// A snapshot file is the output of a job that ends unaborted, with the permissions the umask gives a
+// new file; a failed or cancelled job leaves no file, or the earlier one as it was.
+TEST(FoSystemJob, AFailedOrCancelledJobLeavesNoSnapshotFileOrTheEarlierOneAsItWas) {
+    const struct {
+        const char *name;
+        std::function<void(TBaseReport &)> print;
+        bool raises;
+    } cases[] = {
+        {"fails",
+         [](TBaseReport &canvas) {
+             canvas.PrintLeft(QStringLiteral("Second"), 1);
+             throw EFolioReport(QStringLiteral("drawing failed"));
+         },
+         true},
+        {"is cancelled",
+         [](TBaseReport &canvas) {
+             canvas.PrintLeft(QStringLiteral("Second"), 1);
+             canvas.Abort();
+         },
+         false},
     };
-    EXPECT_THROW(system.Execute(), EFolioReport);
-    EXPECT_FALSE(QFile::exists(system.OutputFileName));
+    for (const auto &c : cases) {
+        QTemporaryDir dir;
+        TFoSystem system;
+        system.SystemSetups = 0;
+        system.SystemOptions = 0;
+        system.DefaultDest = TReportDest::rdFile;
+        system.DoNativeOutput = false;
+        system.OutputFileName = dir.filePath(QStringLiteral("report.fsn"));
+        const auto runSecond = [&] {
+            system.OnPrint = c.print;
+            if (c.raises)
+                EXPECT_THROW(system.Execute(), EFolioReport) << c.name;
+            else
+                system.Execute();
+        };
+        runSecond();
+        EXPECT_TRUE(QDir(dir.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
+            << c.name;
+
+        system.OnPrint = [](TBaseReport &canvas) { canvas.PrintLeft(QStringLiteral("Total"), 1); };
+        system.Execute();
+        QFile written(system.OutputFileName);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly)) << c.name;
+        const QByteArray first = written.readAll();
+        written.close();
+        EXPECT_GT(first.size(), 0) << c.name;
+        const mode_t umask = ::umask(0);
+        ::umask(umask);
+        struct stat status {};
+        ASSERT_EQ(::stat(QFile::encodeName(system.OutputFileName).constData(), &status), 0);
+        EXPECT_EQ(status.st_mode & 0777, 0666 & ~umask) << c.name;
+
+        runSecond();
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly)) << c.name;
+        EXPECT_EQ(written.readAll(), first) << c.name;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"report.fsn"})
+            << c.name;
+    }
 }
 
 TEST(FoSystemJob, InitPrinterAndFilerReachTheWriter) {

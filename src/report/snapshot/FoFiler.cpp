@@ -3,6 +3,7 @@
 
 #include "ScopeExit.h"
 #include "report/snapshot/FoSnapshotCodes.h"
+#include "report/snapshot/FoSnapshotFileTarget.h"
 
 #include <cstdlib>
 
@@ -14,6 +15,7 @@ TFoSnapshotWriter::~TFoSnapshotWriter() {
     // A job left open by an exception still releases its output here.
     FOutput.reset();
     FOwnedStream.reset();
+    FFileTarget.reset();
 }
 
 void TFoSnapshotWriter::Start() {
@@ -116,6 +118,7 @@ void TFoSnapshotWriter::AbortPage() {
 void TFoSnapshotWriter::ReleaseJob() {
     FOutput.reset();
     FOwnedStream.reset();
+    FFileTarget.reset();
     OutputStream = nullptr;
     FPageOpen = false;
     UnhookDeviceCanvas();

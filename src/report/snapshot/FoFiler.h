@@ -15,6 +15,8 @@
 
 namespace fiscora {
 
+class TSnapshotFileTarget;
+
 enum class TStreamMode : std::uint8_t { smMemory, smFile, smUser, smTempFile };
 enum class TAccuracyMethod : std::uint8_t { amPositioning, amAppearance };
 
@@ -153,6 +155,8 @@ private:
     QString FOutputFileName;
     QIODevice *FStream = nullptr;
     std::unique_ptr<QIODevice> FOwnedStream;
+    std::unique_ptr<TSnapshotFileTarget> FFileTarget; // of the file mode
+
     QIODevice *OutputStream = nullptr;
     std::unique_ptr<TFoSnapshotOutput> FOutput;
     bool FHoldOutput = false;

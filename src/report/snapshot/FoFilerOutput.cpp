@@ -2,11 +2,14 @@
 #include "report/snapshot/FoFiler.h"
 
 #include "report/core/FoErrors.h"
+#include "report/snapshot/FoSnapshotFileTarget.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryFile>
+
+#include <exception>
 
 namespace fiscora {
 
@@ -29,7 +32,8 @@ void TFoSnapshotWriter::OpenOutput() {
         break;
     }
     case TStreamMode::smFile: {
-        auto file = std::make_unique<QFile>(FOutputFileName);
+        FFileTarget = std::make_unique<TSnapshotFileTarget>(FOutputFileName);
+        auto file = std::make_unique<QFile>(FFileTarget->WritePath());
         if (!file->open(QIODevice::ReadWrite | QIODevice::Truncate))
             throw CannotCreateFileError(FOutputFileName, file->errorString());
         FOwnedStream = std::move(file);
@@ -59,13 +63,25 @@ void TFoSnapshotWriter::OpenOutput() {
 
 void TFoSnapshotWriter::CloseOutput() {
     FOutput.reset();
-    if (FStreamMode == TStreamMode::smMemory && FOwnedStream && !FOutputFileName.isEmpty()) {
-        QFile file(FOutputFileName);
+    // Finish also runs while an error of the job unwinds it: that job's file is no output either.
+    const bool complete = !Aborted() && std::uncaught_exceptions() == 0;
+    if (FStreamMode == TStreamMode::smMemory && FOwnedStream && !FOutputFileName.isEmpty() && complete) {
         const QByteArray &bytes = static_cast<QBuffer *>(FOwnedStream.get())->data();
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        TSnapshotFileTarget target(FOutputFileName);
+        QFile file(target.WritePath());
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size() ||
+            !file.flush())
             throw CannotCreateFileError(FOutputFileName, file.errorString());
+        file.close();
+        target.Commit();
+    } else if (auto *file = qobject_cast<QFile *>(FOwnedStream.get());
+               file && FFileTarget && complete && !file->flush()) {
+        throw CannotCreateFileError(FOutputFileName, file->errorString());
     }
     FOwnedStream.reset();
+    if (FFileTarget && complete)
+        FFileTarget->Commit();
+    FFileTarget.reset();
     OutputStream = nullptr;
 }
 

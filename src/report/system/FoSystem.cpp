@@ -115,17 +115,12 @@ void TFoSystem::RunGeneration(bool withStatus) {
     };
     status(TOverrideMode::omCreate);
     auto writer = std::make_unique<TFoSnapshotWriter>();
-    bool succeeded = false;
     ScopeExit finishGeneration([&] {
         SystemFiler.FileName = writer->FileName();
         if (writer->StreamMode() == TStreamMode::smTempFile)
             FTempSnapshot = writer->FileName();
         FWriter = nullptr;
         writer.reset();
-        // A snapshot file written straight to the output is no output when the job failed.
-        if (!FPartialOutput.isEmpty() && (!succeeded || Aborted))
-            QFile::remove(FPartialOutput);
-        FPartialOutput.clear();
         status(TOverrideMode::omFree);
     });
     FWriter = writer.get();
@@ -135,9 +130,9 @@ void TFoSystem::RunGeneration(bool withStatus) {
         if (DoNativeOutput) {
             writer->SetOutputName(OutputFileName);
         } else {
+            // The writer puts the file in place only when the job ends unaborted.
             writer->SetStreamMode(TStreamMode::smFile);
             writer->SetFileName(OutputFileName);
-            FPartialOutput = OutputFileName;
         }
     }
     static_cast<TReportEvents &>(*writer) = *this;
@@ -147,7 +142,6 @@ void TFoSystem::RunGeneration(bool withStatus) {
     writer->Execute();
     StorageMacroData = writer->MacroData();
     Aborted = writer->Aborted();
-    succeeded = true;
 }
 
 void TFoSystem::RunDestination() {

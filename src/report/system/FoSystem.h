@@ -123,7 +123,6 @@ private:
     TFoSnapshotWriter *FWriter = nullptr;
     bool FForceMultiPrint = false;
     QString FTempSnapshot;  // a temporary snapshot this job made, deleted at its end
-    QString FPartialOutput; // the snapshot file being written to OutputFileName, removed if the job fails
 };
 
 } // namespace fiscora

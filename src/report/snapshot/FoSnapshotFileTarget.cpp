@@ -1,0 +1,47 @@
+#include "report/snapshot/FoSnapshotFileTarget.h"
+
+#include "PartialFile.h"
+#include "report/core/FoErrors.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstring>
+
+namespace fiscora {
+
+namespace {
+
+QString SystemReason(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+} // namespace
+
+TSnapshotFileTarget::TSnapshotFileTarget(const QString &target) : FTarget(target), FWritePath(target) {
+    const QFileInfo info(target);
+    if (info.isSymLink() || (info.exists() && !info.isFile()))
+        return;
+    if (!info.exists() || info.size() == 0) {
+        FRemoveUncommitted = true;
+        return;
+    }
+    FPartial = std::make_unique<PartialFile>(QFile::encodeName(target).toStdString());
+    if (const int error = FPartial->Error())
+        throw CannotCreateFileError(target, SystemReason(error));
+    FWritePath = QFile::decodeName(FPartial->Path().c_str());
+}
+
+TSnapshotFileTarget::~TSnapshotFileTarget() {
+    if (FRemoveUncommitted && !FCommitted)
+        QFile::remove(FTarget);
+}
+
+void TSnapshotFileTarget::Commit() {
+    if (FPartial)
+        if (const int error = FPartial->Commit())
+            throw CannotCreateFileError(FTarget, SystemReason(error));
+    FCommitted = true;
+}
+
+} // namespace fiscora
