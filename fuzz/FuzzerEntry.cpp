@@ -32,6 +32,8 @@ static void DropQtWarnings(QtMsgType type, const QMessageLogContext &, const QSt
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(DropQtWarnings);
+    if (qEnvironmentVariableIsEmpty("FONTCONFIG_FILE"))
+        qputenv("FONTCONFIG_FILE", FISCORA_FUZZ_FONTS);
     static std::unique_ptr<QGuiApplication> application = std::make_unique<QGuiApplication>(*argc, *argv);
     return 0;
 }
