@@ -143,46 +143,50 @@ TEST_F(NoPrinterTest, TheExportFormatsOfTheFileDestinationWriteTheirDocuments) {
     EXPECT_TRUE(messages.messages.empty());
 }
 
-TEST_F(PrintCommandTest, ThePrinterDestinationPrintsWithoutAPreview) {
-    EnterLongestSchedule();
-    QTemporaryDir dir;
-    auto source = std::make_unique<TFakePrinterSource>();
-    source->Default = QStringLiteral("Laser,Laser Driver,LPT1:");
-    source->PdfPath = dir.filePath(QStringLiteral("printed.pdf"));
-    auto previous = TFoPrinterDevice::ReplaceInstance(std::make_unique<TFoPrinterDevice>(std::move(source)));
-    ScopeExit restore([&] { TFoPrinterDevice::ReplaceInstance(std::move(previous)); });
-    Print([](TFoSetupForm &form) {
-        EXPECT_EQ(form.PrinterLabel->text(), QStringLiteral("Laser on LPT1:"));
-        form.PrinterRB->click();
-        form.bbtnOK->click();
-    });
-    EXPECT_EQ(previewShown, 0);
-    for (const auto &message : messages.messages)
-        ADD_FAILURE() << message.text;
-    QFile printed(dir.filePath(QStringLiteral("printed.pdf")));
-    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(printed.readAll().startsWith("%PDF"));
-    EXPECT_TRUE(window->FolioProject().Params().Entries().empty());
-}
-
-TEST_F(PrintCommandTest, NativePrinterOutputGoesToThePrinterFile) {
-    EnterLongestSchedule();
-    QTemporaryDir dir;
-    auto previous =
-        TFoPrinterDevice::ReplaceInstance(MakePrinter(QStringLiteral("Laser,Laser Driver,LPT1:")).Device);
-    ScopeExit restore([&] { TFoPrinterDevice::ReplaceInstance(std::move(previous)); });
-    Print([&](TFoSetupForm &form) {
-        form.FileRB->click();
-        form.editFileName->setText(dir.filePath(QStringLiteral("report")));
-        form.cboxFormat->setCurrentIndex(1); // "Native Printer Output"
-        form.bbtnOK->click();
-    });
-    EXPECT_EQ(previewShown, 0);
-    for (const auto &message : messages.messages)
-        ADD_FAILURE() << message.text;
-    QFile printed(dir.filePath(QStringLiteral("report.prn")));
-    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
-    EXPECT_GT(printed.size(), 1000);
+// The printer destination, and native printer output to a file: the report goes to the printer
+// (here a PDF of the fake printer, or the printer file) without a preview.
+TEST_F(PrintCommandTest, PrinterOutputGoesToThePrinterWithoutAPreview) {
+    const struct {
+        const char *name;
+        std::function<void(TFoSetupForm &, const QTemporaryDir &)> choose;
+        const char *printed;
+    } cases[] = {
+        {"the printer",
+         [](TFoSetupForm &form, const QTemporaryDir &) {
+             EXPECT_EQ(form.PrinterLabel->text(), QStringLiteral("Laser on LPT1:"));
+             form.PrinterRB->click();
+         },
+         "printed.pdf"},
+        {"native printer output to a file",
+         [](TFoSetupForm &form, const QTemporaryDir &dir) {
+             form.FileRB->click();
+             form.editFileName->setText(dir.filePath(QStringLiteral("report")));
+             form.cboxFormat->setCurrentIndex(1); // "Native Printer Output"
+         },
+         "report.prn"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        EnterLongestSchedule();
+        QTemporaryDir dir;
+        FakePrinter printer = MakePrinter(QStringLiteral("Laser,Laser Driver,LPT1:"));
+        printer.Source->PdfPath = dir.filePath(QStringLiteral("printed.pdf"));
+        auto previous = TFoPrinterDevice::ReplaceInstance(std::move(printer.Device));
+        ScopeExit restore([&] { TFoPrinterDevice::ReplaceInstance(std::move(previous)); });
+        Print([&](TFoSetupForm &form) {
+            c.choose(form, dir);
+            form.bbtnOK->click();
+        });
+        EXPECT_EQ(previewShown, 0);
+        for (const auto &message : messages.messages)
+            ADD_FAILURE() << message.text;
+        QFile printed(dir.filePath(QLatin1String(c.printed)));
+        ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(printed.read(4) == "%PDF") << "a PDF of the printed pages";
+        EXPECT_TRUE(window->FolioProject().Params().Entries().empty());
+    }
 }
 
 } // namespace
