@@ -1,10 +1,14 @@
 // Golden text of the PDF renderer's edge cases, compared line by line.
+#include "FoSnapshotTestSupport.h"
 #include "PdfTestSupport.h"
 
 #include "output/pdf/FoPdfFormat.h"
+#include "report/core/FoErrors.h"
 #include "report/core/FoTypes.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QRegularExpression>
 
@@ -476,6 +480,35 @@ TEST(FoRenderPDF, AnOutputNameWithoutADotGetsThePdfExtension) {
     TFoRenderPDF renderer;
     EXPECT_EQ(renderer.OutputNameFor(QStringLiteral("/tmp/report")), "/tmp/report.pdf");
     EXPECT_EQ(renderer.OutputNameFor(QStringLiteral("/tmp/a.b/report")), "/tmp/a.b/report");
+}
+
+// A render that fails part-way leaves no file of a new name, and an earlier file of the name as it was.
+TEST(FoRenderPDF, AFailedRenderLeavesNoFileOrTheEarlierOneAsItWas) {
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("report.pdf"));
+    const QByteArray whole = TSnapshotBuilder::Pages(2);
+    const auto render = [&](QByteArray snapshot) {
+        QBuffer in(&snapshot);
+        in.open(QIODevice::ReadOnly);
+        TFoRenderPDF renderer;
+        renderer.CreationDate = FixedDate();
+        renderer.PrintRender(&in, target);
+    };
+    const auto files = [&] { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); };
+    const QByteArray cut = whole.left(whole.size() - 3);
+    EXPECT_THROW(render(cut), EFolioReport);
+    EXPECT_EQ(files(), QStringList());
+
+    render(whole);
+    QFile written(target);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray first = written.readAll();
+    written.close();
+    EXPECT_TRUE(first.startsWith("%PDF-1.3"));
+    EXPECT_THROW(render(cut), EFolioReport);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), first);
+    EXPECT_EQ(files(), QStringList{"report.pdf"});
 }
 
 TEST(FoRenderPDF, SourceDateEpochSetsTheCreationDate) {

@@ -32,14 +32,9 @@ void TFoRenderPDF::PrintRender(QIODevice *ASnapshotStream, const QString &AOutpu
         InitFileStream(FOutputFileName);
     ScopeExit closeOutput([this, ownOutput] {
         if (ownOutput)
-            ReleaseOwnedOutput();
+            ReleaseFileStream();
     });
     Render(ASnapshotStream);
-}
-
-void TFoRenderPDF::ReleaseOwnedOutput() {
-    FOwnedStream.reset();
-    FOutputStream = FActiveStream = nullptr;
 }
 
 // ---- Document --------------------------------------------------------------------------------------
@@ -156,7 +151,7 @@ void TFoRenderPDF::DocEnd() {
     ScopeExit freeData([this] {
         FreePDFObjects();
         if (FOwnsOutputForRender) {
-            ReleaseOwnedOutput();
+            ReleaseFileStream();
             FOwnsOutputForRender = false;
         }
     });

@@ -141,8 +141,6 @@ public:
     bool DoFill() const;
 
 private:
-    // Closes the file this renderer opened and leaves it without output.
-    void ReleaseOwnedOutput();
     void CreatePDFObjects();
     void FreePDFObjects();
     void ClearResources();

@@ -1,11 +1,13 @@
 #include "report/playback/FoRenderStream.h"
 
 #include "report/core/FoErrors.h"
+#include "report/core/FoOutputFileTarget.h"
 #include "report/core/FoStreamAnsi.h"
 
 #include <QFile>
 
 #include <cstdarg>
+#include <exception>
 
 namespace fiscora {
 
@@ -42,19 +44,31 @@ void TFoRenderStream::PrintLnF(const char *Format, ...) {
 }
 
 void TFoRenderStream::CloseOutput() {
-    FOwnedStream.reset();
-    FOutputStream = nullptr;
-    FActiveStream = nullptr;
+    ReleaseFileStream();
     CloseSnapshot();
 }
 
 void TFoRenderStream::InitFileStream(const QString &AFileName) {
-    auto file = std::make_unique<QFile>(AFileName);
+    auto target = std::make_unique<TOutputFileTarget>(AFileName);
+    auto file = std::make_unique<QFile>(target->WritePath());
     if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw CannotCreateFileError(AFileName, file->errorString());
+    FFileTarget = std::move(target);
     FOwnedStream = std::move(file);
     FOutputStream = FOwnedStream.get();
     FActiveStream = FOutputStream;
+}
+
+void TFoRenderStream::ReleaseFileStream() {
+    const bool complete = FFileTarget && std::uncaught_exceptions() == 0;
+    if (auto *file = qobject_cast<QFile *>(FOwnedStream.get()); complete && file && !file->flush())
+        throw CannotCreateFileError(file->fileName(), file->errorString());
+    FOwnedStream.reset();
+    FOutputStream = nullptr;
+    FActiveStream = nullptr;
+    if (complete)
+        FFileTarget->Commit();
+    FFileTarget.reset();
 }
 
 void TFoRenderStream::SetOutputStream(QIODevice *value) {

@@ -9,6 +9,8 @@
 
 namespace fiscora {
 
+class TOutputFileTarget;
+
 // A renderer that writes text output to a stream, in the ANSI code page (Windows-1252) with CR LF.
 class TFoRenderStream : public TFoRender {
 public:
@@ -24,8 +26,12 @@ public:
     // Frees the owned stream, clears the output stream and closes a snapshot the renderer opened.
     virtual void CloseOutput();
 
-    // Creates the file and makes it the owned, output and active stream; raises when it cannot.
+    // Creates the file (beside an earlier one of the name, TOutputFileTarget) and makes it the owned,
+    // output and active stream; raises when it cannot.
     void InitFileStream(const QString &AFileName);
+    // Frees the owned stream and clears the output stream; the file InitFileStream made becomes the
+    // output unless an error is on its way. Raises when the file cannot be completed.
+    void ReleaseFileStream();
     QIODevice *OutputStream() const { return FOutputStream; }
     void SetOutputStream(QIODevice *value);
     QIODevice *OwnedStream() const { return FOwnedStream.get(); }
@@ -34,6 +40,9 @@ protected:
     QIODevice *FActiveStream = nullptr;
     QIODevice *FOutputStream = nullptr;
     std::unique_ptr<QIODevice> FOwnedStream;
+
+private:
+    std::unique_ptr<TOutputFileTarget> FFileTarget;
 };
 
 } // namespace fiscora

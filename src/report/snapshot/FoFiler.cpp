@@ -3,7 +3,7 @@
 
 #include "ScopeExit.h"
 #include "report/snapshot/FoSnapshotCodes.h"
-#include "report/snapshot/FoSnapshotFileTarget.h"
+#include "report/core/FoOutputFileTarget.h"
 
 #include <cstdlib>
 

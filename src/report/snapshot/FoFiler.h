@@ -15,7 +15,7 @@
 
 namespace fiscora {
 
-class TSnapshotFileTarget;
+class TOutputFileTarget;
 
 enum class TStreamMode : std::uint8_t { smMemory, smFile, smUser, smTempFile };
 enum class TAccuracyMethod : std::uint8_t { amPositioning, amAppearance };
@@ -155,7 +155,7 @@ private:
     QString FOutputFileName;
     QIODevice *FStream = nullptr;
     std::unique_ptr<QIODevice> FOwnedStream;
-    std::unique_ptr<TSnapshotFileTarget> FFileTarget; // of the file mode
+    std::unique_ptr<TOutputFileTarget> FFileTarget; // of the file mode
 
     QIODevice *OutputStream = nullptr;
     std::unique_ptr<TFoSnapshotOutput> FOutput;

@@ -2,7 +2,7 @@
 #include "report/snapshot/FoFiler.h"
 
 #include "report/core/FoErrors.h"
-#include "report/snapshot/FoSnapshotFileTarget.h"
+#include "report/core/FoOutputFileTarget.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -32,7 +32,7 @@ void TFoSnapshotWriter::OpenOutput() {
         break;
     }
     case TStreamMode::smFile: {
-        FFileTarget = std::make_unique<TSnapshotFileTarget>(FOutputFileName);
+        FFileTarget = std::make_unique<TOutputFileTarget>(FOutputFileName);
         auto file = std::make_unique<QFile>(FFileTarget->WritePath());
         if (!file->open(QIODevice::ReadWrite | QIODevice::Truncate))
             throw CannotCreateFileError(FOutputFileName, file->errorString());
@@ -67,7 +67,7 @@ void TFoSnapshotWriter::CloseOutput() {
     const bool complete = !Aborted() && std::uncaught_exceptions() == 0;
     if (FStreamMode == TStreamMode::smMemory && FOwnedStream && !FOutputFileName.isEmpty() && complete) {
         const QByteArray &bytes = static_cast<QBuffer *>(FOwnedStream.get())->data();
-        TSnapshotFileTarget target(FOutputFileName);
+        TOutputFileTarget target(FOutputFileName);
         QFile file(target.WritePath());
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size() ||
             !file.flush())

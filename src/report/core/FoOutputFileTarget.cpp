@@ -1,4 +1,4 @@
-#include "report/snapshot/FoSnapshotFileTarget.h"
+#include "report/core/FoOutputFileTarget.h"
 
 #include "PartialFile.h"
 #include "report/core/FoErrors.h"
@@ -18,7 +18,7 @@ QString SystemReason(int error) {
 
 } // namespace
 
-TSnapshotFileTarget::TSnapshotFileTarget(const QString &target) : FTarget(target), FWritePath(target) {
+TOutputFileTarget::TOutputFileTarget(const QString &target) : FTarget(target), FWritePath(target) {
     const QFileInfo info(target);
     if (info.isSymLink() || (info.exists() && !info.isFile()))
         return;
@@ -32,12 +32,12 @@ TSnapshotFileTarget::TSnapshotFileTarget(const QString &target) : FTarget(target
     FWritePath = QFile::decodeName(FPartial->Path().c_str());
 }
 
-TSnapshotFileTarget::~TSnapshotFileTarget() {
+TOutputFileTarget::~TOutputFileTarget() {
     if (FRemoveUncommitted && !FCommitted)
         QFile::remove(FTarget);
 }
 
-void TSnapshotFileTarget::Commit() {
+void TOutputFileTarget::Commit() {
     if (FPartial)
         if (const int error = FPartial->Commit())
             throw CannotCreateFileError(FTarget, SystemReason(error));
