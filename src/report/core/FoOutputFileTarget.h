@@ -21,6 +21,7 @@ public:
     TOutputFileTarget(const TOutputFileTarget &) = delete;
     TOutputFileTarget &operator=(const TOutputFileTarget &) = delete;
 
+    const QString &Target() const { return FTarget; }
     const QString &WritePath() const { return FWritePath; }
     // The job is complete: its file becomes the target. Raises EFolioReport when it cannot.
     void Commit();

@@ -62,7 +62,7 @@ void TFoRenderStream::InitFileStream(const QString &AFileName) {
 void TFoRenderStream::ReleaseFileStream() {
     const bool complete = FFileTarget && std::uncaught_exceptions() == 0;
     if (auto *file = qobject_cast<QFile *>(FOwnedStream.get()); complete && file && !file->flush())
-        throw CannotCreateFileError(file->fileName(), file->errorString());
+        throw CannotCreateFileError(FFileTarget->Target(), file->errorString());
     FOwnedStream.reset();
     FOutputStream = nullptr;
     FActiveStream = nullptr;
