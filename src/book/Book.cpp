@@ -179,6 +179,7 @@ std::unique_ptr<Book> Book::Open(const std::string &locationText, BookAccess acc
         book->FConnection = BookConnection::OpenSqlite(locationText, !writable);
         CheckIntegrity(*book->FConnection);
         BringUpToDate(*book->FConnection, migrations, writable);
+        CheckSqliteSchema(*book->FConnection, migrations);
         if (access == BookAccess::Read && writable)
             book->FConnection->Run(QStringLiteral("PRAGMA query_only = ON"));
     } else {

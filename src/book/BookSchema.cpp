@@ -2,6 +2,8 @@
 
 #include "BookError.h"
 
+#include <QStringList>
+
 namespace fiscora {
 
 namespace {
@@ -42,6 +44,18 @@ void CreateVersion1(BookConnection &connection) {
                                   " bonus_requested INTEGER NOT NULL CHECK (bonus_requested IN (0, 1)),"
                                   " note TEXT NOT NULL DEFAULT '',"
                                   " row_version BIGINT NOT NULL DEFAULT 1)"));
+}
+
+// Every table, index and trigger as sqlite_master records it, its defining statement included.
+QStringList SqliteSchemaObjects(BookConnection &connection) {
+    QSqlQuery rows = connection.Run(QStringLiteral(
+        "SELECT type, name, tbl_name, coalesce(sql, '') FROM sqlite_master ORDER BY type, name"));
+    QStringList objects;
+    while (rows.next())
+        objects << QStringList{rows.value(0).toString(), rows.value(1).toString(), rows.value(2).toString(),
+                               rows.value(3).toString()}
+                       .join(u'\x1f');
+    return objects;
 }
 
 void WriteSchemaVersion(BookConnection &connection, int version) {
@@ -102,6 +116,15 @@ void MigrateBook(BookConnection &connection, int fromVersion, const std::vector<
         migrations[static_cast<std::size_t>(version - 1)](connection);
     if (toVersion > fromVersion)
         WriteSchemaVersion(connection, toVersion);
+}
+
+void CheckSqliteSchema(BookConnection &connection, const std::vector<BookMigration> &migrations) {
+    // The definitions a new book of these migrations gets; a migrated book runs the same statements.
+    const auto made = BookConnection::OpenSqlite(":memory:", false);
+    MigrateBook(*made, 0, migrations);
+    if (SqliteSchemaObjects(connection) != SqliteSchemaObjects(*made))
+        throw EBookError("The book \"" + connection.Shown() +
+                         "\" is damaged: its tables are not as Fiscora makes them");
 }
 
 } // namespace fiscora

@@ -31,4 +31,9 @@ int ReadSchemaVersion(BookConnection &connection);
 // caller's transaction.
 void MigrateBook(BookConnection &connection, int fromVersion, const std::vector<BookMigration> &migrations);
 
+// Refuses (EBookError) an SQLite book whose tables and indexes are not defined as the migrations
+// define them: a damaged definition (an id that is no key, a number without its uniqueness) would
+// let the book store what it cannot find again.
+void CheckSqliteSchema(BookConnection &connection, const std::vector<BookMigration> &migrations);
+
 } // namespace fiscora

@@ -84,6 +84,15 @@ const FileCase kFileCases[] = {
          return damaged;
      },
      "\" is damaged: "},
+    {"AssetIdThatIsNoKey",
+     [](const QByteArray &book, const QByteArray &) {
+         // The definition in the schema table, changed in place: the ids would no longer be the rows'.
+         QByteArray damaged = book;
+         const QByteArray key = "id INTEGER PRIMARY KEY AUTOINCREMENT";
+         damaged.replace(key, "id INTEGER" + QByteArray(key.size() - 10, ' '));
+         return damaged;
+     },
+     "\" is damaged: its tables are not as Fiscora makes them"},
 };
 
 void PrintTo(const FileCase &fileCase, std::ostream *out) {

@@ -192,8 +192,10 @@ TEST_P(BookStorageTest, MigratesAnOlderBookAndRefusesANewerOne) {
 
     int runs = 0;
     std::vector<BookMigration> failing = BookMigrations();
+    // Only the book's own migrations count: opening a file book also makes a new one in memory to
+    // compare its tables with.
     failing.push_back([&](BookConnection &connection) {
-        ++runs;
+        runs += connection.Shown() == location;
         connection.Run(QStringLiteral("ALTER TABLE fiscora_asset ADD COLUMN location TEXT"));
         throw EBookError("migration failed");
     });
@@ -203,7 +205,7 @@ TEST_P(BookStorageTest, MigratesAnOlderBookAndRefusesANewerOne) {
 
     std::vector<BookMigration> withVersion2 = BookMigrations();
     withVersion2.push_back([&](BookConnection &connection) {
-        ++runs;
+        runs += connection.Shown() == location;
         connection.Run(QStringLiteral("ALTER TABLE fiscora_asset ADD COLUMN location TEXT"));
     });
     EXPECT_EQ(Book::Open(location, BookAccess::Read, withVersion2)->Assets().size(), 1u);
