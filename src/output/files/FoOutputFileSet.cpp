@@ -26,10 +26,6 @@ QString KeyOf(const QString &fileName) {
     return QDir::cleanPath(QFileInfo(fileName).absoluteFilePath());
 }
 
-QString SystemReason(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
 [[noreturn]] void RaiseCannotCreate(const QString &fileName, const QString &reason) {
     throw CannotCreateFileError(QDir::toNativeSeparators(fileName), reason);
 }
@@ -53,7 +49,7 @@ struct TStagedFile {
 std::unique_ptr<PartialFile> WritePart(const QString &fileName, const QByteArray &bytes) {
     auto part = std::make_unique<PartialFile>(QFile::encodeName(fileName).toStdString());
     if (part->Error() != 0)
-        RaiseCannotCreate(fileName, SystemReason(part->Error()));
+        RaiseCannotCreate(fileName, SystemErrorText(part->Error()));
     QFile file(QFile::decodeName(part->Path().c_str()));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size() ||
         !file.flush())
@@ -173,7 +169,7 @@ void TFoOutputFileSet::CheckReplaceable(const QString &FileName) const {
     if (S_ISLNK(status.st_mode))
         RaiseCannotCreate(FileName, QStringLiteral("It is a symbolic link, which an export never replaces."));
     if (S_ISDIR(status.st_mode))
-        RaiseCannotCreate(FileName, SystemReason(EISDIR));
+        RaiseCannotCreate(FileName, SystemErrorText(EISDIR));
     if (!S_ISREG(status.st_mode))
         RaiseCannotCreate(FileName, QStringLiteral("It is not a regular file."));
 }
@@ -191,9 +187,9 @@ void TFoOutputFileSet::Commit() {
     for (TStagedFile &file : staged) {
         int error = 0;
         if (!KeepOlder(file, error))
-            RaiseCannotCreate(file.Name, SystemReason(error));
+            RaiseCannotCreate(file.Name, SystemErrorText(error));
         if (const int error = file.Part->Commit())
-            RaiseCannotCreate(file.Name, SystemReason(error));
+            RaiseCannotCreate(file.Name, SystemErrorText(error));
         file.InPlace = true;
     }
     for (const TStagedFile &file : staged)

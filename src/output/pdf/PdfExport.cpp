@@ -65,9 +65,8 @@ QString ExportSnapshotToPdf(QIODevice &Snapshot, const QString &FileName) {
         return EFolioReport(
             QStringLiteral("Cannot %1 the PDF file \"%2\": %3").arg(QLatin1String(what), target, reason));
     };
-    const auto systemReason = [](int error) { return QString::fromLocal8Bit(std::strerror(error)); };
     if (partial.Error() != 0)
-        throw failure("create", systemReason(partial.Error()));
+        throw failure("create", SystemErrorText(partial.Error()));
     {
         QFile file(QFile::decodeName(partial.Path().c_str()));
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
@@ -77,7 +76,7 @@ QString ExportSnapshotToPdf(QIODevice &Snapshot, const QString &FileName) {
             throw failure("write", file.errorString());
     }
     if (const int error = partial.Commit())
-        throw failure("write", systemReason(error));
+        throw failure("write", SystemErrorText(error));
     return target;
 }
 

@@ -53,7 +53,7 @@ void CopySnapshot(QIODevice &stream, const QString &fileName) {
     const QString target = info.isSymLink() ? info.symLinkTarget() : fileName;
     PartialFile partial(QFile::encodeName(target).toStdString());
     if (partial.Error() != 0)
-        throw CannotCreateFileError(fileName, QString::fromLocal8Bit(std::strerror(partial.Error())));
+        throw CannotCreateFileError(fileName, SystemErrorText(partial.Error()));
     QFile file(QFile::decodeName(partial.Path().c_str()));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw CannotCreateFileError(fileName, file.errorString());
@@ -75,7 +75,7 @@ void CopySnapshot(QIODevice &stream, const QString &fileName) {
         throw writeError(file.errorString());
     file.close();
     if (const int error = partial.Commit())
-        throw writeError(QString::fromLocal8Bit(std::strerror(error)));
+        throw writeError(SystemErrorText(error));
 }
 
 bool SameFile(const QString &a, const QString &b) {

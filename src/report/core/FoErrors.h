@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstring>
+
 #include "FileMessages.h"
 #include "ToolBoxExceptions.h"
 
@@ -27,6 +29,11 @@ public:
 inline EFolioReport CannotOpenFileError(const QString &fileName, const QString &reason) {
     return EFolioReport(CannotOpenFileText(fileName.toStdString(), reason.toStdString()));
 }
+// The system's text for an errno, as the file messages give it after the name.
+inline QString SystemErrorText(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
 inline EFolioReport CannotCreateFileError(const QString &fileName, const QString &reason) {
     return EFolioReport(CannotCreateFileText(fileName.toStdString(), reason.toStdString()));
 }

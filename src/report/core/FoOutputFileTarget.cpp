@@ -6,17 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <cstring>
-
 namespace fiscora {
-
-namespace {
-
-QString SystemReason(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
-} // namespace
 
 TOutputFileTarget::TOutputFileTarget(const QString &target) : FTarget(target), FWritePath(target) {
     const QFileInfo info(target);
@@ -28,7 +18,7 @@ TOutputFileTarget::TOutputFileTarget(const QString &target) : FTarget(target), F
     }
     FPartial = std::make_unique<PartialFile>(QFile::encodeName(target).toStdString());
     if (const int error = FPartial->Error())
-        throw CannotCreateFileError(target, SystemReason(error));
+        throw CannotCreateFileError(target, SystemErrorText(error));
     FWritePath = QFile::decodeName(FPartial->Path().c_str());
 }
 
@@ -40,7 +30,7 @@ TOutputFileTarget::~TOutputFileTarget() {
 void TOutputFileTarget::Commit() {
     if (FPartial)
         if (const int error = FPartial->Commit())
-            throw CannotCreateFileError(FTarget, SystemReason(error));
+            throw CannotCreateFileError(FTarget, SystemErrorText(error));
     FCommitted = true;
 }
 
